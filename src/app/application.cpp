@@ -1,0 +1,78 @@
+#include "app/application.h"
+
+#include <windows.h>
+
+#include "forms/dummy/frm_dummy.h"
+#include "forms/dummy/picker.h"
+#include "forms/main/frm_main.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/files.h"
+#include "settings/registry.h"
+#include "settings/registry_value.h"
+
+namespace mirel {
+
+Application::Application(UserPrompts& prompts, std::wstring exeFolder)
+    : prompts_(prompts),
+      exeFolder_(std::move(exeFolder)),
+      random_(static_cast<std::mt19937::result_type>(GetTickCount() ^ GetCurrentProcessId())),
+      main_(std::make_unique<frmMain>(*this)),
+      dummy_(std::make_unique<frmDummy>(*this)),
+      tray_(std::make_unique<frmTaskTray>(*this)) {}
+
+Application::~Application() {
+  // The tray goes first so that its icon leaves the notification area.
+  tray_.reset();
+  dummy_.reset();
+  main_.reset();
+}
+
+std::wstring Application::listPath() const { return DummyListPath(exeFolder_); }
+
+void Application::Main() {
+  state.gHelpFile = BesideExe(exeFolder_, L"MIREL.HLP");
+  state.gDeleteSettings = false;
+  state.gAlwaysTop = ReadRegistry("AlwaysTop", 0) != 0;
+  state.gNonTitleBar = ReadRegistry("NonTitleBar", 0) != 0;
+  state.gAutoAdjust = ReadRegistry("AutoAdjust", 0) != 0;
+  state.gViewRandom = ReadRegistry("ViewRandom", 0) != 0;
+  state.gCheckMouse = ReadRegistry("CheckMouse", 0) != 0;
+  state.gCheckMouseFlag = ToInt16OrDefault(ReadRegistry("CheckMouseFlag", 15), 15);
+  state.gRequirePassword = ReadRegistry("RequirePassword", 0) != 0;
+  state.gReturnType = ToInt16OrDefault(ReadRegistry("ReturnType", 0), 0);
+
+  main_->Form_Load();
+  dummy_->Form_Load();
+  tray_->Form_Load();
+}
+
+void Application::ShowDummyScreen() {
+  auto& list = state.gDummyList;
+  const auto upper = static_cast<std::int32_t>(list.size()) - 1;
+  std::int32_t index = 0;
+  if (state.gViewRandom) {
+    index = RandomPick(upper, random_);
+  } else {
+    index = OrderedPick(state.gDummyIndex, upper);
+  }
+  // A picture that cannot be loaded any more still brings up the cover, in the
+  // background colour alone: hiding the desktop at once is the point.
+  dummy_->SetPicture(list[static_cast<std::size_t>(index)]);
+  if (!state.gViewRandom) state.gDummyIndex = AdvanceIndex(state.gDummyIndex);
+
+  state.gMainWasVisible = main_->Visible();
+  tray_->SetWatchEnabled(false);
+  main_->SetVisible(false);
+  dummy_->ShowCover();
+}
+
+SingleInstance::SingleInstance(const wchar_t* name) {
+  mutex_ = CreateMutexW(nullptr, TRUE, name);
+  first_ = mutex_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+SingleInstance::~SingleInstance() {
+  if (mutex_) CloseHandle(static_cast<HANDLE>(mutex_));
+}
+
+}  // namespace mirel

@@ -1,0 +1,67 @@
+// The application object: the shared state and the three windows that live for the whole run.
+#pragma once
+
+#include <memory>
+#include <random>
+#include <string>
+
+#include "app/shared_state.h"
+#include "dialogs/prompts.h"
+
+namespace mirel {
+
+class frmMain;
+class frmDummy;
+class frmTaskTray;
+
+class Application {
+ public:
+  Application(UserPrompts& prompts, std::wstring exeFolder);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Start-up after the instance check: help path, switching settings, the three windows.
+  void Main();
+
+  SharedState state;
+
+  frmMain& main() { return *main_; }
+  frmDummy& dummy() { return *dummy_; }
+  frmTaskTray& tray() { return *tray_; }
+  UserPrompts& prompts() { return prompts_; }
+  const std::wstring& exeFolder() const { return exeFolder_; }
+  std::wstring listPath() const;
+
+  // Picks the next dummy image and puts the cover over the desktop.
+  void ShowDummyScreen();
+
+  std::mt19937& random() { return random_; }
+
+ private:
+  UserPrompts& prompts_;
+  std::wstring exeFolder_;
+  std::mt19937 random_;
+  std::unique_ptr<frmMain> main_;
+  std::unique_ptr<frmDummy> dummy_;
+  std::unique_ptr<frmTaskTray> tray_;
+};
+
+// True when this is the only running instance for the user; the claim lasts as long as
+// the returned object lives.
+class SingleInstance {
+ public:
+  explicit SingleInstance(const wchar_t* name);
+  ~SingleInstance();
+  SingleInstance(const SingleInstance&) = delete;
+  SingleInstance& operator=(const SingleInstance&) = delete;
+  bool IsFirst() const { return first_; }
+
+ private:
+  void* mutex_ = nullptr;
+  bool first_ = false;
+};
+
+inline constexpr const wchar_t* kInstanceName = L"Local\\Kalv.Mirel.Instance";
+
+}  // namespace mirel

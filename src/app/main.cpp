@@ -1,0 +1,30 @@
+// Mirel.exe: one instance per user; start-up, then the message loop until the main window unloads.
+#include <windows.h>
+
+#include <objbase.h>
+
+#include "app/application.h"
+#include "dialogs/prompts.h"
+#include "forms/main/frm_main.h"
+#include "platform/files.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  mirel::SingleInstance instance(mirel::kInstanceName);
+  if (!instance.IsFirst()) return 0;
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  int code = 0;
+  {
+    mirel::SystemPrompts prompts;
+    mirel::Application app(prompts, mirel::ExeFolder());
+    app.Main();
+    if (!app.main().hwnd()) return 1;  // no main window: nothing to run
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    code = static_cast<int>(msg.wParam);
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return code;
+}

@@ -1,0 +1,28 @@
+// The state every window of the program reads and writes. One UI thread, so no locks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "settings/dummy_list.h"
+
+namespace mirel {
+
+struct SharedState {
+  bool gAlwaysTop = false;
+  bool gNonTitleBar = false;
+  bool gAutoAdjust = false;
+  bool gViewRandom = false;
+  bool gCheckMouse = false;
+  bool gRequirePassword = false;
+  bool gIgnoreMouseUp = false;
+  bool gMainWasVisible = true;
+  bool gDeleteSettings = false;
+  std::int16_t gCheckMouseFlag = 15;
+  std::int16_t gReturnType = 0;
+  std::int16_t gDummyIndex = 0;
+  DummyList gDummyList{std::wstring(), std::wstring()};
+  std::wstring gHelpFile;  // the help file beside the executable
+};
+
+}  // namespace mirel

@@ -1,0 +1,24 @@
+#include "dialogs/prompts.h"
+
+#include "dialogs/common_dialogs.h"
+#include "forms/password/frm_password.h"
+
+namespace mirel {
+
+int SystemPrompts::Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+  return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+}
+
+std::wstring SystemPrompts::OpenFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) {
+  return ShowOpenDialog(owner, filter, initialFolder);
+}
+
+std::wstring SystemPrompts::SaveFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) {
+  return ShowSaveDialog(owner, filter, initialFolder);
+}
+
+std::uint32_t SystemPrompts::Color(HWND owner, std::uint32_t initial) { return ShowColorDialog(owner, initial); }
+
+void SystemPrompts::WaitForPassword(HWND dummyWindow) { frmPassword::ShowModal(dummyWindow); }
+
+}  // namespace mirel

@@ -1,0 +1,40 @@
+// Where a person must answer: message boxes, the common dialogs and the password prompt.
+// The program talks to them through this interface; tests script the answers.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace mirel {
+
+inline constexpr const wchar_t* kWarningCaption = L"警告";
+inline constexpr const wchar_t* kConfirmCaption = L"確認";
+
+class UserPrompts {
+ public:
+  virtual ~UserPrompts() = default;
+  // MessageBox: returns the button chosen (IDOK, IDYES, ...).
+  virtual int Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) = 0;
+  virtual std::wstring OpenFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) = 0;
+  virtual std::wstring SaveFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) = 0;
+  virtual std::uint32_t Color(HWND owner, std::uint32_t initial) = 0;
+  // Shows the password prompt above the dummy screen and returns once the stored
+  // password has been typed.
+  virtual void WaitForPassword(HWND dummyWindow) = 0;
+
+  void Warn(HWND owner, const std::wstring& text) { Message(owner, text, kWarningCaption, MB_OK | MB_ICONEXCLAMATION); }
+};
+
+// The real dialogs.
+class SystemPrompts : public UserPrompts {
+ public:
+  int Message(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
+  std::wstring OpenFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) override;
+  std::wstring SaveFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) override;
+  std::uint32_t Color(HWND owner, std::uint32_t initial) override;
+  void WaitForPassword(HWND dummyWindow) override;
+};
+
+}  // namespace mirel

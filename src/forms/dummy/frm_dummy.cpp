@@ -1,0 +1,122 @@
+#include "forms/dummy/frm_dummy.h"
+
+#include "app/application.h"
+#include "app/colors.h"
+#include "app/window_utils.h"
+#include "forms/dummy/picker.h"
+#include "forms/main/frm_main.h"
+#include "forms/tray/frm_task_tray.h"
+#include "settings/registry.h"
+
+namespace mirel {
+
+namespace {
+constexpr const wchar_t* kDummyClass = L"MirelDummy";
+}
+
+frmDummy::frmDummy(Application& app) : app_(app) {}
+
+void frmDummy::Form_Load() {
+  ClassSpec cls{kDummyClass, CS_DBLCLKS, nullptr, nullptr, nullptr};
+  // A tool window: the cover never shows a button on the taskbar.
+  Create(cls, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+         GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr);
+  SetBackColor(static_cast<std::uint32_t>(ReadRegistry("ViewBackColor", static_cast<std::int32_t>(0x80000001))));
+}
+
+void frmDummy::Unload() { Destroy(); }
+
+void frmDummy::SetBackColor(std::uint32_t stored) {
+  backColor_ = stored;
+  backBrush_.reset(CreateSolidBrush(ResolveColor(stored)));
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void frmDummy::SetPicture(const std::wstring& path) {
+  picturePath_ = path;
+  picture_.reset();
+  if (!path.empty()) LoadPicture(path, picture_);
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void frmDummy::ShowCover() {
+  if (!hwnd()) return;
+  pressed_ = false;
+  // Re-resolve a system background colour: the user may have changed it meanwhile.
+  if (backColor_ & 0x80000000u) SetBackColor(backColor_);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_SHOWWINDOW);
+  SetForegroundWindow(hwnd());
+  UpdateWindow(hwnd());
+}
+
+void frmDummy::Form_Click() {
+  if (!ReturnsOnDoubleClick(app_.state.gReturnType)) ReturnFromDummyScreen(false);
+}
+
+void frmDummy::Form_DblClick() {
+  if (ReturnsOnDoubleClick(app_.state.gReturnType)) ReturnFromDummyScreen(true);
+}
+
+void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
+  if (returning_ || !Visible()) return;
+  returning_ = true;
+  auto& s = app_.state;
+  if (s.gRequirePassword) app_.prompts().WaitForPassword(hwnd());
+  if (doubleClick && !s.gNonTitleBar) s.gIgnoreMouseUp = true;
+  ProcessPendingMessages();
+  if (!hwnd() || app_.main().unloaded()) {  // the program ended meanwhile
+    returning_ = false;
+    return;
+  }
+  app_.main().SetVisible(s.gMainWasVisible);
+  ShowWindow(hwnd(), SW_HIDE);
+  SetTopMost(app_.main().hwnd(), s.gAlwaysTop);
+  app_.tray().SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
+  returning_ = false;
+}
+
+void frmDummy::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  picture_.Draw(dc, 0, 0);
+  // Only what the picture leaves free gets the background colour: nothing flickers.
+  ExcludeClipRect(dc, 0, 0, picture_.width(), picture_.height());
+  FillRect(dc, &ps.rcPaint, backBrush_.get());
+  EndPaint(hwnd(), &ps);
+}
+
+LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      pressed_ = true;
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      if (pressed_) {
+        pressed_ = false;
+        Form_Click();
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      // The second press of a double click raises the double click, not another click.
+      pressed_ = false;
+      Form_DblClick();
+      return 0;
+    case WM_RBUTTONDBLCLK:
+      pressed_ = true;
+      return 0;
+    case WM_CLOSE:
+      return 0;  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
+    default:
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+}  // namespace mirel

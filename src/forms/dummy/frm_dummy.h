@@ -1,0 +1,52 @@
+// The dummy screen: a borderless topmost window over the whole primary screen that shows
+// one picture over the background colour until the user clicks (or double clicks) it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/handles.h"
+#include "platform/picture.h"
+#include "platform/window.h"
+
+namespace mirel {
+
+class Application;
+
+class frmDummy : public Window {
+ public:
+  explicit frmDummy(Application& app);
+
+  void Form_Load();
+  void Unload();
+  void Form_Click();
+  void Form_DblClick();
+
+  // Attaches the picture of the given path; an empty path, or one that cannot be
+  // loaded, leaves the background colour alone.
+  void SetPicture(const std::wstring& path);
+  void SetBackColor(std::uint32_t stored);
+  // Covers the primary screen and paints at once.
+  void ShowCover();
+
+  const std::wstring& picturePath() const { return picturePath_; }
+  bool hasPicture() const { return !picture_.empty(); }
+  std::uint32_t backColor() const { return backColor_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ReturnFromDummyScreen(bool doubleClick);
+  void Paint();
+
+  Application& app_;
+  Picture picture_;
+  std::wstring picturePath_;
+  std::uint32_t backColor_ = 0x80000001;
+  UniqueBrush backBrush_;
+  bool pressed_ = false;
+  bool returning_ = false;
+};
+
+}  // namespace mirel

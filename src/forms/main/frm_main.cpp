@@ -1,0 +1,389 @@
+#include "forms/main/frm_main.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "app/application.h"
+#include "app/colors.h"
+#include "app/window_utils.h"
+#include "dialogs/bitmap_name.h"
+#include "dialogs/common_dialogs.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "platform/twips.h"
+#include "resources/resource_ids.h"
+#include "settings/registry.h"
+#include "settings/registry_value.h"
+
+namespace mirel {
+
+namespace {
+
+constexpr const wchar_t* kMainClass = L"MirelMain";
+constexpr const wchar_t* kPictureClass = L"MirelPicture";
+// The picture box keeps this size while it shows no picture.
+constexpr int kEmptyPictureWidthTwips = 4995;
+constexpr int kEmptyPictureHeightTwips = 3555;
+
+HICON LoadAppIcon(int size) {
+  return static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIREL), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+frmMain::frmMain(Application& app) : app_(app), picMain_(*this) {}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildMenus() {
+  menuBar_.reset(CreateMenu());
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, kMnuFileDeleteRegistry, L"設定を削除して終了(&R)");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, kMnuFileExit, L"終了(&X)");
+  HMENU view = CreatePopupMenu();
+  AppendMenuW(view, MF_STRING | MF_CHECKED, kMnuViewHideWindow, L"ウィンドウを表示(&V)");
+  AppendMenuW(view, MF_STRING | MF_CHECKED, kMnuViewHideTitleBar, L"タイトルバーを表示(&T)");
+  AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+  // Capture, options, help and about come with their windows; until then they are
+  // present and disabled.
+  AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewCapture0, L"ウィンドウキャプチャ(&W)");
+  AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewCapture1, L"デスクトップキャプチャ(&D)");
+  AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewOption, L"オプション(&O)");
+  HMENU help = CreatePopupMenu();
+  AppendMenuW(help, MF_STRING | MF_GRAYED, kMnuHelpContents, L"目次(&C)\tF1");
+  AppendMenuW(help, MF_STRING | MF_GRAYED, kMnuHelpSearchTopic, L"トピックの検索(&H)");
+  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(help, MF_STRING | MF_GRAYED, kMnuHelpAbout, L"バージョン情報(&A)");
+  AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
+  AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"表示(&V)");
+  AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
+}
+
+void frmMain::Form_Load() {
+  auto& s = app_.state;
+  largeIcon_.reset(LoadAppIcon(GetSystemMetrics(SM_CXICON)));
+  smallIcon_.reset(LoadAppIcon(GetSystemMetrics(SM_CXSMICON)));
+  BuildMenus();
+  ClassSpec cls{kMainClass, 0, largeIcon_.get(), smallIcon_.get(), nullptr};
+  if (!Create(cls, 0, L"Mirel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr, menuBar_.get())) return;
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  picMain_.Create(hwnd());
+  DragAcceptFiles(hwnd(), TRUE);
+  DragAcceptFiles(picMain_.hwnd(), TRUE);
+
+  // 1. Place the window from the settings (twips, outer size).
+  const unsigned dpi = Dpi();
+  const int top = TwipsToPixels(ReadRegistry("Top", 0), dpi);
+  const int left = TwipsToPixels(ReadRegistry("Left", 0), dpi);
+  const int height = TwipsToPixels(ReadRegistry("Height", 3000), dpi);
+  const int width = TwipsToPixels(ReadRegistry("Width", 5000), dpi);
+  SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // 2. Back colour of the window and its picture box.
+  backColor_ = static_cast<std::uint32_t>(ReadRegistry("MainBackColor", static_cast<std::int32_t>(0x80000005)));
+  backBrush_.reset(CreateSolidBrush(ResolveColor(backColor_)));
+
+  // 3. The topmost band.
+  SetTopMost(hwnd(), s.gAlwaysTop);
+
+  // 4. The stored picture.
+  const std::wstring file = ReadRegistry("MainLoadFile", std::wstring());
+  if (!file.empty()) {
+    if (!FileExistsNormal(file)) {
+      ShowPictureWarning(kPictureMissingText, file);
+    } else if (LoadPicture(file, picture_) != PictureLoad::kOk) {
+      ShowPictureWarning(kInvalidBitmapText, file);
+    }
+  }
+  LayoutPicture();
+
+  // 5. Without title bar: no caption, no sizing frame, no menus.
+  if (s.gNonTitleBar) {
+    ToggleTitleBar(hwnd());
+    SetMenusVisible(false);
+    if (s.gAutoAdjust) FitWindowToPicture();
+  }
+
+  // 6. Visible as it was when the program last ended.
+  if (ReadRegistry("MainVisible", 1) != 0) SetVisible(true);
+
+  // 7. The dummy image list.
+  s.gDummyList = LoadDummyList(app_.listPath());
+}
+
+void frmMain::ShowPictureWarning(const wchar_t* reason, const std::wstring& path) {
+  app_.prompts().Warn(hwnd(), std::wstring(reason) + L"\r\n" + path);
+}
+
+void frmMain::LayoutPicture() {
+  if (!picMain_.hwnd()) return;
+  int width = picture_.width();
+  int height = picture_.height();
+  if (picture_.empty()) {
+    width = TwipsToPixels(kEmptyPictureWidthTwips, Dpi());
+    height = TwipsToPixels(kEmptyPictureHeightTwips, Dpi());
+  }
+  SetWindowPos(picMain_.hwnd(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(picMain_.hwnd(), nullptr, TRUE);
+}
+
+void frmMain::FitWindowToPicture() {
+  RECT box{};
+  GetClientRect(picMain_.hwnd(), &box);
+  SetWindowPos(hwnd(), nullptr, 0, 0, box.right, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmMain::SetVisible(bool visible) {
+  if (!hwnd()) return;
+  ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
+  if (visible) UpdateWindow(hwnd());
+}
+
+void frmMain::SetMenusVisible(bool visible) {
+  if (!hwnd()) return;
+  SetMenu(hwnd(), visible ? menuBar_.get() : nullptr);
+}
+
+bool frmMain::MenusVisible() const { return hwnd() && GetMenu(hwnd()) != nullptr; }
+
+void frmMain::Unload() {
+  if (unloaded_ || !hwnd()) return;
+  unloaded_ = true;
+  Form_Unload();
+  // The menu bar belongs to menuBar_, not to the window.
+  SetMenu(hwnd(), nullptr);
+  Destroy();
+  PostQuitMessage(0);
+}
+
+void frmMain::Form_Unload() {
+  auto& s = app_.state;
+  // 1. Position and outer size, in twips.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  RECT rect{};
+  GetWindowRect(hwnd(), &rect);
+  if (IsIconic(hwnd()) && GetWindowPlacement(hwnd(), &placement)) rect = placement.rcNormalPosition;
+  const unsigned dpi = Dpi();
+  WriteRegistry("Top", RoundHalfEven(PixelsToTwips(rect.top, dpi)));
+  WriteRegistry("Left", RoundHalfEven(PixelsToTwips(rect.left, dpi)));
+  WriteRegistry("Height", RoundHalfEven(PixelsToTwips(rect.bottom - rect.top, dpi)));
+  WriteRegistry("Width", RoundHalfEven(PixelsToTwips(rect.right - rect.left, dpi)));
+  // 2. Visibility, the watch and the title bar.
+  WriteRegistryBool("MainVisible", Visible());
+  WriteRegistryBool("CheckMouse", s.gCheckMouse);
+  WriteRegistryBool("NonTitleBar", s.gNonTitleBar);
+  // 3. Close the help window, should one be open.
+  WinHelpW(hwnd(), s.gHelpFile.c_str(), HELP_QUIT, 0);
+  // 4. The other windows; the tray takes its icon with it.
+  app_.dummy().Unload();
+  app_.tray().Unload();
+  // 5. Last of all, the settings themselves when the user asked for that.
+  if (s.gDeleteSettings) DeleteSettingsKey();
+}
+
+void frmMain::picMain_MouseDown(int button, POINT screen) {
+  mDragged = false;
+  pressPoint_ = screen;
+  if (app_.state.gNonTitleBar && (button & 2)) app_.tray().PopupTrayMenu(TPM_RIGHTBUTTON);
+}
+
+void frmMain::picMain_MouseMove(int button, POINT screen) {
+  if (!app_.state.gNonTitleBar || !(button & 1)) return;
+  // A press without movement is a click, whatever move messages the system sends.
+  if (screen.x == pressPoint_.x && screen.y == pressPoint_.y) return;
+  mDragged = true;
+  ReleaseCapture();
+  // The system moves the window like a title-bar drag until the button goes up.
+  SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pressPoint_.x, pressPoint_.y));
+}
+
+void frmMain::picMain_MouseUp(int button) {
+  auto& s = app_.state;
+  if (!s.gIgnoreMouseUp && (button & 1) && !mDragged) {
+    SetWindowPos(app_.dummy().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    app_.ShowDummyScreen();
+  }
+  s.gIgnoreMouseUp = false;
+}
+
+void frmMain::picMain_OLEDragDrop(const std::vector<std::wstring>& files) {
+  if (files.empty()) return;
+  const std::wstring& path = files.front();
+  if (IsDirectory(path) || !HasBitmapExtension(path)) return;
+  if (!IsValidBitmapFile(path)) {
+    SetFocus(hwnd());
+    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
+    return;
+  }
+  const auto stored = StorablePath(path);
+  if (!stored) {
+    SetFocus(hwnd());
+    app_.prompts().Warn(hwnd(), L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n" + path);
+    return;
+  }
+  Picture loaded;
+  if (LoadPicture(path, loaded) != PictureLoad::kOk) {
+    SetFocus(hwnd());
+    ShowPictureWarning(kInvalidBitmapText, path);
+    return;
+  }
+  picture_ = std::move(loaded);
+  LayoutPicture();
+  if (app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
+  WriteRegistryAnsi("MainLoadFile", *stored);
+}
+
+void frmMain::mnuFileDeleteRegistry_Click() {
+  const int answer = app_.prompts().Message(hwnd(), L"本当に設定を削除しますか?", kConfirmCaption,
+                                            MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+  if (answer == IDCANCEL) return;
+  if (answer == IDYES) app_.state.gDeleteSettings = true;
+  Unload();
+}
+
+void frmMain::mnuFileExit_Click() { Unload(); }
+
+void frmMain::mnuViewHideWindow_Click() {
+  SetVisible(false);
+  auto& tray = app_.tray();
+  tray.SetItemEnabled(kMnuTrayTitleBar, false);
+  tray.SetItemChecked(kMnuTrayView, false);
+  tray.SetItemEnabled(kMnuTrayMouse, true);
+  tray.SetWatchEnabled(app_.state.gCheckMouse);
+}
+
+void frmMain::mnuViewHideTitleBar_Click() {
+  ToggleTitleBar(hwnd());
+  SetMenusVisible(false);
+  app_.tray().SetItemChecked(kMnuTrayTitleBar, false);
+  app_.state.gNonTitleBar = true;
+}
+
+void frmMain::Paint(HWND target) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(target, &ps);
+  if (target == picMain_.hwnd()) {
+    picture_.Draw(dc, 0, 0);
+    RECT client{};
+    GetClientRect(target, &client);
+    ExcludeClipRect(dc, 0, 0, picture_.width(), picture_.height());
+    FillRect(dc, &client, backBrush_.get());
+  } else {
+    FillRect(dc, &ps.rcPaint, backBrush_.get());
+  }
+  EndPaint(target, &ps);
+}
+
+bool frmMain::MouseMessage(UINT message, WPARAM wParam) {
+  const DWORD pos = GetMessagePos();
+  const POINT screen{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  int held = 0;
+  if (wParam & MK_LBUTTON) held |= 1;
+  if (wParam & MK_RBUTTON) held |= 2;
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      SetCapture(hwnd());
+      picMain_MouseDown(message == WM_LBUTTONDOWN ? 1 : 2, screen);
+      return true;
+    case WM_MOUSEMOVE:
+      picMain_MouseMove(held, screen);
+      return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      if (GetCapture() == hwnd()) ReleaseCapture();
+      picMain_MouseUp(message == WM_LBUTTONUP ? 1 : 2);
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint(hwnd());
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      MouseMessage(message, wParam);
+      return 0;
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(wParam);
+      std::vector<std::wstring> files;
+      const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count && i < 1; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring name(length + 1, L'\0');
+        DragQueryFileW(drop, i, name.data(), length + 1);
+        name.resize(length);
+        files.push_back(name);
+      }
+      DragFinish(drop);
+      picMain_OLEDragDrop(files);
+      return 0;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kMnuFileDeleteRegistry: mnuFileDeleteRegistry_Click(); return 0;
+        case kMnuFileExit: mnuFileExit_Click(); return 0;
+        case kMnuViewHideWindow: mnuViewHideWindow_Click(); return 0;
+        case kMnuViewHideTitleBar: mnuViewHideTitleBar_Click(); return 0;
+        default: break;
+      }
+      break;
+    case WM_CLOSE:
+      Unload();
+      return 0;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      LayoutPicture();
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefaultProc(message, wParam, lParam);
+}
+
+bool frmMain::PictureBox::Create(HWND parent) {
+  ClassSpec cls{kPictureClass, 0, nullptr, nullptr, nullptr};
+  return Window::Create(cls, 0, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
+}
+
+LRESULT frmMain::PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      owner_.Paint(hwnd());
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      owner_.MouseMessage(message, wParam);
+      return 0;
+    case WM_DROPFILES:
+      return owner_.HandleMessage(message, wParam, lParam);
+    default:
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+}  // namespace mirel

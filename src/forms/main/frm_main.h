@@ -1,0 +1,103 @@
+// The main window: a picture, a menu bar, drag to move while borderless, a dropped bitmap
+// becomes the picture, and its unload ends the program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/handles.h"
+#include "platform/picture.h"
+#include "platform/window.h"
+
+namespace mirel {
+
+class Application;
+
+// Menu command identifiers of the main window.
+enum MainMenuId : UINT {
+  kMnuFileDeleteRegistry = 100,
+  kMnuFileExit,
+  kMnuViewHideWindow,
+  kMnuViewHideTitleBar,
+  kMnuViewCapture0,
+  kMnuViewCapture1,
+  kMnuViewOption,
+  kMnuHelpContents,
+  kMnuHelpSearchTopic,
+  kMnuHelpAbout,
+};
+
+class frmMain : public Window {
+ public:
+  explicit frmMain(Application& app);
+  ~frmMain() override;
+
+  void Form_Load();
+  void Form_Unload();
+  // Unloads the window and ends the program (close box, exit commands).
+  void Unload();
+
+  void picMain_MouseDown(int button, POINT screen);
+  void picMain_MouseMove(int button, POINT screen);
+  void picMain_MouseUp(int button);
+  void picMain_OLEDragDrop(const std::vector<std::wstring>& files);
+
+  void mnuFileDeleteRegistry_Click();
+  void mnuFileExit_Click();
+  void mnuViewHideWindow_Click();
+  void mnuViewHideTitleBar_Click();
+
+  void SetVisible(bool visible);
+  // The three top-level menus are shown and hidden together: the menu bar itself.
+  void SetMenusVisible(bool visible);
+  bool MenusVisible() const;
+  HMENU menuBar() const { return menuBar_.get(); }
+
+  HICON icon() const { return smallIcon_.get(); }
+  HICON largeIcon() const { return largeIcon_.get(); }
+  const Picture& picture() const { return picture_; }
+  HWND pictureBox() const { return picMain_.hwnd(); }
+  std::uint32_t backColor() const { return backColor_; }
+  bool unloaded() const { return unloaded_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // picMain: sized to its picture, forwards its mouse events to the window's handlers.
+  class PictureBox : public Window {
+   public:
+    explicit PictureBox(frmMain& owner) : owner_(owner) {}
+    bool Create(HWND parent);
+
+   protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    frmMain& owner_;
+  };
+
+  void BuildMenus();
+  void LayoutPicture();
+  void FitWindowToPicture();
+  void ShowPictureWarning(const wchar_t* reason, const std::wstring& path);
+  void Paint(HWND target);
+  bool MouseMessage(UINT message, WPARAM wParam);
+
+  Application& app_;
+  PictureBox picMain_;
+  Picture picture_;
+  UniqueMenu menuBar_;
+  UniqueIcon largeIcon_;
+  UniqueIcon smallIcon_;
+  UniqueBrush backBrush_;
+  std::uint32_t backColor_ = 0x80000005;
+  bool mDragged = false;
+  POINT pressPoint_{};
+  bool unloaded_ = false;
+};
+
+inline constexpr const wchar_t* kPictureMissingText = L"メインウィンドウに表示する画像が見つかりません。";
+
+}  // namespace mirel

@@ -1,0 +1,124 @@
+#include "forms/password/frm_password.h"
+
+#include "dialogs/prompts.h"
+#include "platform/twips.h"
+#include "settings/registry.h"
+
+namespace mirel {
+
+namespace {
+constexpr const wchar_t* kPasswordClass = L"MirelPassword";
+constexpr int kClientWidthTwips = 2865;
+constexpr int kClientHeightTwips = 1290;
+constexpr int kTxtPasswordId = 1001;
+// Layout in twips: left, top, width, height.
+constexpr int kLblPassword[4] = {240, 120, 2355, 255};
+constexpr int kTxtPassword[4] = {180, 420, 2475, 270};
+constexpr int kCmdOK[4] = {780, 840, 1335, 315};
+}  // namespace
+
+void frmPassword::ShowModal(HWND dummyWindow) {
+  frmPassword prompt(dummyWindow);
+  prompt.Form_Load();
+  if (!prompt.hwnd()) return;
+  if (dummyWindow) EnableWindow(dummyWindow, FALSE);
+  ShowWindow(prompt.hwnd(), SW_SHOW);
+  SetForegroundWindow(prompt.hwnd());
+  SetFocus(prompt.txtPassword_);
+  MSG msg;
+  while (!prompt.done_) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending: let the outer loop see it
+      break;
+    }
+    if (got == -1) break;
+    if (IsDialogMessageW(prompt.hwnd(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (dummyWindow) EnableWindow(dummyWindow, TRUE);
+  prompt.Form_Unload();
+}
+
+HWND frmPassword::CreateControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id,
+                                const int (&twips)[4]) {
+  const unsigned dpi = Dpi();
+  HWND control = CreateWindowExW(cls == std::wstring(L"EDIT") ? WS_EX_CLIENTEDGE : 0, cls, text,
+                                 WS_CHILD | WS_VISIBLE | style, TwipsToPixels(twips[0], dpi),
+                                 TwipsToPixels(twips[1], dpi), TwipsToPixels(twips[2], dpi),
+                                 TwipsToPixels(twips[3], dpi), hwnd(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  return control;
+}
+
+void frmPassword::Form_Load() {
+  // Fixed dialog frame, no close box: only the right password ends the prompt.
+  const DWORD style = WS_POPUP | WS_CAPTION;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+  ClassSpec cls{kPasswordClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  if (!Create(cls, exStyle, L"パスワード入力", style, 0, 0, 10, 10, dummy_, nullptr)) return;
+  const unsigned dpi = Dpi();
+  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  font_.reset(CreateMessageFont(dpi));
+  lblPassword_ = CreateControl(L"STATIC", L"パスワードを入力してください。", SS_LEFT, -1, kLblPassword);
+  txtPassword_ = CreateControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kTxtPasswordId, kTxtPassword);
+  cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);
+  // 1. Above the dummy screen, which is topmost too.
+  SetWindowPos(hwnd(), HWND_TOPMOST, x, y, width, height, 0);
+  // 2. The stored password, read afresh at every prompt.
+  mPassword = ReadRegistry("Password", std::wstring());
+}
+
+void frmPassword::Form_GotFocus() {
+  if (txtPassword_) SetFocus(txtPassword_);
+}
+
+void frmPassword::cmdOK_Click() {
+  const int length = GetWindowTextLengthW(txtPassword_);
+  std::wstring typed(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(txtPassword_, typed.data(), length + 1);
+  typed.resize(static_cast<std::size_t>(length));
+  if (typed == mPassword) {
+    done_ = true;
+    return;
+  }
+  MessageBoxW(hwnd(), kWrongPasswordText, kWarningCaption, MB_OK | MB_ICONEXCLAMATION);
+  SetFocus(txtPassword_);
+  SendMessageW(txtPassword_, EM_SETSEL, 0, length);
+}
+
+void frmPassword::Form_Unload() {
+  Destroy();
+  if (dummy_) SetWindowPos(dummy_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+LRESULT frmPassword::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETFOCUS:
+      Form_GotFocus();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) Form_GotFocus();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        cmdOK_Click();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      return 0;  // a close from the frame or the system does not skip the password
+    default:
+      break;
+  }
+  return DefaultProc(message, wParam, lParam);
+}
+
+}  // namespace mirel

@@ -1,0 +1,40 @@
+// The password prompt above the dummy screen: it closes only on the stored password.
+#pragma once
+
+#include <string>
+
+#include "platform/handles.h"
+#include "platform/window.h"
+
+namespace mirel {
+
+class frmPassword : public Window {
+ public:
+  // Shows the prompt modally above the dummy window and returns once the stored password
+  // has been typed and confirmed.
+  static void ShowModal(HWND dummyWindow);
+
+  void Form_Load();
+  void Form_GotFocus();
+  void cmdOK_Click();
+  void Form_Unload();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  explicit frmPassword(HWND dummyWindow) : dummy_(dummyWindow) {}
+  HWND CreateControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, const int (&twips)[4]);
+
+  HWND dummy_;
+  HWND lblPassword_ = nullptr;
+  HWND txtPassword_ = nullptr;
+  HWND cmdOK_ = nullptr;
+  UniqueFont font_;
+  std::wstring mPassword;
+  bool done_ = false;
+};
+
+inline constexpr const wchar_t* kWrongPasswordText = L"パスワードが違います。";
+
+}  // namespace mirel

@@ -1,0 +1,208 @@
+#include "forms/tray/frm_task_tray.h"
+
+#include <cwchar>
+
+#include "app/application.h"
+#include "app/window_utils.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
+#include "forms/tray/edge_watch.h"
+#include "settings/registry.h"
+
+namespace mirel {
+
+namespace {
+constexpr const wchar_t* kTrayClass = L"MirelTray";
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT_PTR kIconRetryTimer = 2;
+constexpr UINT kIconRetryMs = 2000;
+}  // namespace
+
+frmTaskTray::frmTaskTray(Application& app) : app_(app) {}
+
+void frmTaskTray::BuildMenu() {
+  mnuTray_.reset(CreatePopupMenu());
+  HMENU m = mnuTray_.get();
+  AppendMenuW(m, MF_STRING, kMnuTrayView, L"ウィンドウを表示(&V)");
+  AppendMenuW(m, MF_STRING, kMnuTrayTitleBar, L"タイトルバーを表示(&T)");
+  AppendMenuW(m, MF_STRING, kMnuTrayMouse, L"マウスによる切り替え(&M)");
+  AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+  // Capture, options, help and about arrive with their windows.
+  AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayCapture, L"デスクトップキャプチャ(&C)");
+  AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayOption, L"オプション(&O)");
+  AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayHelp, L"ヘルプ(&H)");
+  AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayAbout, L"バージョン情報(&A)");
+  AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(m, MF_STRING, kMnuTrayExit, L"終了(&X)");
+}
+
+void frmTaskTray::Form_Load() {
+  auto& s = app_.state;
+  ClassSpec cls{kTrayClass, 0, nullptr, nullptr, nullptr};
+  // A hidden top-level window (not message-only): only those hear "TaskbarCreated".
+  if (!Create(cls, WS_EX_TOOLWINDOW, L"タスクトレイ", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr)) return;
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  BuildMenu();
+
+  // 1. The icon.
+  mNotifyIcon.cbSize = sizeof mNotifyIcon;
+  mNotifyIcon.hWnd = hwnd();
+  mNotifyIcon.uID = kTrayIconId;
+  mNotifyIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  mNotifyIcon.uCallbackMessage = kTrayCallbackMessage;
+  mNotifyIcon.hIcon = app_.main().icon();
+  wcsncpy(mNotifyIcon.szTip, L"Mirel", sizeof mNotifyIcon.szTip / sizeof(wchar_t) - 1);
+  AddIcon();
+
+  // 2. Whether the main window was shown.
+  s.gMainWasVisible = ReadRegistry("MainVisible", 1) != 0;
+
+  // 3. The menu state.
+  SetItemChecked(kMnuTrayView, s.gMainWasVisible);
+  SetItemChecked(kMnuTrayTitleBar, !s.gNonTitleBar);
+  SetItemEnabled(kMnuTrayTitleBar, s.gMainWasVisible);
+  SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
+  SetItemEnabled(kMnuTrayMouse, !s.gMainWasVisible);
+
+  // 4. The watch: interval, the primary screen's last column and row, enabled state.
+  interval_ = EffectiveCheckInterval(ReadRegistry("CheckMouseInterval", 100));
+  mScreenRight = GetSystemMetrics(SM_CXSCREEN) - 1;
+  mScreenBottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+  SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
+}
+
+void frmTaskTray::AddIcon() {
+  iconShown_ = Shell_NotifyIconW(NIM_ADD, &mNotifyIcon) != FALSE;
+  // The notification area may not be up yet (early at log-on): try again shortly.
+  if (iconShown_)
+    KillTimer(hwnd(), kIconRetryTimer);
+  else
+    SetTimer(hwnd(), kIconRetryTimer, kIconRetryMs, nullptr);
+}
+
+void frmTaskTray::Unload() {
+  if (!hwnd()) return;
+  SetWatchEnabled(false);
+  KillTimer(hwnd(), kIconRetryTimer);
+  if (iconShown_) Shell_NotifyIconW(NIM_DELETE, &mNotifyIcon);
+  iconShown_ = false;
+  Destroy();
+}
+
+void frmTaskTray::SetWatchEnabled(bool enabled) {
+  watchEnabled_ = enabled;
+  if (!hwnd()) return;
+  if (enabled)
+    SetTimer(hwnd(), kWatchTimer, interval_, nullptr);
+  else
+    KillTimer(hwnd(), kWatchTimer);
+}
+
+void frmTaskTray::tmrTaskTray_Timer() {
+  if (!GetCursorPos(&mCursor)) return;
+  const auto bits = EdgeBits(mCursor.x, mCursor.y, mScreenRight, mScreenBottom);
+  if (!EdgeTouched(bits, app_.state.gCheckMouseFlag)) return;
+  SetWindowPos(app_.dummy().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  app_.ShowDummyScreen();
+}
+
+void frmTaskTray::SetItemChecked(UINT id, bool checked) {
+  CheckMenuItem(mnuTray_.get(), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void frmTaskTray::SetItemEnabled(UINT id, bool enabled) {
+  EnableMenuItem(mnuTray_.get(), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool frmTaskTray::ItemChecked(UINT id) const {
+  return (GetMenuState(mnuTray_.get(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+bool frmTaskTray::ItemEnabled(UINT id) const {
+  return (GetMenuState(mnuTray_.get(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void frmTaskTray::mnuTrayView_Click() {
+  auto& main = app_.main();
+  const bool visible = !main.Visible();
+  main.SetVisible(visible);
+  if (visible) SetForegroundWindow(main.hwnd());
+  SetItemChecked(kMnuTrayView, visible);
+  SetItemEnabled(kMnuTrayTitleBar, visible);
+  SetItemEnabled(kMnuTrayMouse, !visible);
+  SetWatchEnabled(app_.state.gCheckMouse && !visible);
+}
+
+void frmTaskTray::mnuTrayTitleBar_Click() {
+  auto& main = app_.main();
+  ToggleTitleBar(main.hwnd());
+  main.SetMenusVisible(!main.MenusVisible());
+  app_.state.gNonTitleBar = !app_.state.gNonTitleBar;
+  SetItemChecked(kMnuTrayTitleBar, !app_.state.gNonTitleBar);
+}
+
+void frmTaskTray::mnuTrayMouse_Click() {
+  auto& s = app_.state;
+  s.gCheckMouse = !s.gCheckMouse;
+  SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
+  SetWatchEnabled(s.gCheckMouse);
+}
+
+void frmTaskTray::mnuTrayExit_Click() { app_.main().Unload(); }
+
+void frmTaskTray::RunMenuCommand(UINT id) {
+  switch (id) {
+    case kMnuTrayView: mnuTrayView_Click(); break;
+    case kMnuTrayTitleBar: mnuTrayTitleBar_Click(); break;
+    case kMnuTrayMouse: mnuTrayMouse_Click(); break;
+    case kMnuTrayExit: mnuTrayExit_Click(); break;
+    default: break;
+  }
+}
+
+void frmTaskTray::PopupTrayMenu(UINT flags) {
+  POINT at{};
+  GetCursorPos(&at);
+  // The menu closes when the user clicks elsewhere only if our window is in front.
+  SetForegroundWindow(hwnd());
+  const UINT id = static_cast<UINT>(
+      TrackPopupMenu(mnuTray_.get(), flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
+  if (id != 0) RunMenuCommand(id);
+}
+
+LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    switch (static_cast<UINT>(lParam)) {
+      case WM_LBUTTONDOWN:
+        SetForegroundWindow(hwnd());
+        break;
+      case WM_RBUTTONDOWN:
+        SetForegroundWindow(hwnd());
+        ProcessPendingMessages();
+        if (hwnd()) PopupTrayMenu(0);
+        break;
+      default:
+        break;
+    }
+    return 0;
+  }
+  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    // Explorer restarted and forgot every icon.
+    AddIcon();
+    return 0;
+  }
+  switch (message) {
+    case WM_TIMER:
+      if (wParam == kWatchTimer && watchEnabled_) tmrTaskTray_Timer();
+      if (wParam == kIconRetryTimer) AddIcon();
+      return 0;
+    case WM_CLOSE:
+      return 0;
+    default:
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+}  // namespace mirel

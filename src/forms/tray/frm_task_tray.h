@@ -1,0 +1,80 @@
+// The invisible tray window: the notification-area icon, the tray menu with every command,
+// and the timer of the mouse-edge watch.
+#pragma once
+
+#include <shellapi.h>
+
+#include <cstdint>
+
+#include "platform/handles.h"
+#include "platform/window.h"
+
+namespace mirel {
+
+class Application;
+
+enum TrayMenuId : UINT {
+  kMnuTrayView = 200,
+  kMnuTrayTitleBar,
+  kMnuTrayMouse,
+  kMnuTrayCapture,
+  kMnuTrayOption,
+  kMnuTrayHelp,
+  kMnuTrayAbout,
+  kMnuTrayExit,
+};
+
+// The icon reports its mouse events with this message, the event in lParam.
+inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
+inline constexpr UINT kTrayIconId = 1;
+
+class frmTaskTray : public Window {
+ public:
+  explicit frmTaskTray(Application& app);
+
+  void Form_Load();
+  void Unload();
+  void tmrTaskTray_Timer();
+
+  void mnuTrayView_Click();
+  void mnuTrayTitleBar_Click();
+  void mnuTrayMouse_Click();
+  void mnuTrayExit_Click();
+
+  // The mouse-edge watch timer.
+  void SetWatchEnabled(bool enabled);
+  bool WatchEnabled() const { return watchEnabled_; }
+  std::uint32_t WatchInterval() const { return interval_; }
+
+  void SetItemChecked(UINT id, bool checked);
+  void SetItemEnabled(UINT id, bool enabled);
+  bool ItemChecked(UINT id) const;
+  bool ItemEnabled(UINT id) const;
+  HMENU menu() const { return mnuTray_.get(); }
+
+  // Pops the tray menu up at the pointer and carries out the chosen entry.
+  void PopupTrayMenu(UINT flags);
+  void RunMenuCommand(UINT id);
+
+  bool IconShown() const { return iconShown_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BuildMenu();
+  void AddIcon();
+
+  Application& app_;
+  UniqueMenu mnuTray_;
+  NOTIFYICONDATAW mNotifyIcon{};
+  bool iconShown_ = false;
+  bool watchEnabled_ = false;
+  std::uint32_t interval_ = 100;
+  POINT mCursor{};
+  std::int32_t mScreenRight = 0;
+  std::int32_t mScreenBottom = 0;
+  UINT taskbarCreated_ = 0;
+};
+
+}  // namespace mirel

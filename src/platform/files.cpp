@@ -1,0 +1,109 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/handles.h"
+
+namespace mirel {
+
+namespace {
+
+struct FindCloser {
+  using pointer = HANDLE;
+  void operator()(HANDLE find) const { FindClose(find); }
+};
+
+}  // namespace
+
+bool FileExistsNormal(const std::wstring& path) {
+  // Wildcards would turn the search into a pattern match.
+  if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return false;
+  WIN32_FIND_DATAW data{};
+  const HANDLE found = FindFirstFileW(path.c_str(), &data);
+  if (found == INVALID_HANDLE_VALUE) return false;
+  std::unique_ptr<HANDLE, FindCloser> owner(found);
+  constexpr DWORD kNotNormal = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return (data.dwFileAttributes & kNotNormal) == 0;
+}
+
+bool IsDirectory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::uint64_t> FileLength(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::wstring ExeFolder() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return L".";
+    if (length < buffer.size()) {
+      std::wstring path(buffer.data(), length);
+      const auto slash = path.find_last_of(L"\\/");
+      if (slash == std::wstring::npos) return L".";
+      // "C:\Mirel.exe" keeps its separator: "C:\".
+      if (slash == 2 && path[1] == L':') return path.substr(0, 3);
+      return path.substr(0, slash);
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  bytes.clear();
+  auto file = AdoptFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    const DWORD error = GetLastError();
+    return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? ReadResult::kMissing
+                                                                            : ReadResult::kFailed;
+  }
+  char chunk[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return ReadResult::kFailed;
+    if (got == 0) return ReadResult::kOk;
+    bytes.append(chunk, got);
+  }
+}
+
+bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
+  const std::wstring temporary = path + L".new";
+  {
+    auto file = AdoptFileHandle(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    std::size_t done = 0;
+    bool ok = true;
+    while (done < bytes.size()) {
+      const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+      DWORD wrote = 0;
+      if (!WriteFile(file.get(), bytes.data() + done, piece, &wrote, nullptr) || wrote != piece) {
+        ok = false;
+        break;
+      }
+      done += wrote;
+    }
+    if (ok) ok = FlushFileBuffers(file.get()) != 0;
+    if (!ok) {
+      file.reset();
+      DeleteFileW(temporary.c_str());
+      return false;
+    }
+  }
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace mirel

@@ -1,0 +1,61 @@
+#include "platform/picture.h"
+
+#include <wincodec.h>
+
+#include <limits>
+
+#include "platform/files.h"
+
+namespace mirel {
+
+void Picture::Draw(HDC dc, int x, int y) const {
+  if (empty()) return;
+  UniqueMemoryDc memory(CreateCompatibleDC(dc));
+  if (!memory) return;
+  SelectedObject selected(memory.get(), bitmap_.get());
+  BitBlt(dc, x, y, width_, height_, memory.get(), 0, 0, SRCCOPY);
+}
+
+PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
+  picture.reset();
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES || IsDirectory(path)) return PictureLoad::kMissing;
+
+  ComPtr<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(factory.put()))))
+    return PictureLoad::kUndecodable;
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                decoder.put())))
+    return PictureLoad::kUndecodable;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(decoder->GetFrame(0, frame.put()))) return PictureLoad::kUndecodable;
+  ComPtr<IWICBitmapSource> converted;
+  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), converted.put())))
+    return PictureLoad::kUndecodable;
+  UINT width = 0;
+  UINT height = 0;
+  if (FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0) return PictureLoad::kUndecodable;
+  if (width > 32768 || height > 32768 || static_cast<unsigned long long>(width) * height * 4 >
+                                             static_cast<unsigned long long>(std::numeric_limits<int>::max()))
+    return PictureLoad::kUndecodable;
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, like WIC's rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return PictureLoad::kUndecodable;
+  const UINT stride = width * 4;
+  if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits))))
+    return PictureLoad::kUndecodable;
+  GdiFlush();
+  picture = Picture(std::move(bitmap), static_cast<int>(width), static_cast<int>(height));
+  return PictureLoad::kOk;
+}
+
+}  // namespace mirel

@@ -1,0 +1,101 @@
+#include "platform/window.h"
+
+#include "platform/handles.h"
+
+namespace mirel {
+
+Window::~Window() { Destroy(); }
+
+void Window::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
+}
+
+unsigned Window::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : SystemDpi(); }
+
+bool Window::Create(const ClassSpec& cls, DWORD exStyle, const std::wstring& title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menu) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExW(instance, cls.name, &existing)) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = cls.style;
+    wc.lpfnWndProc = &Window::StaticProc;
+    wc.hInstance = instance;
+    wc.hIcon = cls.icon;
+    wc.hIconSm = cls.smallIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = cls.background;
+    wc.lpszClassName = cls.name;
+    if (!RegisterClassExW(&wc)) return false;
+  }
+  return CreateWindowExW(exStyle, cls.name, title.c_str(), style, x, y, width, height, parent, menu, instance,
+                         this) != nullptr;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    const LRESULT result = self->HandleMessage(message, wParam, lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return result;
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+void ProcessPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+unsigned SystemDpi() {
+  WindowDc screen(nullptr);
+  const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+  return dpi > 0 ? static_cast<unsigned>(dpi) : 96u;
+}
+
+unsigned WindowDpi(HWND window) {
+  // GetDpiForWindow exists from Windows 10 1607 on; older systems have one DPI for all.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && window) {
+    const UINT dpi = getDpiForWindow(window);
+    if (dpi > 0) return dpi;
+  }
+  return SystemDpi();
+}
+
+HFONT CreateMessageFont(unsigned dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONTW font = metrics.lfMessageFont;
+  const unsigned system = SystemDpi();
+  if (system != 0 && dpi != system) font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(system));
+  return CreateFontIndirectW(&font);
+}
+
+}  // namespace mirel

@@ -1,0 +1,58 @@
+// Window objects: a static window procedure keeps `this` in GWLP_USERDATA from
+// WM_NCCREATE to WM_NCDESTROY and forwards every message to the object.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace mirel {
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  bool IsLoaded() const { return hwnd_ != nullptr; }
+  bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+  // DPI of the window (of the system before it exists).
+  unsigned Dpi() const;
+
+ protected:
+  struct ClassSpec {
+    const wchar_t* name;
+    UINT style = 0;
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+    HBRUSH background = nullptr;
+  };
+
+  bool Create(const ClassSpec& cls, DWORD exStyle, const std::wstring& title, DWORD style, int x, int y, int width,
+              int height, HWND parent, HMENU menu);
+  void Destroy();
+
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+
+ private:
+  static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// Lets the window messages waiting in the queue run once.
+void ProcessPendingMessages();
+
+// The system's DPI, and a window's where the system can tell it.
+unsigned SystemDpi();
+unsigned WindowDpi(HWND window);
+
+// The UI font for dialogs, at the given DPI.
+HFONT CreateMessageFont(unsigned dpi);
+
+}  // namespace mirel

@@ -1,0 +1,77 @@
+#include "settings/dummy_list.h"
+
+#include <functional>
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "settings/list_format.h"
+
+namespace mirel {
+
+namespace {
+
+std::vector<std::wstring> ReadLines(const std::wstring& listPath) {
+  std::vector<std::wstring> lines;
+  if (!FileExistsNormal(listPath)) return lines;
+  std::string bytes;
+  if (ReadWholeFile(listPath, bytes) != ReadResult::kOk) return lines;
+  for (const auto& line : SplitListLines(bytes)) lines.push_back(AnsiToWide(line));
+  return lines;
+}
+
+const std::function<bool(const std::wstring&)> kUsable = [](const std::wstring& path) {
+  return FileExistsNormal(path);
+};
+
+}  // namespace
+
+std::wstring DummyListPath(const std::wstring& exeFolder) { return BesideExe(exeFolder, L"MIREL.DAT"); }
+
+DummyList LoadDummyList(const std::wstring& listPath) { return BuildDummyList(ReadLines(listPath), kUsable); }
+
+std::vector<std::wstring> ReadUsableEntries(const std::wstring& listPath) {
+  std::vector<std::wstring> usable;
+  for (const auto& line : ReadLines(listPath))
+    if (!line.empty() && FileExistsNormal(line)) usable.push_back(line);
+  return usable;
+}
+
+ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector<std::wstring>& entries,
+                                 DummyList& list) {
+  std::vector<std::string> lines;
+  DummyList rebuilt;
+  for (const auto& entry : entries) {
+    if (entry.empty() || !FileExistsNormal(entry)) continue;
+    const auto ansi = StorablePath(entry);
+    if (!ansi) return {ListWrite::kUnrepresentable, entry};
+    lines.push_back(*ansi);
+    rebuilt.push_back(AnsiToWide(*ansi));
+  }
+  if (!ReplaceFileContents(listPath, JoinListLines(lines))) return {ListWrite::kWriteFailed, {}};
+  if (rebuilt.empty()) rebuilt.assign(2, std::wstring());
+  list = std::move(rebuilt);
+  return {};
+}
+
+ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring& entry, DummyList& list) {
+  const auto ansi = StorablePath(entry);
+  if (!ansi || ansi->empty()) return {ListWrite::kUnrepresentable, entry};
+  std::string bytes;
+  if (ReadWholeFile(listPath, bytes) == ReadResult::kFailed) return {ListWrite::kWriteFailed, {}};
+  // A last line without its line end must not run into the new one.
+  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
+  bytes += *ansi;
+  bytes += "\r\n";
+  if (!ReplaceFileContents(listPath, bytes)) return {ListWrite::kWriteFailed, {}};
+  list.push_back(AnsiToWide(*ansi));
+  return {};
+}
+
+std::wstring ListWriteWarning(const std::wstring& listPath, const ListWriteResult& result) {
+  if (result.status == ListWrite::kUnrepresentable)
+    return L"このパスはシステムの文字コードで保存できないため、ダミー画像リストに追加できません。\r\n" +
+           result.offendingPath;
+  return L"ダミー画像リストのファイルに書き込めませんでした。\r\n" + listPath;
+}
+
+}  // namespace mirel

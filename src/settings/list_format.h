@@ -1,0 +1,36 @@
+// MIREL.DAT: one path per line in the ANSI code page, CR LF after every line.
+// Portable: works on the raw bytes, so code page 932 text passes through unchanged.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mirel {
+
+// The dummy image list never holds more entries than a 16-bit count can address.
+inline constexpr std::size_t kMaxDummyEntries = 32767;
+
+// Splits file content into lines. CR LF, a lone CR and a lone LF each end a line;
+// a last line without terminator still counts; empty lines are kept (as "").
+std::vector<std::string> SplitListLines(std::string_view bytes);
+
+// Every line followed by CR LF, the last one included.
+std::string JoinListLines(const std::vector<std::string>& lines);
+
+// The working copy built from lines: the usable ones in order, at most
+// kMaxDummyEntries of them; with none, exactly two empty strings (the empty form).
+template <typename Text>
+std::vector<Text> BuildDummyList(const std::vector<Text>& lines, const std::function<bool(const Text&)>& usable) {
+  std::vector<Text> list;
+  for (const auto& line : lines) {
+    if (list.size() >= kMaxDummyEntries) break;
+    if (!line.empty() && usable(line)) list.push_back(line);
+  }
+  if (list.empty()) list.assign(2, Text());
+  return list;
+}
+
+}  // namespace mirel

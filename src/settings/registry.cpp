@@ -1,0 +1,87 @@
+#include "settings/registry.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/handles.h"
+#include "platform/text.h"
+#include "settings/registry_value.h"
+
+namespace mirel {
+
+namespace {
+
+UniqueRegKey OpenForReading() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return nullptr;
+  return UniqueRegKey(key);
+}
+
+UniqueRegKey OpenForWriting() {
+  HKEY key = nullptr;
+  SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
+                      KEY_SET_VALUE, &security, &key, nullptr) != ERROR_SUCCESS)
+    return nullptr;
+  return UniqueRegKey(key);
+}
+
+// The value's bytes, asked for their size first so that nothing is cut off.
+bool QueryBytes(HKEY key, const char* name, std::vector<std::uint8_t>& data) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
+    data.assign(size + 2, 0);  // room for terminators the stored text may lack
+    DWORD got = static_cast<DWORD>(data.size());
+    const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, data.data(), &got);
+    if (result == ERROR_MORE_DATA) continue;  // it grew in between
+    if (result != ERROR_SUCCESS) return false;
+    data.resize(got);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::int32_t ReadRegistry(const char* name, std::int32_t fallback) {
+  const auto key = OpenForReading();
+  if (!key) return fallback;
+  std::vector<std::uint8_t> data;
+  if (!QueryBytes(key.get(), name, data)) return fallback;
+  return DecodeRegistryDword(data).value_or(fallback);
+}
+
+std::wstring ReadRegistry(const char* name, const std::wstring& fallback) {
+  const auto key = OpenForReading();
+  if (!key) return fallback;
+  std::vector<std::uint8_t> data;
+  if (!QueryBytes(key.get(), name, data)) return fallback;
+  return AnsiToWide(DecodeRegistryText(data));
+}
+
+bool WriteRegistry(const char* name, std::int32_t value) {
+  const auto key = OpenForWriting();
+  if (!key) return false;
+  const auto data = EncodeRegistryDword(value);
+  return RegSetValueExA(key.get(), name, 0, REG_DWORD, data.data(), static_cast<DWORD>(data.size())) ==
+         ERROR_SUCCESS;
+}
+
+bool WriteRegistryAnsi(const char* name, const std::string& ansi) {
+  const auto key = OpenForWriting();
+  if (!key) return false;
+  const auto data = EncodeRegistryText(ansi);
+  return RegSetValueExA(key.get(), name, 0, REG_SZ, data.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+bool WriteRegistry(const char* name, const std::wstring& value) {
+  const auto ansi = WideToAnsiExact(value);
+  if (!ansi) return false;
+  return WriteRegistryAnsi(name, *ansi);
+}
+
+void DeleteSettingsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+
+}  // namespace mirel

@@ -1,0 +1,36 @@
+// The settings store: named values under HKEY_CURRENT_USER\Software\Kalv\Mirel.
+// Every call opens the key, does its one read or write and closes it again.
+// Reads fall back to the caller's default; writes never report a failure to the user.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mirel {
+
+inline constexpr const char* kSettingsKey = "Software\\Kalv\\Mirel";
+
+// REG_DWORD read: the stored 32-bit number (up to 4 bytes of any value type), or the default.
+std::int32_t ReadRegistry(const char* name, std::int32_t fallback);
+
+// REG_SZ read: the stored text whatever its length, up to its first zero byte, or the default.
+std::wstring ReadRegistry(const char* name, const std::wstring& fallback);
+
+// REG_DWORD write.
+bool WriteRegistry(const char* name, std::int32_t value);
+
+// REG_SZ write: the ANSI text and two zero bytes. A text the ANSI code page cannot hold
+// exactly is not written (false), so nothing is ever stored corrupted.
+bool WriteRegistry(const char* name, const std::wstring& value);
+
+// REG_SZ write of bytes already in the ANSI code page.
+bool WriteRegistryAnsi(const char* name, const std::string& ansi);
+
+// Removes the settings key (its parent stays).
+void DeleteSettingsKey();
+
+// Booleans are stored as 1 or 0 and read as true when non-zero.
+inline bool ReadRegistryBool(const char* name, bool fallback) { return ReadRegistry(name, fallback ? 1 : 0) != 0; }
+inline void WriteRegistryBool(const char* name, bool value) { WriteRegistry(name, value ? 1 : 0); }
+
+}  // namespace mirel

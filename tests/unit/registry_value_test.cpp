@@ -1,0 +1,55 @@
+#include "settings/registry_value.h"
+
+#include <gtest/gtest.h>
+
+namespace mirel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(RegistryText, StoredWithTwoZeroBytes) {
+  EXPECT_EQ(EncodeRegistryText("ab"), (Bytes{'a', 'b', 0, 0}));
+  EXPECT_EQ(EncodeRegistryText(""), (Bytes{0, 0}));
+}
+
+TEST(RegistryText, ReadsUpToTheFirstZeroWhateverTheLength) {
+  EXPECT_EQ(DecodeRegistryText({'a', 'b', 0, 0}), "ab");
+  EXPECT_EQ(DecodeRegistryText({'a', 0, 'b'}), "a");
+  EXPECT_EQ(DecodeRegistryText({'x', 'y'}), "xy");  // no terminator at all
+  const std::string longText(300, 'q');
+  EXPECT_EQ(DecodeRegistryText(EncodeRegistryText(longText)), longText);
+  EXPECT_EQ(DecodeRegistryText({}), "");
+}
+
+TEST(RegistryDword, LittleEndianFourBytes) {
+  EXPECT_EQ(DecodeRegistryDword({0x78, 0x56, 0x34, 0x12}), 0x12345678);
+  EXPECT_EQ(DecodeRegistryDword({0x05, 0x00, 0x00, 0x80}), static_cast<std::int32_t>(0x80000005));
+  EXPECT_EQ(DecodeRegistryDword(EncodeRegistryDword(-2)), -2);
+}
+
+TEST(RegistryDword, ShortDataPadsLongDataFails) {
+  // A text "1" stored as REG_SZ is '1', 0, 0: three bytes, read as 0x31.
+  EXPECT_EQ(DecodeRegistryDword({'1', 0, 0}), 0x31);
+  EXPECT_EQ(DecodeRegistryDword({}), 0);
+  EXPECT_FALSE(DecodeRegistryDword({'1', '2', '3', 0, 0}).has_value());
+}
+
+TEST(ToInt16OrDefault, OutOfRangeGivesTheDefault) {
+  EXPECT_EQ(ToInt16OrDefault(15, 0), 15);
+  EXPECT_EQ(ToInt16OrDefault(-32768, 0), -32768);
+  EXPECT_EQ(ToInt16OrDefault(32767, 0), 32767);
+  EXPECT_EQ(ToInt16OrDefault(32768, 15), 15);
+  EXPECT_EQ(ToInt16OrDefault(-40000, 15), 15);
+}
+
+TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(4999.6), 5000);
+  EXPECT_EQ(RoundHalfEven(1e20), 2147483647);
+  EXPECT_EQ(RoundHalfEven(-1e20), -2147483647 - 1);
+}
+
+}  // namespace
+}  // namespace mirel
