@@ -2,6 +2,8 @@
 // and the timer of the mouse-edge watch.
 #pragma once
 
+#include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdint>

@@ -1,0 +1,170 @@
+// The end-to-end driver: looks at Mirel's windows from outside the process and reports
+// them as JSON lines, or posts a message to one of them.
+//
+//   probe windows            every top-level window of interest
+//   probe metrics            screen size and frame metrics
+//   probe post CLASS MSG WPARAM LPARAM
+//   probe process PID        GDI/USER objects, handles, working set, CPU time
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string Json(const std::wstring& text) {
+  std::string out = "\"";
+  for (const char c : Utf8(text)) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
+      out += buffer;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 255);
+  return name;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+void Emit(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+  auto* texts = reinterpret_cast<std::vector<std::wstring>*>(param);
+  const std::wstring cls = ClassOf(child);
+  const std::wstring text = TextOf(child);
+  if (!text.empty()) texts->push_back(cls + L":" + text);
+  return TRUE;
+}
+
+BOOL CALLBACK ReportWindow(HWND hwnd, LPARAM) {
+  const std::wstring cls = ClassOf(hwnd);
+  const bool ours = cls.rfind(L"Mirel", 0) == 0 || cls == L"#32770" || cls == L"#32768";
+  if (!ours) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  const LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
+  std::vector<std::wstring> texts;
+  EnumChildWindows(hwnd, CollectChild, reinterpret_cast<LPARAM>(&texts));
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer,
+                "\"hwnd\": %llu, \"pid\": %lu, \"visible\": %s, \"topmost\": %s, \"enabled\": %s, \"style\": %ld, "
+                "\"exstyle\": %ld, \"rect\": [%ld, %ld, %ld, %ld], \"client\": [%ld, %ld, %ld, %ld], "
+                "\"foreground\": %s",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)), static_cast<unsigned long>(pid),
+                IsWindowVisible(hwnd) ? "true" : "false", (exStyle & WS_EX_TOPMOST) ? "true" : "false",
+                IsWindowEnabled(hwnd) ? "true" : "false", static_cast<long>(style), static_cast<long>(exStyle),
+                rect.left, rect.top, rect.right, rect.bottom, origin.x, origin.y, origin.x + client.right,
+                origin.y + client.bottom, GetForegroundWindow() == hwnd ? "true" : "false");
+  std::string line = "{\"class\": " + Json(cls) + ", \"title\": " + Json(TextOf(hwnd)) + ", " + buffer + ", \"texts\": [";
+  for (std::size_t i = 0; i < texts.size(); ++i) line += (i ? ", " : "") + Json(texts[i]);
+  Emit(line + "]}");
+  return TRUE;
+}
+
+int Metrics() {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer,
+                "{\"screen\": [%d, %d], \"caption\": %d, \"menu\": %d, \"frame\": [%d, %d], \"border\": [%d, %d], "
+                "\"acp\": %u}",
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), GetSystemMetrics(SM_CYCAPTION),
+                GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CXSIZEFRAME), GetSystemMetrics(SM_CYSIZEFRAME),
+                GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER), GetACP());
+  Emit(buffer);
+  return 0;
+}
+
+int Post(const wchar_t* cls, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND target = FindWindowW(cls, nullptr);
+  if (!target) {
+    Emit("{\"error\": \"no such window\"}");
+    return 1;
+  }
+  return PostMessageW(target, message, wParam, lParam) ? 0 : 1;
+}
+
+int Process(DWORD pid) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) {
+    Emit("{\"error\": \"cannot open process\"}");
+    return 1;
+  }
+  DWORD handles = 0;
+  GetProcessHandleCount(process, &handles);
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process, &memory, sizeof memory);
+  FILETIME created{}, exited{}, kernel{}, user{};
+  GetProcessTimes(process, &created, &exited, &kernel, &user);
+  auto hundredNs = [](const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer,
+                "{\"gdi\": %lu, \"user\": %lu, \"handles\": %lu, \"working_set\": %llu, \"cpu_ms\": %.3f}",
+                static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
+                static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)),
+                static_cast<unsigned long>(handles), static_cast<unsigned long long>(memory.WorkingSetSize),
+                (hundredNs(kernel) + hundredNs(user)) / 10000.0);
+  Emit(buffer);
+  CloseHandle(process);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"windows";
+  int code = 2;
+  if (command == L"windows") {
+    EnumWindows(ReportWindow, 0);
+    code = 0;
+  } else if (command == L"metrics") {
+    code = Metrics();
+  } else if (command == L"post" && argc == 6) {
+    code = Post(argv[2], static_cast<UINT>(wcstoul(argv[3], nullptr, 0)),
+                static_cast<WPARAM>(wcstoull(argv[4], nullptr, 0)), static_cast<LPARAM>(wcstoll(argv[5], nullptr, 0)));
+  } else if (command == L"process" && argc == 3) {
+    code = Process(static_cast<DWORD>(wcstoul(argv[2], nullptr, 0)));
+  }
+  std::fflush(stdout);
+  return code;
+}
