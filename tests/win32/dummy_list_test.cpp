@@ -1,1 +1,132 @@
+// MIREL.DAT with real files in code page 932.
 #include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+#include "settings/dummy_list.h"
+#include "test_support.h"
+
+namespace mirel {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBitmap;
+using test::WriteBytes;
+
+const DummyList kEmpty{L"", L""};
+
+TEST(DummyList, MissingEmptyOrUnusableFileGivesTwoEmptyStrings) {
+  test::ScratchFolder dir;
+  const auto list = dir / L"MIREL.DAT";
+  EXPECT_EQ(LoadDummyList(list), kEmpty);
+  WriteBytes(list, "");
+  EXPECT_EQ(LoadDummyList(list), kEmpty);
+  WriteBytes(list, "C:\\no\\such.bmp\r\n\r\n");
+  EXPECT_EQ(LoadDummyList(list), kEmpty);
+}
+
+TEST(DummyList, SkipsLinesNamingMissingFilesAndKeepsThemInTheFile) {
+  test::ScratchFolder dir;
+  WriteBitmap(dir / L"a.bmp", 2, 2, RGB(1, 2, 3));
+  WriteBitmap(dir / L"c.bmp", 2, 2, RGB(1, 2, 3));
+  const auto ansi = [&](const wchar_t* name) { return *WideToAnsiExact(dir / name); };
+  const std::string content = ansi(L"a.bmp") + "\r\n" + ansi(L"b.bmp") + "\r\n" + ansi(L"c.bmp");  // no CR LF at the end
+  WriteBytes(dir / L"MIREL.DAT", content);
+  EXPECT_EQ(LoadDummyList(dir / L"MIREL.DAT"), (DummyList{dir / L"a.bmp", dir / L"c.bmp"}));
+  EXPECT_EQ(ReadBytes(dir / L"MIREL.DAT"), content);
+}
+
+TEST(DummyList, FoldersAndHiddenFilesAreNotUsable) {
+  test::ScratchFolder dir;
+  CreateDirectoryW((dir / L"folder.bmp").c_str(), nullptr);
+  WriteBitmap(dir / L"hidden.bmp", 2, 2, 0);
+  SetFileAttributesW((dir / L"hidden.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  WriteBytes(dir / L"MIREL.DAT", *WideToAnsiExact(dir / L"folder.bmp") + "\r\n" +
+                                     *WideToAnsiExact(dir / L"hidden.bmp") + "\r\n");
+  EXPECT_EQ(LoadDummyList(dir / L"MIREL.DAT"), kEmpty);
+}
+
+TEST(DummyList, JapanesePathRoundTripsInCodePage932) {
+  test::ScratchFolder dir;
+  const std::wstring picture = dir / test::Cp932("\x89\xe6\x91\x9c\x95\x5c.bmp");  // 画像表.bmp
+  WriteBitmap(picture, 2, 2, 0);
+  DummyList list = kEmpty;
+  const auto result = RewriteDummyList(dir / L"MIREL.DAT", {picture}, list);
+  ASSERT_EQ(result.status, ListWrite::kOk);
+  EXPECT_EQ(list, DummyList{picture});
+  EXPECT_EQ(ReadBytes(dir / L"MIREL.DAT"), *WideToAnsiExact(picture) + "\r\n");
+  EXPECT_NE(ReadBytes(dir / L"MIREL.DAT").find("\x89\xe6\x91\x9c\x95\x5c.bmp\r\n"), std::string::npos);
+  EXPECT_EQ(LoadDummyList(dir / L"MIREL.DAT"), DummyList{picture});
+}
+
+TEST(DummyList, RewriteDropsUnusableEntriesAndEmptyListLeavesZeroBytes) {
+  test::ScratchFolder dir;
+  WriteBitmap(dir / L"a.bmp", 2, 2, 0);
+  DummyList list = kEmpty;
+  ASSERT_EQ(RewriteDummyList(dir / L"MIREL.DAT", {dir / L"gone.bmp", dir / L"a.bmp"}, list).status, ListWrite::kOk);
+  EXPECT_EQ(list, DummyList{dir / L"a.bmp"});
+  ASSERT_EQ(RewriteDummyList(dir / L"MIREL.DAT", {}, list).status, ListWrite::kOk);
+  EXPECT_EQ(list, kEmpty);
+  EXPECT_EQ(ReadBytes(dir / L"MIREL.DAT"), "");
+}
+
+TEST(DummyList, FailedRewriteKeepsFileAndList) {
+  test::ScratchFolder dir;
+  WriteBitmap(dir / L"a.bmp", 2, 2, 0);
+  WriteBitmap(dir / L"b.bmp", 2, 2, 0);
+  const auto path = dir / L"MIREL.DAT";
+  DummyList list = kEmpty;
+  ASSERT_EQ(RewriteDummyList(path, {dir / L"a.bmp"}, list).status, ListWrite::kOk);
+  const std::string before = ReadBytes(path);
+  {
+    // Another program holds the list open and shares nothing: it cannot be replaced.
+    auto locked = AdoptFileHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked);
+    const auto result = RewriteDummyList(path, {dir / L"b.bmp"}, list);
+    EXPECT_EQ(result.status, ListWrite::kWriteFailed);
+    EXPECT_EQ(list, DummyList{dir / L"a.bmp"});
+    EXPECT_NE(ListWriteWarning(path, result).find(path), std::wstring::npos);
+    EXPECT_EQ(AppendDummyList(path, dir / L"b.bmp", list).status, ListWrite::kWriteFailed);
+    EXPECT_EQ(list, DummyList{dir / L"a.bmp"});
+  }
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_FALSE(FileExistsNormal(path + L".new"));
+}
+
+TEST(DummyList, AppendCreatesTheFileAndNeverJoinsLines) {
+  test::ScratchFolder dir;
+  const auto path = dir / L"MIREL.DAT";
+  DummyList list = kEmpty;
+  ASSERT_EQ(AppendDummyList(path, dir / L"CAPT000.BMP", list).status, ListWrite::kOk);
+  EXPECT_EQ(ReadBytes(path), *WideToAnsiExact(dir / L"CAPT000.BMP") + "\r\n");
+  // The working copy keeps its two empty strings in front until it is rebuilt.
+  EXPECT_EQ(list, (DummyList{L"", L"", dir / L"CAPT000.BMP"}));
+
+  WriteBytes(path, "C:\\x.bmp");  // a last line without its line end
+  ASSERT_EQ(AppendDummyList(path, L"C:\\y.bmp", list).status, ListWrite::kOk);
+  EXPECT_EQ(ReadBytes(path), "C:\\x.bmp\r\nC:\\y.bmp\r\n");
+}
+
+TEST(DummyList, PathOutsideTheCodePageIsStoredShortOrRefused) {
+  test::ScratchFolder dir;
+  const std::wstring picture = dir / L"\u0100\u0101.bmp";  // no code page 932 form
+  WriteBitmap(picture, 2, 2, 0);
+  DummyList list = kEmpty;
+  const auto result = RewriteDummyList(dir / L"MIREL.DAT", {picture}, list);
+  if (result.status == ListWrite::kOk) {
+    // Stored under its short name: that name must lead to the same file.
+    const auto stored = test::ReadBytes(dir / L"MIREL.DAT");
+    ASSERT_GE(stored.size(), 2u);
+    const std::wstring back = AnsiToWide(stored.substr(0, stored.size() - 2));
+    EXPECT_TRUE(FileExistsNormal(back));
+    EXPECT_EQ(list, DummyList{back});
+  } else {
+    EXPECT_EQ(result.status, ListWrite::kUnrepresentable);
+    EXPECT_EQ(list, kEmpty);
+    EXPECT_EQ(test::ReadBytes(dir / L"MIREL.DAT"), "<missing>");
+  }
+}
+
+}  // namespace
+}  // namespace mirel

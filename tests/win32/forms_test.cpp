@@ -1,1 +1,259 @@
+// The main window, the dummy screen and the tray on real windows, with scripted answers.
 #include <gtest/gtest.h>
+
+#include "app/application.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/text.h"
+#include "settings/registry.h"
+#include "test_support.h"
+
+namespace mirel {
+namespace {
+
+using test::Pump;
+
+class FormsTest : public testing::Test {
+ protected:
+  void SetUp() override { test::ClearSettings(); }
+  void TearDown() override {
+    app_.reset();
+    Pump();
+    test::ClearSettings();
+  }
+
+  Application& Start() {
+    app_ = std::make_unique<Application>(prompts_, dir_.path());
+    app_->Main();
+    Pump();
+    return *app_;
+  }
+
+  void WriteList(const std::vector<std::wstring>& paths) {
+    std::string bytes;
+    for (const auto& p : paths) bytes += *WideToAnsiExact(p) + "\r\n";
+    test::WriteBytes(dir_ / L"MIREL.DAT", bytes);
+  }
+
+  RECT WindowRect(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+  }
+
+  test::ScratchFolder dir_;
+  test::ScriptedPrompts prompts_;
+  std::unique_ptr<Application> app_;
+};
+
+std::wstring MenuText(HMENU menu, UINT position) {
+  wchar_t text[128] = {};
+  GetMenuStringW(menu, position, text, 127, MF_BYPOSITION);
+  return text;
+}
+
+TEST_F(FormsTest, FirstStartWithoutSettings) {
+  auto& app = Start();
+  auto& main = app.main();
+  ASSERT_TRUE(main.hwnd());
+  EXPECT_TRUE(main.Visible());
+  const RECT rect = WindowRect(main.hwnd());
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right - rect.left, 333);  // 5000 twips at 96 DPI
+  EXPECT_EQ(rect.bottom - rect.top, 200);  // 3000 twips
+  EXPECT_FALSE(GetWindowLongW(main.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongW(main.hwnd(), GWL_STYLE) & WS_CAPTION);
+  wchar_t title[32] = {};
+  GetWindowTextW(main.hwnd(), title, 31);
+  EXPECT_STREQ(title, L"Mirel");
+
+  HMENU bar = GetMenu(main.hwnd());
+  ASSERT_TRUE(bar);
+  ASSERT_EQ(GetMenuItemCount(bar), 3);
+  EXPECT_EQ(MenuText(bar, 0), L"ファイル(&F)");
+  EXPECT_EQ(MenuText(bar, 1), L"表示(&V)");
+  EXPECT_EQ(MenuText(bar, 2), L"ヘルプ(&H)");
+  HMENU file = GetSubMenu(bar, 0);
+  EXPECT_EQ(MenuText(file, 0), L"設定を削除して終了(&R)");
+  EXPECT_EQ(MenuText(file, 2), L"終了(&X)");
+  HMENU view = GetSubMenu(bar, 1);
+  EXPECT_EQ(MenuText(view, 0), L"ウィンドウを表示(&V)");
+  EXPECT_EQ(MenuText(view, 1), L"タイトルバーを表示(&T)");
+  EXPECT_TRUE(GetMenuState(view, 0, MF_BYPOSITION) & MF_CHECKED);
+  // Windows of later releases: present and disabled, never pretending to work.
+  EXPECT_EQ(MenuText(view, 3), L"ウィンドウキャプチャ(&W)");
+  EXPECT_TRUE(GetMenuState(view, 3, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_EQ(MenuText(view, 6), L"オプション(&O)");
+
+  const auto& s = app.state;
+  EXPECT_FALSE(s.gCheckMouse);
+  EXPECT_EQ(s.gCheckMouseFlag, 15);
+  EXPECT_EQ(s.gReturnType, 0);
+  EXPECT_FALSE(s.gViewRandom);
+  EXPECT_FALSE(s.gRequirePassword);
+  EXPECT_EQ(s.gDummyList, (DummyList{L"", L""}));
+  EXPECT_EQ(s.gHelpFile, dir_ / L"MIREL.HLP");
+  EXPECT_TRUE(prompts_.messages.empty());
+  // Picture box without picture: 4995 x 3555 twips.
+  RECT box{};
+  GetClientRect(main.pictureBox(), &box);
+  EXPECT_EQ(box.right, 333);
+  EXPECT_EQ(box.bottom, 237);
+}
+
+TEST_F(FormsTest, StoredSettingsPlaceAndShapeTheWindow) {
+  WriteRegistry("Left", 1500);
+  WriteRegistry("Top", 750);
+  WriteRegistry("Width", 3000);
+  WriteRegistry("Height", 1500);
+  WriteRegistry("AlwaysTop", 2);  // any non-zero value is true
+  WriteRegistry("NonTitleBar", 1);
+  WriteRegistry("MainVisible", 0);
+  WriteRegistry("CheckMouseFlag", 100000);  // out of the 16-bit range: the default
+  auto& app = Start();
+  HWND hwnd = app.main().hwnd();
+  EXPECT_FALSE(app.main().Visible());
+  const RECT rect = WindowRect(hwnd);
+  EXPECT_EQ(rect.left, 100);
+  EXPECT_EQ(rect.top, 50);
+  EXPECT_EQ(rect.right - rect.left, 200);
+  EXPECT_EQ(rect.bottom - rect.top, 100);
+  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION);
+  EXPECT_FALSE(GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME);
+  EXPECT_EQ(GetMenu(hwnd), nullptr);
+  EXPECT_EQ(app.state.gCheckMouseFlag, 15);
+}
+
+TEST_F(FormsTest, MissingStoredPictureWarnsWithItsPath) {
+  const std::wstring missing = dir_ / L"gone.bmp";
+  WriteRegistry("MainLoadFile", missing);
+  auto& app = Start();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, std::wstring(kPictureMissingText) + L"\r\n" + missing);
+  EXPECT_EQ(prompts_.messages[0].caption, L"警告");
+  EXPECT_EQ(prompts_.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_TRUE(app.main().picture().empty());
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), missing);  // the setting stays
+}
+
+TEST_F(FormsTest, UndecodableStoredPictureWarnsAndShowsNothing) {
+  const std::wstring broken = dir_ / L"broken.bmp";
+  test::WriteBytes(broken, "this is no picture");
+  WriteRegistry("MainLoadFile", broken);
+  auto& app = Start();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。\r\n" + broken);
+  EXPECT_TRUE(app.main().picture().empty());
+}
+
+TEST_F(FormsTest, StoredPictureSizesThePictureBoxAndAutoAdjustFitsTheWindow) {
+  const std::wstring picture = dir_ / L"pic.bmp";
+  test::WriteBitmap(picture, 200, 100, RGB(255, 0, 0));
+  WriteRegistry("MainLoadFile", picture);
+  WriteRegistry("NonTitleBar", 1);
+  WriteRegistry("AutoAdjust", 1);
+  auto& app = Start();
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(app.main().picture().width(), 200);
+  const RECT rect = WindowRect(app.main().hwnd());
+  EXPECT_EQ(rect.right - rect.left, 200);
+  EXPECT_EQ(rect.bottom - rect.top, 100);
+}
+
+TEST_F(FormsTest, DroppedBitmapsAreCheckedThenShownAndStored) {
+  auto& app = Start();
+  HWND hwnd = app.main().hwnd();
+  CreateDirectoryW((dir_ / L"folder.bmp").c_str(), nullptr);
+  test::WriteBitmap(dir_ / L"note.bmp.txt", 10, 10, 0);
+  test::WriteBytes(dir_ / L"empty.bmp", "");
+  test::WriteBitmap(dir_ / L"UPPER.BMP", 40, 30, RGB(0, 0, 255));
+  test::WriteBitmap(dir_ / L"second.bmp", 50, 50, 0);
+
+  test::DropFiles(hwnd, {dir_ / L"folder.bmp"});
+  test::DropFiles(hwnd, {dir_ / L"note.bmp.txt"});
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring(L"none")), L"none");
+
+  test::DropFiles(hwnd, {dir_ / L"empty.bmp"});
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。");
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring(L"none")), L"none");
+
+  // Of several files only the first counts.
+  test::DropFiles(hwnd, {dir_ / L"UPPER.BMP", dir_ / L"second.bmp"});
+  EXPECT_EQ(app.main().picture().width(), 40);
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"UPPER.BMP");
+  // With the title bar shown the window keeps its size.
+  const RECT rect = WindowRect(hwnd);
+  EXPECT_EQ(rect.right - rect.left, 333);
+}
+
+TEST_F(FormsTest, DropWithoutTitleBarAndAutoAdjustFitsTheWindow) {
+  WriteRegistry("NonTitleBar", 1);
+  WriteRegistry("AutoAdjust", 1);
+  auto& app = Start();
+  test::WriteBitmap(dir_ / L"wide.bmp", 200, 100, 0);
+  test::DropFiles(app.main().hwnd(), {dir_ / L"wide.bmp"});
+  const RECT rect = WindowRect(app.main().hwnd());
+  EXPECT_EQ(rect.right - rect.left, 200);
+  EXPECT_EQ(rect.bottom - rect.top, 100);
+}
+
+TEST_F(FormsTest, UndecodableDropChangesNothing) {
+  auto& app = Start();
+  test::WriteBitmap(dir_ / L"good.bmp", 20, 20, 0);
+  test::DropFiles(app.main().hwnd(), {dir_ / L"good.bmp"});
+  test::WriteBytes(dir_ / L"bad.bmp", "garbage, not a bitmap");
+  test::DropFiles(app.main().hwnd(), {dir_ / L"bad.bmp"});
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。\r\n" + (dir_ / L"bad.bmp"));
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"good.bmp");
+  EXPECT_EQ(app.main().picture().width(), 20);
+}
+
+TEST_F(FormsTest, UnloadStoresPlaceVisibilityWatchAndTitleBar) {
+  auto& app = Start();
+  SetWindowPos(app.main().hwnd(), nullptr, 30, 40, 300, 150, SWP_NOZORDER);
+  app.state.gCheckMouse = true;
+  app.main().mnuViewHideTitleBar_Click();
+  app.main().mnuFileExit_Click();
+  EXPECT_EQ(ReadRegistry("Left", -1), 450);
+  EXPECT_EQ(ReadRegistry("Top", -1), 600);
+  EXPECT_EQ(ReadRegistry("Width", -1), 4500);
+  EXPECT_EQ(ReadRegistry("Height", -1), 2250);
+  EXPECT_EQ(ReadRegistry("MainVisible", -1), 1);
+  EXPECT_EQ(ReadRegistry("CheckMouse", -1), 1);
+  EXPECT_EQ(ReadRegistry("NonTitleBar", -1), 1);
+  EXPECT_FALSE(app.tray().IsLoaded());
+  EXPECT_FALSE(app.dummy().IsLoaded());
+}
+
+TEST_F(FormsTest, DeleteSettingsAnswers) {
+  {
+    prompts_.answers = {IDCANCEL};
+    auto& app = Start();
+    app.main().mnuFileDeleteRegistry_Click();
+    EXPECT_TRUE(app.main().IsLoaded());
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, L"本当に設定を削除しますか?");
+    EXPECT_EQ(prompts_.messages[0].caption, L"確認");
+    EXPECT_EQ(prompts_.messages[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2));
+    prompts_.answers = {IDNO};
+    app.main().mnuFileDeleteRegistry_Click();
+    EXPECT_FALSE(app.main().IsLoaded());
+    EXPECT_EQ(ReadRegistry("Width", -1), 4995);  // kept
+  }
+  app_.reset();
+  Pump();
+  prompts_.answers = {IDYES};
+  auto& app = Start();
+  app.main().mnuFileDeleteRegistry_Click();
+  HKEY key = nullptr;
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
+}  // namespace
+}  // namespace mirel

@@ -1,1 +1,53 @@
+// The window utilities on real windows.
 #include <gtest/gtest.h>
+
+#include "app/window_utils.h"
+#include "platform/window.h"
+
+namespace mirel {
+namespace {
+
+class PlainWindow : public Window {
+ public:
+  PlainWindow() { Create({L"MirelTestPlain"}, 0, L"plain", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, nullptr, nullptr); }
+};
+
+TEST(WindowUtils, ToggleTitleBarTwiceRestoresTheStyle) {
+  PlainWindow window;
+  ASSERT_TRUE(window.hwnd());
+  const LONG before = GetWindowLongW(window.hwnd(), GWL_STYLE);
+  ToggleTitleBar(window.hwnd());
+  const LONG toggled = GetWindowLongW(window.hwnd(), GWL_STYLE);
+  EXPECT_EQ(toggled & WS_CAPTION, 0);
+  EXPECT_EQ(toggled & WS_THICKFRAME, 0);
+  EXPECT_EQ(toggled ^ before, kTitleBarBits);
+  ToggleTitleBar(window.hwnd());
+  EXPECT_EQ(GetWindowLongW(window.hwnd(), GWL_STYLE), before);
+}
+
+TEST(WindowUtils, ToggleTitleBarLeavesThePlaceAlone) {
+  PlainWindow window;
+  RECT before{};
+  GetWindowRect(window.hwnd(), &before);
+  ToggleTitleBar(window.hwnd());
+  RECT after{};
+  GetWindowRect(window.hwnd(), &after);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  // Without its frame the client area is the whole window.
+  RECT client{};
+  GetClientRect(window.hwnd(), &client);
+  EXPECT_EQ(client.right, after.right - after.left);
+}
+
+TEST(WindowUtils, SetTopMostPutsTheWindowInAndOutOfTheBand) {
+  PlainWindow window;
+  SetTopMost(window.hwnd(), true);
+  EXPECT_TRUE(GetWindowLongW(window.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SetTopMost(window.hwnd(), false);
+  EXPECT_FALSE(GetWindowLongW(window.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+}  // namespace
+}  // namespace mirel

@@ -1,0 +1,77 @@
+// Helpers for the Win32 tests: scripted answers where a person would answer, a scratch
+// folder, bitmap files and a message pump.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "dialogs/prompts.h"
+
+namespace mirel::test {
+
+struct ShownMessage {
+  std::wstring text;
+  std::wstring caption;
+  UINT type;
+};
+
+class ScriptedPrompts : public UserPrompts {
+ public:
+  int Message(HWND, const std::wstring& text, const std::wstring& caption, UINT type) override {
+    messages.push_back({text, caption, type});
+    if (answers.empty()) return IDOK;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::wstring OpenFile(HWND, const std::wstring&, const std::wstring&) override { return nextPath; }
+  std::wstring SaveFile(HWND, const std::wstring&, const std::wstring&) override { return nextPath; }
+  std::uint32_t Color(HWND, std::uint32_t initial) override { return initial; }
+  void WaitForPassword(HWND) override { ++passwordPrompts; }
+
+  std::vector<ShownMessage> messages;
+  std::deque<int> answers;
+  std::wstring nextPath;
+  int passwordPrompts = 0;
+};
+
+// A new empty folder under the temporary folder, removed with everything in it.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::wstring& path() const { return path_; }
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+ private:
+  std::wstring path_;
+};
+
+// Writes a 24-bit BMP of one colour.
+void WriteBitmap(const std::wstring& path, int width, int height, COLORREF color);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+
+// Runs the window messages waiting now; a quit request is swallowed (it belongs to the
+// program under test, not to the test runner).
+void Pump();
+
+// Sends WM_DROPFILES with these files to the window, as the shell does.
+void DropFiles(HWND target, const std::vector<std::wstring>& files);
+
+// Starts from no settings key at all.
+void ClearSettings();
+
+// The raw stored value: its registry type and bytes.
+bool QueryRaw(const char* name, DWORD& type, std::vector<std::uint8_t>& data);
+
+// Text in code page 932 spelled with escapes, as wide text.
+std::wstring Cp932(const std::string& bytes);
+
+}  // namespace mirel::test
