@@ -47,12 +47,12 @@ std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
+// Reads the text the system keeps for the window: no message is sent, so a busy or hung
+// program cannot stall the probe.
 std::wstring TextOf(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(hwnd, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
-  return text;
+  wchar_t text[1024] = {};
+  const int length = InternalGetWindowText(hwnd, text, 1024);
+  return std::wstring(text, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
 void Emit(const std::string& line) {

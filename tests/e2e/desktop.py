@@ -1,0 +1,181 @@
+"""Drives the real Mirel.exe in a Wine virtual desktop under Xvfb, as a user would, and
+reads the results from outside: windows (through the probe driver), the registry
+(wine reg), the files beside the exe and screenshots.
+
+Expects the environment of tools/with-wine: WINE, WINE64, WINESERVER, WINEPREFIX, DISPLAY.
+"""
+import json
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+
+KEY = r"HKCU\Software\Kalv\Mirel"
+WS_CAPTION = 0x00C00000
+WS_THICKFRAME = 0x00040000
+
+
+class Desktop:
+    def __init__(self, build):
+        self.build = os.path.abspath(build)
+        self.wine = os.environ["WINE"]
+        self.wine64 = os.environ.get("WINE64", self.wine)
+        self.wineserver = os.environ["WINESERVER"]
+        self.probe_exe = os.path.join(self.build, "probe.exe")
+        self.exe = os.path.join(self.build, "Mirel.exe")
+        self.root = os.path.join(self.build, "e2e")
+        self.process = None
+        self.folder = None
+        # Keep the server up between the many short commands.
+        subprocess.run([self.wineserver, "-p"], check=False)
+        self._metrics = None
+
+    # ---- running ----------------------------------------------------------------------
+    @staticmethod
+    def capture(command, timeout=30):
+        """Runs a command and returns (exit code, output). The output goes through a file, not a
+        pipe: Wine's background processes, started by whichever command comes first, inherit
+        it and would hold a pipe open for good."""
+        with tempfile.TemporaryFile() as out:
+            code = subprocess.run(command, stdout=out, stderr=subprocess.DEVNULL, timeout=timeout).returncode
+            out.seek(0)
+            return code, out.read().decode("utf-8", "replace")
+
+    def run(self, *args, timeout=30, check=True):
+        code, out = self.capture([self.wine64, *args], timeout)
+        if check and code != 0:
+            raise AssertionError(f"{args} failed ({code}): {out!r}")
+        return out
+
+    def probe(self, *args):
+        _, out = self.capture([self.wine, self.probe_exe, *args])
+        return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
+
+    def metrics(self):
+        if self._metrics is None:
+            self._metrics = self.probe("metrics")[0]
+        return self._metrics
+
+    def windows(self, cls=None):
+        found = self.probe("windows")
+        return [w for w in found if cls is None or w["class"] == cls]
+
+    def window(self, cls):
+        found = self.windows(cls)
+        return found[0] if found else None
+
+    def wait_for(self, condition, timeout=20, what="condition"):
+        end = time.time() + timeout
+        while time.time() < end:
+            value = condition()
+            if value:
+                return value
+            time.sleep(0.2)
+        raise AssertionError(f"timed out waiting for {what}")
+
+    def wait_window(self, cls, visible=None, timeout=20):
+        def found():
+            w = self.window(cls)
+            if w and (visible is None or w["visible"] == visible):
+                return w
+            return None
+        return self.wait_for(found, timeout, f"{cls} (visible={visible})")
+
+    # ---- the program ------------------------------------------------------------------
+    def fresh_folder(self, name):
+        folder = os.path.join(self.root, name)
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+        shutil.copy(self.exe, folder)
+        self.folder = folder
+        return folder
+
+    def start(self, folder=None):
+        folder = folder or self.folder
+        self.process = subprocess.Popen([self.wine, os.path.join(folder, "Mirel.exe")], cwd=folder,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self.process
+
+    def start_and_wait(self, folder=None):
+        self.start(folder)
+        return self.wait_window("MirelTray")
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(timeout=20)
+        self.process = None
+        # Leave no window of ours behind for the next scenario.
+        self.wait_for(lambda: not self.windows("MirelMain"), 20, "the program to end")
+
+    def wait_exit(self, timeout=20):
+        self.process.wait(timeout=timeout)
+        code = self.process.returncode
+        self.process = None
+        return code
+
+    # ---- registry ---------------------------------------------------------------------
+    def clear_settings(self):
+        self.run("reg", "delete", KEY, "/f", check=False)
+
+    def set_dword(self, name, value):
+        self.run("reg", "add", KEY, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f")
+
+    def set_text(self, name, value):
+        self.run("reg", "add", KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+
+    def settings(self):
+        """The stored values as a dict, or None when the key is missing."""
+        code, out = self.capture([self.wine64, "reg", "query", KEY])
+        if code != 0:
+            return None
+        values = {}
+        for line in out.splitlines():
+            m = re.match(r"\s+(\S+)\s+(REG_\w+)\s*(.*)$", line)
+            if not m:
+                continue
+            name, kind, data = m.groups()
+            values[name] = int(data, 16) if kind == "REG_DWORD" else data.strip()
+        return values
+
+    # ---- pointer, keys, screen --------------------------------------------------------
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], check=True, timeout=20)
+
+    def move(self, x, y):
+        self.xdo("mousemove", x, y)
+
+    def click(self, x, y, button=1, repeat=1):
+        self.xdo("mousemove", x, y)
+        time.sleep(0.1)
+        self.xdo("click", "--repeat", repeat, "--delay", 80, button)
+
+    def key(self, *keys):
+        for k in keys:
+            self.xdo("key", k)
+            time.sleep(0.25)
+
+    def type_text(self, text):
+        self.xdo("type", "--delay", 40, text)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
+        return path
+
+    def pixel(self, path, x, y):
+        out = subprocess.run(["convert", path, "-format", f"%[pixel:p{{{x},{y}}}]", "info:"],
+                             capture_output=True, text=True, check=True).stdout
+        nums = [int(float(n)) for n in re.findall(r"[\d.]+", out)[:3]]
+        if "%" in out:
+            nums = [round(n * 255 / 100) for n in nums]
+        return tuple(nums)
+
+
+def has_caption(window):
+    return bool(window["style"] & WS_CAPTION)
+
+
+def has_sizing_frame(window):
+    return bool(window["style"] & WS_THICKFRAME)
