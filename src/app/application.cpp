@@ -44,6 +44,7 @@ void Application::Main() {
   main_->Form_Load();
   dummy_->Form_Load();
   tray_->Form_Load();
+  dummy_->PrepareSoon();
 }
 
 void Application::ShowDummyScreen() {
@@ -51,7 +52,8 @@ void Application::ShowDummyScreen() {
   const auto upper = static_cast<std::int32_t>(list.size()) - 1;
   std::int32_t index = 0;
   if (state.gViewRandom) {
-    index = RandomPick(upper, random_);
+    index = (nextRandom_ >= 0 && nextRandom_ <= upper) ? nextRandom_ : RandomPick(upper, random_);
+    nextRandom_ = -1;
   } else {
     index = OrderedPick(state.gDummyIndex, upper);
   }
@@ -64,6 +66,21 @@ void Application::ShowDummyScreen() {
   tray_->SetWatchEnabled(false);
   main_->SetVisible(false);
   dummy_->ShowCover();
+  dummy_->PrepareSoon();
+}
+
+void Application::PrepareNextPicture() {
+  const auto& list = state.gDummyList;
+  const auto upper = static_cast<std::int32_t>(list.size()) - 1;
+  if (upper < 0) return;
+  std::int32_t index = 0;
+  if (state.gViewRandom) {
+    if (nextRandom_ < 0 || nextRandom_ > upper) nextRandom_ = RandomPick(upper, random_);
+    index = nextRandom_;
+  } else {
+    index = (state.gDummyIndex < 0 || state.gDummyIndex > upper) ? 0 : state.gDummyIndex;
+  }
+  dummy_->PreparePicture(list[static_cast<std::size_t>(index)]);
 }
 
 SingleInstance::SingleInstance(const wchar_t* name) {

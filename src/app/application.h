@@ -35,6 +35,8 @@ class Application {
 
   // Picks the next dummy image and puts the cover over the desktop.
   void ShowDummyScreen();
+  // Decodes the picture the next switch will show.
+  void PrepareNextPicture();
 
   std::mt19937& random() { return random_; }
 
@@ -42,6 +44,7 @@ class Application {
   UserPrompts& prompts_;
   std::wstring exeFolder_;
   std::mt19937 random_;
+  std::int32_t nextRandom_ = -1;  // drawn ahead so that its picture can be prepared
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmDummy> dummy_;
   std::unique_ptr<frmTaskTray> tray_;

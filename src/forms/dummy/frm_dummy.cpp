@@ -12,6 +12,7 @@ namespace mirel {
 
 namespace {
 constexpr const wchar_t* kDummyClass = L"MirelDummy";
+constexpr UINT kPrepareMessage = WM_APP + 1;
 }
 
 frmDummy::frmDummy(Application& app) : app_(app) {}
@@ -32,11 +33,39 @@ void frmDummy::SetBackColor(std::uint32_t stored) {
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+frmDummy::FileStamp frmDummy::StampOf(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+  return {(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+          (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+              data.ftLastWriteTime.dwLowDateTime};
+}
+
 void frmDummy::SetPicture(const std::wstring& path) {
   picturePath_ = path;
   picture_.reset();
-  if (!path.empty()) LoadPicture(path, picture_);
+  if (!path.empty()) {
+    // The prepared picture serves only while the file is still the one decoded.
+    if (path == preparedPath_ && !prepared_.empty() && StampOf(path) == preparedStamp_)
+      picture_ = std::move(prepared_);
+    else
+      LoadPicture(path, picture_);
+  }
+  prepared_.reset();
+  preparedPath_.clear();
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void frmDummy::PreparePicture(const std::wstring& path) {
+  if (path == preparedPath_ && !prepared_.empty() && StampOf(path) == preparedStamp_) return;
+  prepared_.reset();
+  preparedPath_ = path;
+  preparedStamp_ = StampOf(path);
+  if (!path.empty()) LoadPicture(path, prepared_);
+}
+
+void frmDummy::PrepareSoon() {
+  if (hwnd()) PostMessageW(hwnd(), kPrepareMessage, 0, 0);
 }
 
 void frmDummy::ShowCover() {
@@ -114,6 +143,9 @@ LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       return 0;  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
+    case kPrepareMessage:
+      app_.PrepareNextPicture();
+      return 0;
     default:
       return DefaultProc(message, wParam, lParam);
   }

@@ -25,6 +25,11 @@ class frmDummy : public Window {
   // Attaches the picture of the given path; an empty path, or one that cannot be
   // loaded, leaves the background colour alone.
   void SetPicture(const std::wstring& path);
+  // Decodes ahead of time the picture the next switch will show, so that the switch
+  // itself only paints.
+  void PreparePicture(const std::wstring& path);
+  // Asks for the next picture to be prepared once the queue is idle.
+  void PrepareSoon();
   void SetBackColor(std::uint32_t stored);
   // Covers the primary screen and paints at once.
   void ShowCover();
@@ -40,8 +45,18 @@ class frmDummy : public Window {
   void ReturnFromDummyScreen(bool doubleClick);
   void Paint();
 
+  struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t written = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+  static FileStamp StampOf(const std::wstring& path);
+
   Application& app_;
   Picture picture_;
+  Picture prepared_;
+  std::wstring preparedPath_;
+  FileStamp preparedStamp_;
   std::wstring picturePath_;
   std::uint32_t backColor_ = 0x80000001;
   UniqueBrush backBrush_;

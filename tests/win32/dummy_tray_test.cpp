@@ -1,0 +1,392 @@
+// The dummy screen, its return, the mouse-edge watch and the tray menu on real windows.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+#include "app/application.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
+#include "forms/password/frm_password.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/text.h"
+#include "settings/registry.h"
+#include "test_support.h"
+
+namespace mirel {
+namespace {
+
+using test::Pump;
+
+class DummyTrayTest : public testing::Test {
+ protected:
+  void SetUp() override { test::ClearSettings(); }
+  void TearDown() override {
+    app_.reset();
+    Pump();
+    test::ClearSettings();
+  }
+
+  Application& Start() {
+    app_ = std::make_unique<Application>(prompts_, dir_.path());
+    app_->Main();
+    Pump();
+    return *app_;
+  }
+
+  // Three pictures in MIREL.DAT, each a different colour and width.
+  std::vector<std::wstring> WriteThreePictures() {
+    std::vector<std::wstring> paths;
+    std::string list;
+    const wchar_t* names[] = {L"zero.bmp", L"one.bmp", L"two.bmp"};
+    for (int i = 0; i < 3; ++i) {
+      paths.push_back(dir_ / names[i]);
+      test::WriteBitmap(paths.back(), 10 + i, 10, RGB(i * 100, 0, 0));
+      list += *WideToAnsiExact(paths.back()) + "\r\n";
+    }
+    test::WriteBytes(dir_ / L"MIREL.DAT", list);
+    return paths;
+  }
+
+  void Click(HWND window) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(window, WM_LBUTTONUP, 0, 0);
+  }
+  void DoubleClick(HWND window) {
+    Click(window);
+    SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+    SendMessageW(window, WM_LBUTTONUP, 0, 0);
+  }
+
+  test::ScratchFolder dir_;
+  test::ScriptedPrompts prompts_;
+  std::unique_ptr<Application> app_;
+};
+
+TEST_F(DummyTrayTest, ListOrderRunsZeroOneTwoZeroAndCoversTheScreen) {
+  const auto paths = WriteThreePictures();
+  auto& app = Start();
+  std::vector<std::wstring> shown;
+  for (int i = 0; i < 4; ++i) {
+    app.ShowDummyScreen();
+    Pump();
+    ASSERT_TRUE(app.dummy().Visible());
+    shown.push_back(app.dummy().picturePath());
+    Click(app.dummy().hwnd());
+    Pump();
+    EXPECT_FALSE(app.dummy().Visible());
+  }
+  EXPECT_EQ(shown, (std::vector<std::wstring>{paths[0], paths[1], paths[2], paths[0]}));
+
+  app.ShowDummyScreen();
+  RECT rect{};
+  GetWindowRect(app.dummy().hwnd(), &rect);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_TRUE(GetWindowLongW(app.dummy().hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(GetWindowLongW(app.dummy().hwnd(), GWL_STYLE) & WS_CAPTION);
+}
+
+TEST_F(DummyTrayTest, ListThatShrankRestartsAtZero) {
+  const auto paths = WriteThreePictures();
+  auto& app = Start();
+  app.state.gDummyIndex = 7;
+  app.ShowDummyScreen();
+  EXPECT_EQ(app.dummy().picturePath(), paths[0]);
+  EXPECT_EQ(app.state.gDummyIndex, 1);
+}
+
+TEST_F(DummyTrayTest, RandomOrderReachesEveryEntry) {
+  const auto paths = WriteThreePictures();
+  WriteRegistry("ViewRandom", 1);
+  auto& app = Start();
+  std::set<std::wstring> seen;
+  for (int i = 0; i < 60 && seen.size() < 3; ++i) {
+    app.ShowDummyScreen();
+    seen.insert(app.dummy().picturePath());
+    Click(app.dummy().hwnd());
+  }
+  EXPECT_EQ(seen.size(), 3u);
+  EXPECT_EQ(app.state.gDummyIndex, 0);  // the list-order counter is left alone
+}
+
+TEST_F(DummyTrayTest, UnloadablePictureStillCoversAndAdvances) {
+  const auto paths = WriteThreePictures();
+  auto& app = Start();
+  DeleteFileW(paths[0].c_str());
+  test::WriteBytes(paths[1], "not a picture any more");
+  app.ShowDummyScreen();
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.dummy().hasPicture());
+  EXPECT_EQ(app.state.gDummyIndex, 1);
+  Click(app.dummy().hwnd());
+  app.ShowDummyScreen();
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.dummy().hasPicture());
+  Click(app.dummy().hwnd());
+  app.ShowDummyScreen();
+  EXPECT_TRUE(app.dummy().hasPicture());
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(DummyTrayTest, EmptyListShowsTheBackgroundOnly) {
+  auto& app = Start();
+  app.ShowDummyScreen();
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.dummy().hasPicture());
+}
+
+TEST_F(DummyTrayTest, ReturnFromTheMainWindowsPictureShowsItAgainWithTheWatchOff) {
+  WriteRegistry("CheckMouse", 1);
+  WriteRegistry("AlwaysTop", 1);
+  auto& app = Start();
+  ASSERT_TRUE(app.main().Visible());
+  EXPECT_FALSE(app.tray().WatchEnabled());
+  // A click on the picture: press and release without moving.
+  SendMessageW(app.main().pictureBox(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  SendMessageW(app.main().pictureBox(), WM_LBUTTONUP, 0, 0);
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.main().Visible());
+  EXPECT_TRUE(app.state.gMainWasVisible);
+  EXPECT_FALSE(app.tray().WatchEnabled());
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_FALSE(app.dummy().Visible());
+  EXPECT_TRUE(app.main().Visible());
+  EXPECT_TRUE(GetWindowLongW(app.main().hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(app.tray().WatchEnabled());
+}
+
+TEST_F(DummyTrayTest, ReturnToAHiddenMainWindowRestartsTheWatch) {
+  WriteRegistry("CheckMouse", 1);
+  WriteRegistry("MainVisible", 0);
+  auto& app = Start();
+  EXPECT_TRUE(app.tray().WatchEnabled());  // tray load: CheckMouse and hidden
+  app.ShowDummyScreen();
+  EXPECT_FALSE(app.tray().WatchEnabled());
+  EXPECT_FALSE(app.state.gMainWasVisible);
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_FALSE(app.main().Visible());
+  EXPECT_TRUE(app.tray().WatchEnabled());
+}
+
+TEST_F(DummyTrayTest, ClickKindsFollowTheReturnType) {
+  WriteRegistry("ReturnType", 1);
+  auto& app = Start();
+  app.ShowDummyScreen();
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_TRUE(app.dummy().Visible());  // a single click does nothing
+  DoubleClick(app.dummy().hwnd());
+  Pump();
+  EXPECT_FALSE(app.dummy().Visible());
+  // The release of the second click must not bring the cover straight back.
+  EXPECT_TRUE(app.state.gIgnoreMouseUp);
+  SendMessageW(app.main().pictureBox(), WM_LBUTTONUP, 0, 0);
+  EXPECT_FALSE(app.dummy().Visible());
+  EXPECT_FALSE(app.state.gIgnoreMouseUp);
+}
+
+TEST_F(DummyTrayTest, DoubleClickReturnWithoutTitleBarSetsNoIgnoreFlag) {
+  WriteRegistry("ReturnType", 1);
+  WriteRegistry("NonTitleBar", 1);
+  auto& app = Start();
+  app.ShowDummyScreen();
+  DoubleClick(app.dummy().hwnd());
+  Pump();
+  EXPECT_FALSE(app.dummy().Visible());
+  EXPECT_FALSE(app.state.gIgnoreMouseUp);
+}
+
+TEST_F(DummyTrayTest, UnknownReturnTypeActsAsSingleClick) {
+  WriteRegistry("ReturnType", 2);
+  auto& app = Start();
+  app.ShowDummyScreen();
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_FALSE(app.dummy().Visible());
+}
+
+TEST_F(DummyTrayTest, PasswordIsAskedBeforeTheReturn) {
+  WriteRegistry("RequirePassword", 1);
+  auto& app = Start();
+  app.ShowDummyScreen();
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_EQ(prompts_.passwordPrompts, 1);
+  EXPECT_FALSE(app.dummy().Visible());
+}
+
+TEST_F(DummyTrayTest, DraggingTheBorderlessWindowDoesNotBringUpTheCover) {
+  WriteRegistry("NonTitleBar", 1);
+  auto& app = Start();
+  HWND box = app.main().pictureBox();
+  // A press and release without movement is a click.
+  SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  SendMessageW(box, WM_LBUTTONUP, 0, 0);
+  EXPECT_TRUE(app.dummy().Visible());
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_TRUE(app.main().Visible());
+}
+
+TEST_F(DummyTrayTest, EdgeTickBringsUpTheCoverOnlyOnWatchedEdges) {
+  WriteRegistry("CheckMouse", 1);
+  WriteRegistry("MainVisible", 0);
+  WriteRegistry("CheckMouseFlag", 4);  // left edge only
+  auto& app = Start();
+  const int right = GetSystemMetrics(SM_CXSCREEN) - 1;
+  SetCursorPos(right, 300);
+  app.tray().tmrTaskTray_Timer();
+  EXPECT_FALSE(app.dummy().Visible());
+  SetCursorPos(1, 300);
+  app.tray().tmrTaskTray_Timer();
+  EXPECT_FALSE(app.dummy().Visible());
+  SetCursorPos(0, 300);
+  app.tray().tmrTaskTray_Timer();
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.tray().WatchEnabled());
+}
+
+TEST_F(DummyTrayTest, IntervalOutsideTheRangeIsTheDefault) {
+  WriteRegistry("CheckMouseInterval", 0);
+  auto& app = Start();
+  EXPECT_EQ(app.tray().WatchInterval(), 100u);
+  app_.reset();
+  WriteRegistry("CheckMouseInterval", 250);
+  auto& again = Start();
+  EXPECT_EQ(again.tray().WatchInterval(), 250u);
+}
+
+TEST_F(DummyTrayTest, TrayMenuAfterLoadWithTheMainWindowShown) {
+  WriteRegistry("CheckMouse", 1);
+  auto& app = Start();
+  auto& tray = app.tray();
+  EXPECT_TRUE(tray.ItemChecked(kMnuTrayView));
+  EXPECT_TRUE(tray.ItemChecked(kMnuTrayTitleBar));
+  EXPECT_TRUE(tray.ItemEnabled(kMnuTrayTitleBar));
+  EXPECT_TRUE(tray.ItemChecked(kMnuTrayMouse));
+  EXPECT_FALSE(tray.ItemEnabled(kMnuTrayMouse));
+  EXPECT_FALSE(tray.WatchEnabled());
+  EXPECT_TRUE(tray.ItemEnabled(kMnuTrayExit));
+  EXPECT_FALSE(tray.ItemEnabled(kMnuTrayOption));  // arrives with the options dialog
+  EXPECT_TRUE(tray.IconShown());
+}
+
+TEST_F(DummyTrayTest, TrayMenuEntriesKeepTheirMarksAndTheWatch) {
+  WriteRegistry("CheckMouse", 1);
+  auto& app = Start();
+  auto& tray = app.tray();
+  // Hide the main window from the tray.
+  tray.mnuTrayView_Click();
+  EXPECT_FALSE(app.main().Visible());
+  EXPECT_FALSE(tray.ItemChecked(kMnuTrayView));
+  EXPECT_FALSE(tray.ItemEnabled(kMnuTrayTitleBar));
+  EXPECT_TRUE(tray.ItemEnabled(kMnuTrayMouse));
+  EXPECT_TRUE(tray.WatchEnabled());
+  // Switch the watch off and on.
+  tray.mnuTrayMouse_Click();
+  EXPECT_FALSE(app.state.gCheckMouse);
+  EXPECT_FALSE(tray.ItemChecked(kMnuTrayMouse));
+  EXPECT_FALSE(tray.WatchEnabled());
+  tray.mnuTrayMouse_Click();
+  EXPECT_TRUE(tray.ItemChecked(kMnuTrayMouse));
+  EXPECT_TRUE(tray.WatchEnabled());
+  // Show it again: the watch stops.
+  tray.mnuTrayView_Click();
+  EXPECT_TRUE(app.main().Visible());
+  EXPECT_TRUE(tray.ItemChecked(kMnuTrayView));
+  EXPECT_TRUE(tray.ItemEnabled(kMnuTrayTitleBar));
+  EXPECT_FALSE(tray.ItemEnabled(kMnuTrayMouse));
+  EXPECT_FALSE(tray.WatchEnabled());
+  // The title bar, off and on again.
+  tray.mnuTrayTitleBar_Click();
+  EXPECT_TRUE(app.state.gNonTitleBar);
+  EXPECT_FALSE(tray.ItemChecked(kMnuTrayTitleBar));
+  EXPECT_FALSE(app.main().MenusVisible());
+  EXPECT_FALSE(GetWindowLongW(app.main().hwnd(), GWL_STYLE) & WS_CAPTION);
+  tray.mnuTrayTitleBar_Click();
+  EXPECT_FALSE(app.state.gNonTitleBar);
+  EXPECT_TRUE(tray.ItemChecked(kMnuTrayTitleBar));
+  EXPECT_TRUE(app.main().MenusVisible());
+  EXPECT_TRUE(GetWindowLongW(app.main().hwnd(), GWL_STYLE) & WS_CAPTION);
+  // None of these wrote a setting.
+  EXPECT_EQ(ReadRegistry("CheckMouse", -1), 1);
+  EXPECT_EQ(ReadRegistry("NonTitleBar", -1), -1);
+}
+
+TEST_F(DummyTrayTest, MainWindowCommandsUpdateTheTrayMenu) {
+  WriteRegistry("CheckMouse", 1);
+  auto& app = Start();
+  auto& tray = app.tray();
+  app.main().mnuViewHideTitleBar_Click();
+  EXPECT_FALSE(tray.ItemChecked(kMnuTrayTitleBar));
+  EXPECT_TRUE(app.state.gNonTitleBar);
+  app.main().mnuViewHideWindow_Click();
+  EXPECT_FALSE(app.main().Visible());
+  EXPECT_FALSE(tray.ItemChecked(kMnuTrayView));
+  EXPECT_FALSE(tray.ItemEnabled(kMnuTrayTitleBar));
+  EXPECT_TRUE(tray.ItemEnabled(kMnuTrayMouse));
+  EXPECT_TRUE(tray.WatchEnabled());
+}
+
+TEST_F(DummyTrayTest, TrayExitEndsTheProgramAndStoresTheWatch) {
+  auto& app = Start();
+  app.tray().mnuTrayView_Click();
+  app.tray().mnuTrayMouse_Click();
+  app.tray().mnuTrayExit_Click();
+  EXPECT_FALSE(app.main().IsLoaded());
+  EXPECT_EQ(ReadRegistry("CheckMouse", -1), 1);
+  EXPECT_EQ(ReadRegistry("MainVisible", -1), 0);
+}
+
+// The real prompt, answered from a helper thread as a person would.
+TEST(PasswordPrompt, OnlyTheStoredPasswordEndsIt) {
+  test::ClearSettings();
+  WriteRegistry("Password", std::wstring(L"Secret"));
+  std::atomic<bool> survivedClose{false};
+  std::atomic<bool> wrongWarned{false};
+  std::atomic<bool> wholeTextSelected{false};
+  std::thread person([&] {
+    HWND prompt = nullptr;
+    for (int i = 0; i < 200 && !prompt; ++i, Sleep(25)) prompt = FindWindowW(L"MirelPassword", nullptr);
+    if (!prompt) return;
+    HWND edit = FindWindowExW(prompt, nullptr, L"Edit", nullptr);
+    PostMessageW(prompt, WM_CLOSE, 0, 0);
+    PostMessageW(prompt, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Sleep(300);
+    survivedClose = IsWindow(prompt) && IsWindowVisible(prompt);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"secret"));  // wrong case
+    PostMessageW(prompt, WM_COMMAND, IDOK, 0);
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !box; ++i, Sleep(25)) box = FindWindowW(L"#32770", L"警告");
+    if (box) {
+      wchar_t text[128] = {};
+      HWND label = FindWindowExW(box, nullptr, L"Static", nullptr);
+      while (label && !InternalGetWindowText(label, text, 127)) label = FindWindowExW(box, label, L"Static", nullptr);
+      wrongWarned = std::wstring(text) == kWrongPasswordText;
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
+      Sleep(100);
+      DWORD start = 1, end = 0;
+      SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      wholeTextSelected = start == 0 && end == 6;
+    }
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Secret"));
+    PostMessageW(prompt, WM_COMMAND, IDOK, 0);
+  });
+  frmPassword::ShowModal(nullptr);
+  person.join();
+  EXPECT_TRUE(survivedClose);
+  EXPECT_TRUE(wrongWarned);
+  EXPECT_TRUE(wholeTextSelected);
+  EXPECT_EQ(FindWindowW(L"MirelPassword", nullptr), nullptr);
+  test::ClearSettings();
+}
+
+}  // namespace
+}  // namespace mirel
