@@ -179,3 +179,26 @@ def has_caption(window):
 
 def has_sizing_frame(window):
     return bool(window["style"] & WS_THICKFRAME)
+
+
+def write_bitmap(path, width, height, rgb):
+    """A 24-bit BMP of one colour."""
+    import struct
+    stride = (width * 3 + 3) & ~3
+    row = bytes([rgb[2], rgb[1], rgb[0]]) * width + b"\0" * (stride - width * 3)
+    header = struct.pack("<2sIHHI", b"BM", 54 + stride * height, 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, stride * height, 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + row * height)
+
+
+def windows_path(unix_path):
+    """The Z: drive path Wine gives a Unix file."""
+    return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+
+def write_list(folder, windows_paths):
+    """MIREL.DAT in code page 932, CR LF after every line."""
+    with open(os.path.join(folder, "MIREL.DAT"), "wb") as f:
+        for p in windows_paths:
+            f.write(p.encode("cp932") + b"\r\n")

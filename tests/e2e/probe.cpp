@@ -3,6 +3,7 @@
 //
 //   probe windows            every top-level window of interest
 //   probe metrics            screen size and frame metrics
+//   probe foreground         the foreground window, whoever owns it
 //   probe post CLASS MSG WPARAM LPARAM
 //   probe process PID        GDI/USER objects, handles, working set, CPU time
 #include <windows.h>
@@ -156,6 +157,13 @@ int wmain(int argc, wchar_t** argv) {
   int code = 2;
   if (command == L"windows") {
     EnumWindows(ReportWindow, 0);
+    code = 0;
+  } else if (command == L"foreground") {
+    HWND fg = GetForegroundWindow();
+    DWORD pid = 0;
+    GetWindowThreadProcessId(fg, &pid);
+    Emit("{\"class\": " + Json(fg ? ClassOf(fg) : L"") + ", \"title\": " + Json(fg ? TextOf(fg) : L"") +
+         ", \"pid\": " + std::to_string(pid) + "}");
     code = 0;
   } else if (command == L"metrics") {
     code = Metrics();

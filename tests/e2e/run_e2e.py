@@ -13,7 +13,12 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import Desktop, has_caption, has_sizing_frame  # noqa: E402
+from desktop import (Desktop, has_caption, has_sizing_frame, windows_path, write_bitmap,  # noqa: E402
+                     write_list)
+
+RED, GREEN, BLUE, MAGENTA = (255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 0, 255)
+CENTRE = (512, 384)
+TRAY_ICON = (1013, 757)  # our icon, alone in the notification area of the Wine desktop
 
 D = None  # the desktop, shared by every scenario
 SCREENSHOTS = None
@@ -142,6 +147,169 @@ class Shutdown(Scenario):
         stored = D.settings()
         self.assertEqual(stored["ViewRandom"], 1)
         self.assertEqual(stored["MainVisible"], 1)
+
+
+class DummyScreen(Scenario):
+    """The cover over the desktop, brought up by the edges or by the main window's picture."""
+
+    def _pictures(self):
+        folder = D.folder
+        names = [("zero.bmp", RED), ("画像一.bmp", GREEN), ("two.bmp", BLUE)]
+        paths = []
+        for name, colour in names:
+            write_bitmap(os.path.join(folder, name), 200, 150, colour)
+            paths.append(windows_path(os.path.join(folder, name)))
+        write_list(folder, paths)
+        D.set_dword("ViewBackColor", 0x00FF00FF)  # magenta: 0x00BBGGRR
+
+    def _cover_shows(self, colour, shot=None):
+        D.wait_window("MirelDummy", visible=True, timeout=10)
+        time.sleep(0.3)
+        path = D.screenshot(shot or os.path.join(D.folder, "cover.png"))
+        self.assertEqual(D.pixel(path, 10, 10), colour)      # the picture, top-left
+        self.assertEqual(D.pixel(path, 199, 149), colour)
+        self.assertEqual(D.pixel(path, 200, 10), MAGENTA)    # the background beside it
+        self.assertEqual(D.pixel(path, 512, 384), MAGENTA)
+        self.assertEqual(D.pixel(path, 40, 758), MAGENTA)    # where the taskbar was
+        self.assertEqual(D.pixel(path, 1012, 757), MAGENTA)  # where the tray icon was
+        return path
+
+    def _return_by_click(self):
+        D.click(*CENTRE)
+        D.wait_window("MirelDummy", visible=False, timeout=10)
+
+    def test_watched_edges_bring_up_the_pictures_in_order(self):
+        self._pictures()
+        D.set_dword("CheckMouse", 1)
+        D.set_dword("MainVisible", 0)
+        D.set_dword("CheckMouseFlag", 1 | 2 | 8)  # every edge but the left one
+        D.move(*CENTRE)
+        D.start_and_wait()
+        for edge, colour in [((512, 0), RED), ((512, 767), GREEN), ((1023, 400), BLUE), ((300, 0), RED)]:
+            D.move(*edge)
+            shot = os.path.join(SCREENSHOTS, "dummy-screen.png") if SCREENSHOTS and colour == GREEN else None
+            self._cover_shows(colour, shot)
+            self.assertFalse(D.window("MirelMain")["visible"])
+            self._return_by_click()
+        # The left edge is not watched.
+        D.move(0, 400)
+        time.sleep(1.0)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        D.move(*CENTRE)
+
+    def test_click_on_the_main_windows_picture(self):
+        self._pictures()
+        D.set_dword("CheckMouse", 1)
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        D.click(main["client"][0] + 100, main["client"][1] + 80)
+        self._cover_shows(RED)
+        self._return_by_click()
+        self.assertTrue(D.wait_window("MirelMain", visible=True))
+        # The main window is shown, so the watch stays off.
+        D.move(512, 0)
+        time.sleep(1.0)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        D.move(*CENTRE)
+
+    def test_double_click_return(self):
+        D.set_dword("ReturnType", 1)
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        D.click(main["client"][0] + 100, main["client"][1] + 80)
+        D.wait_window("MirelDummy", visible=True)
+        D.click(*CENTRE)
+        time.sleep(1.0)
+        self.assertTrue(D.window("MirelDummy")["visible"])  # a single click does nothing
+        D.click(*CENTRE, repeat=2)
+        D.wait_window("MirelDummy", visible=False)
+        self.assertTrue(D.wait_window("MirelMain", visible=True))
+
+    def test_password_guards_the_return(self):
+        D.set_dword("RequirePassword", 1)
+        D.set_text("Password", "Mirel97")
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        D.click(main["client"][0] + 100, main["client"][1] + 80)
+        D.wait_window("MirelDummy", visible=True)
+        D.click(*CENTRE)
+        prompt = D.wait_window("MirelPassword", visible=True)
+        self.assertEqual(prompt["title"], "パスワード入力")
+        self.assertTrue(prompt["topmost"])
+        D.type_text("wrong")
+        D.key("Return")
+        box = D.wait_window("#32770", visible=True)
+        self.assertEqual(box["title"], "警告")
+        self.assertIn("パスワードが違います。", " ".join(box["texts"]))
+        D.key("Return")
+        D.wait_for(lambda: not [w for w in D.windows("#32770") if w["visible"]], what="the warning to close")
+        self.assertTrue(D.window("MirelDummy")["visible"])
+        # Alt+F4 must not skip the password.
+        D.key("alt+F4")
+        time.sleep(0.8)
+        self.assertTrue(D.window("MirelPassword")["visible"])
+        self.assertTrue(D.window("MirelDummy")["visible"])
+        # The wrong text is selected: typing replaces it.
+        D.type_text("Mirel97")
+        D.key("Return")
+        D.wait_for(lambda: D.window("MirelPassword") is None, what="the prompt to close")
+        D.wait_window("MirelDummy", visible=False)
+        self.assertTrue(D.wait_window("MirelMain", visible=True))
+
+
+class TrayMenu(Scenario):
+    """The tray icon's menu, opened through the icon's right-button notification."""
+
+    def _open_menu(self):
+        # A right click on the icon at the right end of the taskbar, as a user would.
+        D.click(*TRAY_ICON, button=3)
+        return D.wait_window("#32768", visible=True)
+
+    # Entries from the top: (text entries above, separators above).
+    ENTRIES = {"view": (0, 0), "titlebar": (1, 0), "mouse": (2, 0), "exit": (7, 3)}
+
+    def _choose(self, entry):
+        menu = self._open_menu()
+        texts, separators = self.ENTRIES[entry]
+        left, top = menu["rect"][0], menu["rect"][1]
+        D.click(left + 40, top + 2 + 17 * texts + 9 * separators + 8)
+        D.wait_for(lambda: not [w for w in D.windows("#32768") if w["visible"]], what="the menu to close")
+
+    def test_menu_entries(self):
+        D.start_and_wait()
+        D.wait_window("MirelMain", visible=True)
+        # A left click on the icon opens nothing.
+        D.click(*TRAY_ICON)
+        time.sleep(0.8)
+        self.assertFalse([w for w in D.windows("#32768") if w["visible"]])
+
+        menu = self._open_menu()
+        if SCREENSHOTS:
+            time.sleep(0.3)
+            D.screenshot(os.path.join(SCREENSHOTS, "tray-menu.png"))
+        D.click(600, 300)  # a click elsewhere closes the menu
+        D.wait_for(lambda: not [w for w in D.windows("#32768") if w["visible"]], what="the menu to close")
+
+        self._choose("view")  # ウィンドウを表示(&V): hide the main window
+        D.wait_window("MirelMain", visible=False)
+        self._choose("mouse")  # マウスによる切り替え(&M): the watch goes on at once
+        D.move(1023, 300)
+        D.wait_window("MirelDummy", visible=True)
+        D.move(*CENTRE)
+        D.click(*CENTRE)
+        D.wait_window("MirelDummy", visible=False)
+        self._choose("view")  # show the main window again: the watch stops
+        D.wait_window("MirelMain", visible=True)
+        D.move(1023, 300)
+        time.sleep(1.0)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        self._choose("view")
+        D.wait_window("MirelMain", visible=False)
+        self._choose("exit")  # 終了(&X)
+        self.assertEqual(D.wait_exit(), 0)
+        stored = D.settings()
+        self.assertEqual(stored["CheckMouse"], 1)
+        self.assertEqual(stored["MainVisible"], 0)
 
 
 def main():

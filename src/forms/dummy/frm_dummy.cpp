@@ -71,6 +71,7 @@ void frmDummy::PrepareSoon() {
 void frmDummy::ShowCover() {
   if (!hwnd()) return;
   pressed_ = false;
+  previousForeground_ = GetForegroundWindow();
   // Re-resolve a system background colour: the user may have changed it meanwhile.
   if (backColor_ & 0x80000000u) SetBackColor(backColor_);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -100,6 +101,12 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   }
   app_.main().SetVisible(s.gMainWasVisible);
   ShowWindow(hwnd(), SW_HIDE);
+  // Give the keyboard back to where it was: the main window, or the window the user was
+  // working in before the cover came up.
+  if (s.gMainWasVisible)
+    SetForegroundWindow(app_.main().hwnd());
+  else if (previousForeground_ && previousForeground_ != hwnd() && IsWindowVisible(previousForeground_))
+    SetForegroundWindow(previousForeground_);
   SetTopMost(app_.main().hwnd(), s.gAlwaysTop);
   app_.tray().SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
   returning_ = false;

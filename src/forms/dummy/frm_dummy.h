@@ -60,6 +60,7 @@ class frmDummy : public Window {
   std::wstring picturePath_;
   std::uint32_t backColor_ = 0x80000001;
   UniqueBrush backBrush_;
+  HWND previousForeground_ = nullptr;  // where the user was before the cover came up
   bool pressed_ = false;
   bool returning_ = false;
 };
