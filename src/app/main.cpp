@@ -1,8 +1,6 @@
 // Mirel.exe: one instance per user; start-up, then the message loop until the main window unloads.
 #include <windows.h>
 
-#include <objbase.h>
-
 #include "app/application.h"
 #include "dialogs/prompts.h"
 #include "forms/main/frm_main.h"
@@ -11,7 +9,6 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   mirel::SingleInstance instance(mirel::kInstanceName);
   if (!instance.IsFirst()) return 0;
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   int code = 0;
   {
     mirel::SystemPrompts prompts;
@@ -25,6 +22,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     code = static_cast<int>(msg.wParam);
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return code;
 }

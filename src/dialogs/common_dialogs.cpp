@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/picture.h"
 
 namespace mirel {
 
@@ -16,6 +17,7 @@ constexpr DWORD kPathBuffer = 32768;
 
 std::wstring ShowFileDialog(HWND owner, const std::wstring& filter, const std::wstring& initialFolder, DWORD flags,
                             bool save) {
+  EnsureComOnThisThread();
   std::vector<wchar_t> file(kPathBuffer, L'\0');
   std::vector<wchar_t> title(kPathBuffer, L'\0');
   OPENFILENAMEW record{};

@@ -16,8 +16,16 @@ void Picture::Draw(HDC dc, int x, int y) const {
   BitBlt(dc, x, y, width_, height_, memory.get(), 0, 0, SRCCOPY);
 }
 
+void EnsureComOnThisThread() {
+  // COM comes up with the first picture or dialog, not at start-up: the main window
+  // shows sooner. It stays up until the thread ends.
+  thread_local const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  (void)initialised;
+}
+
 PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
   picture.reset();
+  EnsureComOnThisThread();
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES || IsDirectory(path)) return PictureLoad::kMissing;
 
   ComPtr<IWICImagingFactory> factory;

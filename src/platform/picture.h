@@ -31,7 +31,10 @@ class Picture {
 
 enum class PictureLoad { kOk, kMissing, kUndecodable };
 
-// Loads a picture file. COM must be initialised on the calling thread.
+// Loads a picture file.
 PictureLoad LoadPicture(const std::wstring& path, Picture& picture);
+
+// Initialises COM (single-threaded apartment) on the calling thread once.
+void EnsureComOnThisThread();
 
 }  // namespace mirel

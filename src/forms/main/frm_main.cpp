@@ -70,12 +70,13 @@ void frmMain::Form_Load() {
   smallIcon_.reset(LoadAppIcon(GetSystemMetrics(SM_CXSMICON)));
   BuildMenus();
   ClassSpec cls{kMainClass, 0, largeIcon_.get(), smallIcon_.get(), nullptr};
-  if (!Create(cls, 0, L"Mirel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr, menuBar_.get())) return;
+  // WS_EX_ACCEPTFILES takes dropped files without loading the shell at start-up.
+  if (!Create(cls, WS_EX_ACCEPTFILES, L"Mirel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr,
+              menuBar_.get()))
+    return;
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   picMain_.Create(hwnd());
-  DragAcceptFiles(hwnd(), TRUE);
-  DragAcceptFiles(picMain_.hwnd(), TRUE);
 
   // 1. Place the window from the settings (twips, outer size).
   const unsigned dpi = Dpi();
@@ -362,7 +363,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool frmMain::PictureBox::Create(HWND parent) {
   ClassSpec cls{kPictureClass, 0, nullptr, nullptr, nullptr};
-  return Window::Create(cls, 0, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
+  return Window::Create(cls, WS_EX_ACCEPTFILES, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
 }
 
 LRESULT frmMain::PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""The benchmark figures of tools/bench (run inside tools/with-wine)."""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from desktop import Desktop, windows_path, write_bitmap, write_list  # noqa: E402
+
+
+def quantiles(values):
+    values = sorted(values)
+    p95 = values[min(len(values) - 1, round(0.95 * (len(values) - 1)))]
+    return statistics.median(values), p95
+
+
+def startup(d, folder, trials):
+    print(f"== start-up to main window shown ({trials} trials each, same Wine, same launcher)")
+    results = {}
+    for name, exe, cls in [("bare", os.path.join(d.build, "bare.exe"), "MirelBare"),
+                           ("Mirel", os.path.join(folder, "Mirel.exe"), "MirelMain")]:
+        _, out = d.capture([d.wine, os.path.join(d.build, "launch.exe"), windows_path(exe), cls, str(trials)],
+                           timeout=600)
+        rows = [line.split() for line in out.splitlines() if line.strip() and line[0].isdigit()]
+        times = [float(r[0]) for r in rows]
+        sets = [int(r[1]) for r in rows]
+        median, p95 = quantiles(times)
+        results[name] = median
+        print(f"  {name}: median {median:.1f} ms, p95 {p95:.1f} ms; working set after 1 s: "
+              f"median {statistics.median(sets) / 1048576:.1f} MB")
+    print(f"  ratio Mirel / bare (medians): {results['Mirel'] / results['bare']:.2f}  (goal <= 1.2)")
+
+
+def dummy_paint(d, trials, cycles, width=3840, height=2160):
+    print(f"== ShowDummyScreen with {width} x {height} 24-bit pictures ({trials} switches), "
+          f"resources over {cycles} cycles")
+    folder = os.path.join(d.build, "bench", f"pictures{width}")
+    os.makedirs(folder, exist_ok=True)
+    paths = []
+    for i, colour in enumerate([(200, 30, 30), (30, 200, 30)]):
+        path = os.path.join(folder, f"picture{i}.bmp")
+        if not os.path.exists(path):
+            write_bitmap(path, width, height, colour)
+        paths.append(windows_path(path))
+    write_list(folder, paths)
+    d.clear_settings()
+    _, out = d.capture([d.wine, os.path.join(d.build, "dummy_bench.exe"), windows_path(folder), str(trials),
+                        str(cycles)], timeout=1200)
+    print("  " + out.strip().replace("\n", "\n  "))
+
+
+def edge_latency(d, folder, trials, xpixel):
+    print(f"== edge touch to cover on screen ({trials} trials, interval 100 ms)")
+    d.clear_settings()
+    d.set_dword("CheckMouse", 1)
+    d.set_dword("MainVisible", 0)
+    d.set_dword("ViewBackColor", 0x00FF00FF)
+    write_bitmap(os.path.join(folder, "red.bmp"), 200, 150, (255, 0, 0))
+    write_list(folder, [windows_path(os.path.join(folder, "red.bmp"))])
+    d.move(512, 384)
+    d.start_and_wait()
+    time.sleep(1.5)
+    times = []
+    edges = [(0, 384), (1023, 384), (512, 0), (512, 767)]
+    for i in range(trials):
+        d.move(512, 384)
+        time.sleep(0.3)
+        ex, ey = edges[i % 4]
+        out = subprocess.run([xpixel, str(ex), str(ey), "1000", "700", "ff00ff", "3000"],
+                             capture_output=True, text=True).stdout.strip()
+        if out != "timeout":
+            times.append(float(out))
+        d.move(512, 384)
+        d.click(512, 384)
+        d.wait_window("MirelDummy", visible=False)
+    median, p95 = quantiles(times)
+    print(f"  median {median:.1f} ms, p95 {p95:.1f} ms over {len(times)} touches  (goal: median <= 70 ms)")
+    return d.window("MirelMain")["pid"]
+
+
+def idle_cpu(d, pid, seconds):
+    print(f"== idle cost of the watch at 100 ms over {seconds} s (main window hidden, pointer still)")
+    before = d.probe("process", str(pid))[0]
+    linux_pid = d.process.pid
+    ticks = os.sysconf("SC_CLK_TCK")
+
+    def linux_cpu():
+        with open(f"/proc/{linux_pid}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / ticks
+
+    linux_before = linux_cpu()
+    time.sleep(seconds)
+    after = d.probe("process", str(pid))[0]
+    linux_after = linux_cpu()
+    win = (after["cpu_ms"] - before["cpu_ms"]) / (seconds * 1000) * 100
+    unix = (linux_after - linux_before) / seconds * 100
+    print(f"  process CPU time as Windows counts it: {win:.3f} % of one core  (goal <= 0.1 %)")
+    print(f"  the same process as Linux counts it (Wine's own work included): {unix:.3f} % of one core")
+    print(f"  working set {after['working_set'] / 1048576:.1f} MB, GDI {after['gdi']}, USER {after['user']}, "
+          f"handles {after['handles']}")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--trials", type=int, default=20)
+    parser.add_argument("--cycles", type=int, default=1000)
+    parser.add_argument("--idle-seconds", type=int, default=60)
+    parser.add_argument("--only", choices=["startup", "paint", "edge"], help="one group of figures")
+    args = parser.parse_args()
+    d = Desktop(args.build)
+    folder = d.fresh_folder("bench")
+    xpixel = os.path.abspath(os.path.join(args.build, "..", "bench", "xpixel"))
+    d.clear_settings()
+    if args.only in (None, "startup"):
+        startup(d, folder, args.trials)
+    if args.only in (None, "paint"):
+        dummy_paint(d, args.trials, args.cycles)
+        dummy_paint(d, args.trials, 0, 200, 150)  # what showing the window alone costs
+    if args.only in (None, "edge"):
+        pid = edge_latency(d, folder, args.trials, xpixel)
+        idle_cpu(d, pid, args.idle_seconds)
+    d.stop()
+    shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
