@@ -321,7 +321,7 @@ def main():
     args, rest = parser.parse_known_args()
     if os.path.basename(os.path.normpath(args.build)) == "win32" and os.environ.get("MIREL_CAN_RUN_32BIT") == "0":
         print("SKIPPED: this machine's kernel cannot run 32-bit code, so wine32 cannot start the i686 build")
-        return 0
+        return 77
     SCREENSHOTS = args.screenshots
     if SCREENSHOTS:
         os.makedirs(SCREENSHOTS, exist_ok=True)

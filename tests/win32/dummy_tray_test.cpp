@@ -12,29 +12,15 @@
 #include "forms/tray/frm_task_tray.h"
 #include "platform/text.h"
 #include "settings/registry.h"
-#include "test_support.h"
+#include "app_fixture.h"
 
 namespace mirel {
 namespace {
 
 using test::Pump;
 
-class DummyTrayTest : public testing::Test {
+class DummyTrayTest : public test::AppTest {
  protected:
-  void SetUp() override { test::ClearSettings(); }
-  void TearDown() override {
-    app_.reset();
-    Pump();
-    test::ClearSettings();
-  }
-
-  Application& Start() {
-    app_ = std::make_unique<Application>(prompts_, dir_.path());
-    app_->Main();
-    Pump();
-    return *app_;
-  }
-
   // Three pictures in MIREL.DAT, each a different colour and width.
   std::vector<std::wstring> WriteThreePictures() {
     std::vector<std::wstring> paths;
@@ -58,10 +44,6 @@ class DummyTrayTest : public testing::Test {
     SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
     SendMessageW(window, WM_LBUTTONUP, 0, 0);
   }
-
-  test::ScratchFolder dir_;
-  test::ScriptedPrompts prompts_;
-  std::unique_ptr<Application> app_;
 };
 
 TEST_F(DummyTrayTest, ListOrderRunsZeroOneTwoZeroAndCoversTheScreen) {
@@ -342,6 +324,24 @@ TEST_F(DummyTrayTest, TrayExitEndsTheProgramAndStoresTheWatch) {
   EXPECT_FALSE(app.main().IsLoaded());
   EXPECT_EQ(ReadRegistry("CheckMouse", -1), 1);
   EXPECT_EQ(ReadRegistry("MainVisible", -1), 0);
+}
+
+TEST_F(DummyTrayTest, IconComesBackWhenTheTaskbarIsCreatedAgain) {
+  auto& app = Start();
+  ASSERT_TRUE(app.tray().IconShown());
+  const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  // As after a restart of the shell: the icon is gone, then the taskbar announces itself.
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = app.tray().hwnd();
+  icon.uID = kTrayIconId;
+  Shell_NotifyIconW(NIM_DELETE, &icon);
+  SendMessageW(app.tray().hwnd(), taskbarCreated, 0, 0);
+  EXPECT_TRUE(app.tray().IconShown());
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));  // it is there again
+  // Announced while the icon is still there: still shown, no endless retry.
+  SendMessageW(app.tray().hwnd(), taskbarCreated, 0, 0);
+  EXPECT_TRUE(app.tray().IconShown());
 }
 
 // The real prompt, answered from a helper thread as a person would.

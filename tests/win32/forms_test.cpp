@@ -5,46 +5,23 @@
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "settings/registry.h"
-#include "test_support.h"
+#include "app_fixture.h"
 
 namespace mirel {
 namespace {
 
 using test::Pump;
 
-class FormsTest : public testing::Test {
+class FormsTest : public test::AppTest {
  protected:
-  void SetUp() override { test::ClearSettings(); }
-  void TearDown() override {
-    app_.reset();
-    Pump();
-    test::ClearSettings();
-  }
-
-  Application& Start() {
-    app_ = std::make_unique<Application>(prompts_, dir_.path());
-    app_->Main();
-    Pump();
-    return *app_;
-  }
-
-  void WriteList(const std::vector<std::wstring>& paths) {
-    std::string bytes;
-    for (const auto& p : paths) bytes += *WideToAnsiExact(p) + "\r\n";
-    test::WriteBytes(dir_ / L"MIREL.DAT", bytes);
-  }
-
   RECT WindowRect(HWND hwnd) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
     return rect;
   }
-
-  test::ScratchFolder dir_;
-  test::ScriptedPrompts prompts_;
-  std::unique_ptr<Application> app_;
 };
 
 std::wstring MenuText(HMENU menu, UINT position) {
@@ -212,6 +189,25 @@ TEST_F(FormsTest, UndecodableDropChangesNothing) {
   EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。\r\n" + (dir_ / L"bad.bmp"));
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"good.bmp");
   EXPECT_EQ(app.main().picture().width(), 20);
+}
+
+TEST_F(FormsTest, DroppedPathOutsideTheCodePageIsStoredShortOrRefused) {
+  auto& app = Start();
+  const std::wstring picture = dir_ / L"\u0100\u0101.bmp";  // no code page 932 form
+  test::WriteBitmap(picture, 30, 20, 0);
+  test::DropFiles(app.main().hwnd(), {picture});
+  const std::wstring stored = ReadRegistry("MainLoadFile", std::wstring());
+  if (prompts_.messages.empty()) {
+    // Stored under its short name, which leads to the same file.
+    ASSERT_FALSE(stored.empty());
+    EXPECT_NE(stored, picture);
+    EXPECT_TRUE(FileExistsNormal(stored));
+    EXPECT_EQ(app.main().picture().width(), 30);
+  } else {
+    EXPECT_NE(prompts_.messages[0].text.find(picture), std::wstring::npos);
+    EXPECT_TRUE(stored.empty());
+    EXPECT_TRUE(app.main().picture().empty());
+  }
 }
 
 TEST_F(FormsTest, UnloadStoresPlaceVisibilityWatchAndTitleBar) {

@@ -74,6 +74,9 @@ void frmTaskTray::Form_Load() {
 
 void frmTaskTray::AddIcon() {
   iconShown_ = Shell_NotifyIconW(NIM_ADD, &mNotifyIcon) != FALSE;
+  // An add fails also when the icon is still there (the taskbar announced itself
+  // without forgetting it): then it is shown all the same.
+  if (!iconShown_) iconShown_ = Shell_NotifyIconW(NIM_MODIFY, &mNotifyIcon) != FALSE;
   // The notification area may not be up yet (early at log-on): try again shortly.
   if (iconShown_)
     KillTimer(hwnd(), kIconRetryTimer);
