@@ -22,6 +22,7 @@ def startup(d, folder, trials):
     print(f"== start-up to main window shown ({trials} trials each, same Wine, same launcher)")
     results = {}
     for name, exe, cls in [("bare", os.path.join(d.build, "bare.exe"), "MirelBare"),
+                           ("bare with Mirel's manifest", os.path.join(d.build, "bare_manifest.exe"), "MirelBare"),
                            ("Mirel", os.path.join(folder, "Mirel.exe"), "MirelMain")]:
         _, out = d.capture([d.wine, os.path.join(d.build, "launch.exe"), windows_path(exe), cls, str(trials)],
                            timeout=600)
@@ -33,6 +34,8 @@ def startup(d, folder, trials):
         print(f"  {name}: median {median:.1f} ms, p95 {p95:.1f} ms; working set after 1 s: "
               f"median {statistics.median(sets) / 1048576:.1f} MB")
     print(f"  ratio Mirel / bare (medians): {results['Mirel'] / results['bare']:.2f}  (goal <= 1.2)")
+    same_manifest = results["bare with Mirel's manifest"]
+    print(f"  ratio Mirel / bare with the same manifest: {results['Mirel'] / same_manifest:.2f}")
 
 
 def dummy_paint(d, trials, cycles, width=3840, height=2160):
