@@ -95,6 +95,46 @@ class StartUp(Scenario):
         self.assertEqual(D.settings()["MainLoadFile"], r"C:\nowhere\gone.bmp")
 
 
+class Borderless(Scenario):
+    """Without its title bar the main window moves by its picture and offers the tray menu."""
+
+    def test_drag_moves_the_window_and_brings_up_no_cover(self):
+        D.set_dword("NonTitleBar", 1)
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        x, y = main["rect"][0] + 100, main["rect"][1] + 80
+        D.xdo("mousemove", x, y)
+        D.xdo("mousedown", 1)
+        # The window follows from the first move on, as a hand's first pixel of movement.
+        D.xdo("mousemove", x + 1, y + 1)
+        time.sleep(0.2)
+        for step in range(1, 6):
+            D.xdo("mousemove", x + 20 * step, y + 10 * step)
+            time.sleep(0.1)
+        D.xdo("mouseup", 1)
+        moved = D.wait_for(lambda: (lambda w: w if w["rect"][0] >= main["rect"][0] + 98 else None)(
+            D.window("MirelMain")), what="the window to follow the pointer")
+        self.assertLessEqual(abs(moved["rect"][0] - (main["rect"][0] + 100)), 2)
+        self.assertLessEqual(abs(moved["rect"][1] - (main["rect"][1] + 50)), 2)
+        time.sleep(0.5)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        # A click without movement still brings up the cover.
+        D.click(moved["rect"][0] + 50, moved["rect"][1] + 50)
+        D.wait_window("MirelDummy", visible=True)
+        D.click(*CENTRE)
+        D.wait_window("MirelDummy", visible=False)
+
+    def test_right_click_on_the_picture_opens_the_tray_menu(self):
+        D.set_dword("NonTitleBar", 1)
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        D.click(main["rect"][0] + 100, main["rect"][1] + 80, button=3)
+        D.wait_window("#32768", visible=True)
+        D.click(600, 400)  # a click elsewhere closes it
+        D.wait_for(lambda: not [w for w in D.windows("#32768") if w["visible"]], what="the menu to close")
+        self.assertFalse(D.window("MirelDummy")["visible"])
+
+
 class Shutdown(Scenario):
     def test_closing_stores_place_and_state(self):
         D.start_and_wait()
