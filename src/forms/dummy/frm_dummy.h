@@ -16,6 +16,7 @@ class Application;
 class frmDummy : public Window {
  public:
   explicit frmDummy(Application& app);
+  ~frmDummy() override { Destroy(); }
 
   void Form_Load();
   void Unload();

@@ -36,7 +36,11 @@ HICON LoadAppIcon(int size) {
 
 frmMain::frmMain(Application& app) : app_(app), picMain_(*this) {}
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  // The menu bar belongs to menuBar_: detach it before the window goes.
+  if (hwnd()) SetMenu(hwnd(), nullptr);
+  Destroy();
+}
 
 void frmMain::BuildMenus() {
   menuBar_.reset(CreateMenu());
@@ -325,10 +329,10 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto drop = reinterpret_cast<HDROP>(wParam);
       std::vector<std::wstring> files;
       const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-      for (UINT i = 0; i < count && i < 1; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+      if (count > 0) {  // only the first file counts
+        const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
         std::wstring name(length + 1, L'\0');
-        DragQueryFileW(drop, i, name.data(), length + 1);
+        DragQueryFileW(drop, 0, name.data(), length + 1);
         name.resize(length);
         files.push_back(name);
       }

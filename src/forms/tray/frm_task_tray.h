@@ -33,6 +33,7 @@ inline constexpr UINT kTrayIconId = 1;
 class frmTaskTray : public Window {
  public:
   explicit frmTaskTray(Application& app);
+  ~frmTaskTray() override { Unload(); }
 
   void Form_Load();
   void Unload();
