@@ -64,8 +64,10 @@ void Application::ShowDummyScreen() {
 
   state.gMainWasVisible = main_->Visible();
   tray_->SetWatchEnabled(false);
-  main_->SetVisible(false);
+  // The cover goes up first and the main window goes away behind it: the desktop under
+  // the main window is never repainted in sight.
   dummy_->ShowCover();
+  main_->SetVisible(false);
   dummy_->PrepareSoon();
 }
 

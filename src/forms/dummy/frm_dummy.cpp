@@ -76,8 +76,8 @@ void frmDummy::ShowCover() {
   if (backColor_ & 0x80000000u) SetBackColor(backColor_);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                SWP_SHOWWINDOW);
+  UpdateWindow(hwnd());  // the cover is complete before anything else happens
   SetForegroundWindow(hwnd());
-  UpdateWindow(hwnd());
 }
 
 void frmDummy::Form_Click() {
@@ -120,6 +120,10 @@ void frmDummy::Paint() {
   ExcludeClipRect(dc, 0, 0, picture_.width(), picture_.height());
   FillRect(dc, &ps.rcPaint, backBrush_.get());
   EndPaint(hwnd(), &ps);
+  GdiFlush();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  lastPaintTicks_ = now.QuadPart;
 }
 
 LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

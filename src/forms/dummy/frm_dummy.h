@@ -38,6 +38,8 @@ class frmDummy : public Window {
   const std::wstring& picturePath() const { return picturePath_; }
   bool hasPicture() const { return !picture_.empty(); }
   std::uint32_t backColor() const { return backColor_; }
+  // When the last paint was complete (performance counter), for measuring the switch.
+  std::int64_t lastPaintTicks() const { return lastPaintTicks_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -62,6 +64,7 @@ class frmDummy : public Window {
   std::uint32_t backColor_ = 0x80000001;
   UniqueBrush backBrush_;
   HWND previousForeground_ = nullptr;  // where the user was before the cover came up
+  std::int64_t lastPaintTicks_ = 0;
   bool pressed_ = false;
   bool returning_ = false;
 };
