@@ -48,15 +48,13 @@ void Application::Main() {
 }
 
 void Application::ShowDummyScreen() {
-  auto& list = state.gDummyList;
-  const auto upper = static_cast<std::int32_t>(list.size()) - 1;
-  std::int32_t index = 0;
+  const std::int32_t index = UpcomingIndex();
   if (state.gViewRandom) {
-    index = (nextRandom_ >= 0 && nextRandom_ <= upper) ? nextRandom_ : RandomPick(upper, random_);
-    nextRandom_ = -1;
+    nextRandom_ = -1;  // used up
   } else {
-    index = OrderedPick(state.gDummyIndex, upper);
+    state.gDummyIndex = static_cast<std::int16_t>(index);  // the wrap, when there was one
   }
+  const auto& list = state.gDummyList;
   // A picture that cannot be loaded any more still brings up the cover, in the
   // background colour alone: hiding the desktop at once is the point.
   dummy_->SetPicture(list[static_cast<std::size_t>(index)]);
@@ -71,18 +69,20 @@ void Application::ShowDummyScreen() {
   dummy_->PrepareSoon();
 }
 
-void Application::PrepareNextPicture() {
-  const auto& list = state.gDummyList;
-  const auto upper = static_cast<std::int32_t>(list.size()) - 1;
-  if (upper < 0) return;
-  std::int32_t index = 0;
+std::int32_t Application::UpcomingIndex() {
+  const auto upper = static_cast<std::int32_t>(state.gDummyList.size()) - 1;
   if (state.gViewRandom) {
+    // Drawn ahead and kept, so that the picture prepared is the one the switch shows.
     if (nextRandom_ < 0 || nextRandom_ > upper) nextRandom_ = RandomPick(upper, random_);
-    index = nextRandom_;
-  } else {
-    index = (state.gDummyIndex < 0 || state.gDummyIndex > upper) ? 0 : state.gDummyIndex;
+    return nextRandom_;
   }
-  dummy_->PreparePicture(list[static_cast<std::size_t>(index)]);
+  std::int16_t index = state.gDummyIndex;
+  return OrderedPick(index, upper);
+}
+
+void Application::PrepareNextPicture() {
+  if (state.gDummyList.empty()) return;
+  dummy_->PreparePicture(state.gDummyList[static_cast<std::size_t>(UpcomingIndex())]);
 }
 
 SingleInstance::SingleInstance(const wchar_t* name) {

@@ -41,6 +41,9 @@ class Application {
   std::mt19937& random() { return random_; }
 
  private:
+  // The entry the next switch shows, without moving the list-order counter.
+  std::int32_t UpcomingIndex();
+
   UserPrompts& prompts_;
   std::wstring exeFolder_;
   std::mt19937 random_;

@@ -29,7 +29,7 @@ class Desktop:
         self.process = None
         self.folder = None
         # Keep the server up between the many short commands.
-        subprocess.run([self.wineserver, "-p"], check=False)
+        subprocess.run([self.wineserver, "-p"], check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self._metrics = None
 
     # ---- running ----------------------------------------------------------------------

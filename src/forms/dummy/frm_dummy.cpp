@@ -46,7 +46,7 @@ void frmDummy::SetPicture(const std::wstring& path) {
   picture_.reset();
   if (!path.empty()) {
     // The prepared picture serves only while the file is still the one decoded.
-    if (path == preparedPath_ && !prepared_.empty() && StampOf(path) == preparedStamp_)
+    if (PreparedFor(path))
       picture_ = std::move(prepared_);
     else
       LoadPicture(path, picture_);
@@ -56,8 +56,12 @@ void frmDummy::SetPicture(const std::wstring& path) {
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+bool frmDummy::PreparedFor(const std::wstring& path) const {
+  return path == preparedPath_ && !prepared_.empty() && StampOf(path) == preparedStamp_;
+}
+
 void frmDummy::PreparePicture(const std::wstring& path) {
-  if (path == preparedPath_ && !prepared_.empty() && StampOf(path) == preparedStamp_) return;
+  if (PreparedFor(path)) return;
   prepared_.reset();
   preparedPath_ = path;
   preparedStamp_ = StampOf(path);

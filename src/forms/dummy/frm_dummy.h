@@ -54,6 +54,7 @@ class frmDummy : public Window {
     bool operator==(const FileStamp&) const = default;
   };
   static FileStamp StampOf(const std::wstring& path);
+  bool PreparedFor(const std::wstring& path) const;
 
   Application& app_;
   Picture picture_;

@@ -167,10 +167,8 @@ void frmTaskTray::RunMenuCommand(UINT id) {
 void frmTaskTray::PopupTrayMenu(UINT flags) {
   POINT at{};
   GetCursorPos(&at);
-  // The menu closes when the user clicks elsewhere only if our window is in front, and
-  // takes the keyboard only if the focus is ours.
+  // The menu closes when the user clicks elsewhere only if our window is in front.
   SetForegroundWindow(hwnd());
-  SetFocus(hwnd());
   const UINT id = static_cast<UINT>(
       TrackPopupMenu(mnuTray_.get(), flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
   PostMessageW(hwnd(), WM_NULL, 0, 0);
