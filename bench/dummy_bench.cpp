@@ -4,7 +4,6 @@
 //   dummy_bench FOLDER_WITH_MIREL_DAT TRIALS CYCLES
 #include <windows.h>
 
-#include <objbase.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "platform/picture.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 
@@ -75,7 +75,7 @@ void PrintResources(const char* when) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 4) return 2;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  mirel::EnsureComOnThisThread();
   NoPrompts prompts;
   mirel::Application app(prompts, argv[1]);
   app.Main();

@@ -5,8 +5,11 @@
 #include "dialogs/prompts.h"
 #include "forms/main/frm_main.h"
 #include "platform/files.h"
+#include "platform/system_dll.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // A DLL dropped beside the exe (its folder holds pictures and captures) is never loaded.
+  mirel::RestrictDllSearchToSystemFolder();
   mirel::SingleInstance instance(mirel::kInstanceName);
   if (!instance.IsFirst()) return 0;
   int code = 0;

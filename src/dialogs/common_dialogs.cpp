@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/picture.h"
+#include "platform/system_dll.h"
 
 namespace mirel {
 
@@ -32,7 +33,7 @@ std::wstring ShowFileDialog(HWND owner, const std::wstring& filter, const std::w
   record.nMaxFileTitle = kPathBuffer;
   record.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
   record.Flags = flags;
-  const BOOL chosen = save ? GetSaveFileNameW(&record) : GetOpenFileNameW(&record);
+  const BOOL chosen = save ? sys::GetSaveFileName(&record) : sys::GetOpenFileName(&record);
   if (!chosen) return {};
   return std::wstring(file.data());
 }
@@ -57,7 +58,7 @@ std::uint32_t ShowColorDialog(HWND owner, std::uint32_t initial) {
   record.rgbResult = initial;
   record.lpCustColors = custom.data();
   record.Flags = CC_RGBINIT;
-  if (!ChooseColorW(&record)) return initial;
+  if (!sys::ChooseColor(&record)) return initial;
   return record.rgbResult;
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/files.h"
+#include "platform/system_dll.h"
 
 namespace mirel {
 
@@ -19,7 +20,7 @@ void Picture::Draw(HDC dc, int x, int y) const {
 void EnsureComOnThisThread() {
   // COM comes up with the first picture or dialog, not at start-up: the main window
   // shows sooner. It stays up until the thread ends.
-  thread_local const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  thread_local const HRESULT initialised = sys::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   (void)initialised;
 }
 
@@ -29,7 +30,7 @@ PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES || IsDirectory(path)) return PictureLoad::kMissing;
 
   ComPtr<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+  if (FAILED(sys::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               reinterpret_cast<void**>(factory.put()))))
     return PictureLoad::kUndecodable;
   ComPtr<IWICBitmapDecoder> decoder;
@@ -39,7 +40,7 @@ PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
   ComPtr<IWICBitmapFrameDecode> frame;
   if (FAILED(decoder->GetFrame(0, frame.put()))) return PictureLoad::kUndecodable;
   ComPtr<IWICBitmapSource> converted;
-  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), converted.put())))
+  if (FAILED(sys::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), converted.put())))
     return PictureLoad::kUndecodable;
   UINT width = 0;
   UINT height = 0;

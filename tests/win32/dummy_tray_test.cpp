@@ -10,6 +10,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
 #include "forms/tray/frm_task_tray.h"
+#include "platform/system_dll.h"
 #include "platform/text.h"
 #include "settings/registry.h"
 #include "app_fixture.h"
@@ -335,10 +336,10 @@ TEST_F(DummyTrayTest, IconComesBackWhenTheTaskbarIsCreatedAgain) {
   icon.cbSize = sizeof icon;
   icon.hWnd = app.tray().hwnd();
   icon.uID = kTrayIconId;
-  Shell_NotifyIconW(NIM_DELETE, &icon);
+  mirel::sys::NotifyIcon(NIM_DELETE, &icon);
   SendMessageW(app.tray().hwnd(), taskbarCreated, 0, 0);
   EXPECT_TRUE(app.tray().IconShown());
-  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));  // it is there again
+  EXPECT_TRUE(mirel::sys::NotifyIcon(NIM_MODIFY, &icon));  // it is there again
   // Announced while the icon is still there: still shown, no endless retry.
   SendMessageW(app.tray().hwnd(), taskbarCreated, 0, 0);
   EXPECT_TRUE(app.tray().IconShown());

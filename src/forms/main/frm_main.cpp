@@ -11,6 +11,7 @@
 #include "forms/dummy/frm_dummy.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
+#include "platform/system_dll.h"
 #include "platform/text.h"
 #include "platform/twips.h"
 #include "resources/resource_ids.h"
@@ -328,15 +329,15 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES: {
       const auto drop = reinterpret_cast<HDROP>(wParam);
       std::vector<std::wstring> files;
-      const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+      const UINT count = sys::DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
       if (count > 0) {  // only the first file counts
-        const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+        const UINT length = sys::DragQueryFile(drop, 0, nullptr, 0);
         std::wstring name(length + 1, L'\0');
-        DragQueryFileW(drop, 0, name.data(), length + 1);
+        sys::DragQueryFile(drop, 0, name.data(), length + 1);
         name.resize(length);
         files.push_back(name);
       }
-      DragFinish(drop);
+      sys::DragFinish(drop);
       picMain_OLEDragDrop(files);
       return 0;
     }
@@ -351,6 +352,13 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CLOSE:
       Unload();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // Log-off or shutdown: Windows ends the process soon after this returns, so the
+      // settings are stored and the tray icon removed now, as at a normal exit.
+      if (wParam) Unload();
       return 0;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);

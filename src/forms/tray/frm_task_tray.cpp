@@ -7,6 +7,7 @@
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/edge_watch.h"
+#include "platform/system_dll.h"
 #include "settings/registry.h"
 
 namespace mirel {
@@ -73,10 +74,10 @@ void frmTaskTray::Form_Load() {
 }
 
 void frmTaskTray::AddIcon() {
-  iconShown_ = Shell_NotifyIconW(NIM_ADD, &mNotifyIcon) != FALSE;
+  iconShown_ = sys::NotifyIcon(NIM_ADD, &mNotifyIcon) != FALSE;
   // An add fails also when the icon is still there (the taskbar announced itself
   // without forgetting it): then it is shown all the same.
-  if (!iconShown_) iconShown_ = Shell_NotifyIconW(NIM_MODIFY, &mNotifyIcon) != FALSE;
+  if (!iconShown_) iconShown_ = sys::NotifyIcon(NIM_MODIFY, &mNotifyIcon) != FALSE;
   // The notification area may not be up yet (early at log-on): try again shortly.
   if (iconShown_)
     KillTimer(hwnd(), kIconRetryTimer);
@@ -88,7 +89,7 @@ void frmTaskTray::Unload() {
   if (!hwnd()) return;
   SetWatchEnabled(false);
   KillTimer(hwnd(), kIconRetryTimer);
-  if (iconShown_) Shell_NotifyIconW(NIM_DELETE, &mNotifyIcon);
+  if (iconShown_) sys::NotifyIcon(NIM_DELETE, &mNotifyIcon);
   iconShown_ = false;
   Destroy();
 }

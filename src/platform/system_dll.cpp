@@ -1,0 +1,90 @@
+#include "platform/system_dll.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace mirel {
+
+void RestrictDllSearchToSystemFolder() { SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32); }
+
+FARPROC FindSystemFunction(const wchar_t* dll, const char* name) {
+  // Loaded again for every function looked up: the loader counts, and the DLL stays.
+  const HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!module) return nullptr;
+  return GetProcAddress(module, name);
+}
+
+void ReportMissingSystemFunction(const wchar_t* dll, const char* name) {
+  static std::vector<std::wstring> reported;
+  if (std::find(reported.begin(), reported.end(), dll) != reported.end()) return;
+  reported.emplace_back(dll);
+  std::wstring function(name, name + std::char_traits<char>::length(name));  // ASCII export names
+  const std::wstring text = L"Windows のシステム ファイル " + std::wstring(dll) + L" (" + function +
+                            L") を読み込めないため、この機能は使えません。";
+  // Above the dummy screen, which is topmost too.
+  MessageBoxW(nullptr, text.c_str(), L"警告", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST | MB_SETFOREGROUND);
+}
+
+namespace sys {
+
+namespace {
+constexpr const wchar_t* kShell = L"shell32.dll";
+constexpr const wchar_t* kDialogs = L"comdlg32.dll";
+constexpr const wchar_t* kCom = L"ole32.dll";
+constexpr const wchar_t* kImaging = L"windowscodecs.dll";
+
+HRESULT MissingFunctionResult() { return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND); }
+}  // namespace
+
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
+  static SystemFunction<decltype(::Shell_NotifyIconW)> fn(kShell, "Shell_NotifyIconW");
+  return fn.get() ? fn.get()(message, data) : FALSE;
+}
+
+UINT DragQueryFile(HDROP drop, UINT index, wchar_t* file, UINT length) {
+  static SystemFunction<decltype(::DragQueryFileW)> fn(kShell, "DragQueryFileW");
+  return fn.get() ? fn.get()(drop, index, file, length) : 0;
+}
+
+void DragFinish(HDROP drop) {
+  static SystemFunction<decltype(::DragFinish)> fn(kShell, "DragFinish");
+  if (fn.get()) fn.get()(drop);
+}
+
+BOOL GetOpenFileName(OPENFILENAMEW* record) {
+  static SystemFunction<decltype(::GetOpenFileNameW)> fn(kDialogs, "GetOpenFileNameW");
+  return fn.get() ? fn.get()(record) : FALSE;
+}
+
+BOOL GetSaveFileName(OPENFILENAMEW* record) {
+  static SystemFunction<decltype(::GetSaveFileNameW)> fn(kDialogs, "GetSaveFileNameW");
+  return fn.get() ? fn.get()(record) : FALSE;
+}
+
+BOOL ChooseColor(CHOOSECOLORW* record) {
+  static SystemFunction<decltype(::ChooseColorW)> fn(kDialogs, "ChooseColorW");
+  return fn.get() ? fn.get()(record) : FALSE;
+}
+
+HRESULT CoInitializeEx(void* reserved, DWORD model) {
+  static SystemFunction<decltype(::CoInitializeEx)> fn(kCom, "CoInitializeEx");
+  return fn.get() ? fn.get()(reserved, model) : MissingFunctionResult();
+}
+
+HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object) {
+  static SystemFunction<decltype(::CoCreateInstance)> fn(kCom, "CoCreateInstance");
+  *object = nullptr;
+  return fn.get() ? fn.get()(clsid, outer, context, iid, object) : MissingFunctionResult();
+}
+
+HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* source,
+                               IWICBitmapSource** converted) {
+  static SystemFunction<decltype(::WICConvertBitmapSource)> fn(kImaging, "WICConvertBitmapSource");
+  *converted = nullptr;
+  return fn.get() ? fn.get()(format, source, converted) : MissingFunctionResult();
+}
+
+}  // namespace sys
+
+}  // namespace mirel

@@ -1,0 +1,76 @@
+// The system DLLs that Mirel needs only after start-up: the shell (tray icon, dropped
+// files), the common dialogs, COM and the imaging component. Each is loaded from the
+// system folder on its first call, never from the exe's folder (which also holds the
+// user's pictures and captures), so the main window shows before they load. A DLL or a
+// function that cannot be had makes the call fail the way the real function reports
+// failure, and the user is told once.
+//
+// Both builds go through this one loader: i686 and x86_64 share every line of it.
+#pragma once
+
+#include <windows.h>
+
+#include <commdlg.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <wincodec.h>
+
+namespace mirel {
+
+// Makes the system folder the only place DLLs are loaded from by name. Called first
+// thing at start-up.
+void RestrictDllSearchToSystemFolder();
+
+// The named function of a DLL in the system folder, loading the DLL on first use.
+// nullptr when the DLL or the function is missing. The DLL stays loaded for the run.
+FARPROC FindSystemFunction(const wchar_t* dll, const char* name);
+
+// Tells the user, once per DLL, that a feature is unavailable because the system lacks it.
+void ReportMissingSystemFunction(const wchar_t* dll, const char* name);
+
+// A function of a system DLL, typed by the declaration in the Windows headers, looked up
+// once on first use.
+template <typename Fn>
+class SystemFunction {
+ public:
+  constexpr SystemFunction(const wchar_t* dll, const char* name) : dll_(dll), name_(name) {}
+  SystemFunction(const SystemFunction&) = delete;
+  SystemFunction& operator=(const SystemFunction&) = delete;
+
+  // nullptr when it cannot be had (reported to the user once per DLL).
+  Fn* get() {
+    if (!lookedUp_) {
+      // Through void(*)(): the one function pointer type that converts without a warning.
+      fn_ = reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(FindSystemFunction(dll_, name_)));
+      lookedUp_ = true;
+      if (!fn_) ReportMissingSystemFunction(dll_, name_);
+    }
+    return fn_;
+  }
+
+ private:
+  const wchar_t* dll_;
+  const char* name_;
+  Fn* fn_ = nullptr;
+  bool lookedUp_ = false;
+};
+
+// The calls themselves, with the signatures of the functions they stand for.
+namespace sys {
+
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data);
+UINT DragQueryFile(HDROP drop, UINT index, wchar_t* file, UINT length);
+void DragFinish(HDROP drop);
+
+BOOL GetOpenFileName(OPENFILENAMEW* record);
+BOOL GetSaveFileName(OPENFILENAMEW* record);
+BOOL ChooseColor(CHOOSECOLORW* record);
+
+HRESULT CoInitializeEx(void* reserved, DWORD model);
+HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
+HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* source,
+                               IWICBitmapSource** converted);
+
+}  // namespace sys
+
+}  // namespace mirel
