@@ -95,6 +95,67 @@ class StartUp(Scenario):
         self.assertEqual(D.settings()["MainLoadFile"], r"C:\nowhere\gone.bmp")
 
 
+class SmokeRun(Scenario):
+    """The whole program once, as a new user meets it: every DLL it loads after start-up
+    is called at least once."""
+
+    def test_picture_cover_tray_and_exit(self):
+        folder = D.folder
+        write_bitmap(os.path.join(folder, "main.bmp"), 120, 90, GREEN)
+        write_bitmap(os.path.join(folder, "decoy.bmp"), 200, 150, RED)
+        write_list(folder, [windows_path(os.path.join(folder, "decoy.bmp"))])
+        D.set_text("MainLoadFile", windows_path(os.path.join(folder, "main.bmp")))
+        D.set_dword("ViewBackColor", 0x00FF00FF)
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        time.sleep(0.5)
+        shot = D.screenshot(os.path.join(folder, "main.png"))
+        self.assertEqual(D.pixel(shot, main["client"][0] + 10, main["client"][1] + 10), GREEN)
+        # The tray icon is there: its menu opens.
+        D.click(*TRAY_ICON, button=3)
+        D.wait_window("#32768", visible=True)
+        D.click(600, 400)  # a click elsewhere closes it
+        D.wait_for(lambda: not [w for w in D.windows("#32768") if w["visible"]], what="the menu to close")
+        # The cover, with the decoy decoded.
+        D.click(main["client"][0] + 60, main["client"][1] + 45)
+        D.wait_window("MirelDummy", visible=True)
+        time.sleep(0.3)
+        shot = D.screenshot(os.path.join(folder, "cover.png"))
+        self.assertEqual(D.pixel(shot, 10, 10), RED)
+        self.assertEqual(D.pixel(shot, 512, 384), MAGENTA)
+        D.click(*CENTRE)
+        D.wait_window("MirelDummy", visible=False)
+        D.wait_window("MirelMain", visible=True)
+        D.key("alt+f", "x")
+        self.assertEqual(D.wait_exit(), 0)
+        # A crash would have left Wine's error box or a non-zero exit code.
+        self.assertFalse([w for w in D.windows() if w["visible"] and w["class"] == "#32770"])
+
+
+class EndSession(Scenario):
+    def test_log_off_stores_the_settings_of_the_run(self):
+        D.start_and_wait()
+        D.wait_window("MirelMain", visible=True)
+        # Change what the run stores at exit: the watch on, the window hidden.
+        D.click(*TRAY_ICON, button=3)
+        menu = D.wait_window("#32768", visible=True)
+        D.click(menu["rect"][0] + 40, menu["rect"][1] + 2 + 8)  # ウィンドウを表示(&V)
+        D.wait_window("MirelMain", visible=False)
+        D.click(*TRAY_ICON, button=3)
+        menu = D.wait_window("#32768", visible=True)
+        D.click(menu["rect"][0] + 40, menu["rect"][1] + 2 + 17 * 2 + 8)  # マウスによる切り替え(&M)
+        D.wait_for(lambda: not [w for w in D.windows("#32768") if w["visible"]], what="the menu to close")
+        self.assertIsNone(D.settings())
+        # Windows logs off: every program is asked to end its session.
+        D.run("wineboot", "--end-session", timeout=60)
+        self.assertEqual(D.wait_exit(), 0)
+        stored = D.settings()
+        self.assertIsNotNone(stored)
+        self.assertEqual(stored["MainVisible"], 0)
+        self.assertEqual(stored["CheckMouse"], 1)
+        self.assertEqual(stored["Width"], 4995)
+
+
 class Borderless(Scenario):
     """Without its title bar the main window moves by its picture and offers the tray menu."""
 
