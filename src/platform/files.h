@@ -12,6 +12,10 @@ bool FileExistsNormal(const std::wstring& path);
 
 bool IsDirectory(const std::wstring& path);
 
+// Something of this name exists, whatever its attributes (a hidden file, a folder), or
+// whether it does cannot be told: the name must not be written.
+bool NameTaken(const std::wstring& path);
+
 // Length in bytes, or nothing when the file cannot be examined.
 std::optional<std::uint64_t> FileLength(const std::wstring& path);
 

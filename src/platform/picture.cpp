@@ -17,6 +17,19 @@ void Picture::Draw(HDC dc, int x, int y) const {
   BitBlt(dc, x, y, width_, height_, memory.get(), 0, 0, SRCCOPY);
 }
 
+std::optional<PixelRows> Picture::Rows() const {
+  if (empty() || !bits_) return std::nullopt;
+  GdiFlush();  // whatever GDI still owes the pixels
+  return PixelRows{bits_, width_, height_, static_cast<std::size_t>(width_) * 4};
+}
+
+bool SaveBitmapFile(const Picture& picture, const std::wstring& path) {
+  const auto rows = picture.Rows();
+  if (!rows) return false;
+  const auto bytes = EncodeBmp24(*rows);
+  return bytes && ReplaceFileContents(path, *bytes);
+}
+
 void EnsureComOnThisThread() {
   // COM comes up with the first picture or dialog, not at start-up: the main window
   // shows sooner. It stays up until the thread ends.
@@ -63,7 +76,7 @@ PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
   if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits))))
     return PictureLoad::kUndecodable;
   GdiFlush();
-  picture = Picture(std::move(bitmap), static_cast<int>(width), static_cast<int>(height));
+  picture = Picture(std::move(bitmap), static_cast<int>(width), static_cast<int>(height), bits);
   return PictureLoad::kOk;
 }
 

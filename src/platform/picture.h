@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
+#include "forms/preview/bmp_file.h"
 #include "platform/handles.h"
 
 namespace mirel {
@@ -13,7 +15,9 @@ namespace mirel {
 class Picture {
  public:
   Picture() = default;
-  Picture(UniqueBitmap bitmap, int width, int height) : bitmap_(std::move(bitmap)), width_(width), height_(height) {}
+  // `bits`: the DIB section's 32-bit pixels, rows top-down.
+  Picture(UniqueBitmap bitmap, int width, int height, const void* bits)
+      : bitmap_(std::move(bitmap)), bits_(static_cast<const std::uint8_t*>(bits)), width_(width), height_(height) {}
   HBITMAP get() const { return bitmap_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
@@ -23,8 +27,12 @@ class Picture {
   // Copies the picture to (x, y) of the DC.
   void Draw(HDC dc, int x, int y) const;
 
+  // The pixels, for writing them out.
+  std::optional<PixelRows> Rows() const;
+
  private:
   UniqueBitmap bitmap_;
+  const std::uint8_t* bits_ = nullptr;
   int width_ = 0;
   int height_ = 0;
 };
@@ -33,6 +41,10 @@ enum class PictureLoad { kOk, kMissing, kUndecodable };
 
 // Loads a picture file.
 PictureLoad LoadPicture(const std::wstring& path, Picture& picture);
+
+// Writes the picture as a 24-bit BMP file, through a temporary file beside it: a failed
+// write leaves any earlier file of that name as it was.
+bool SaveBitmapFile(const Picture& picture, const std::wstring& path);
 
 // Initialises COM (single-threaded apartment) on the calling thread once.
 void EnsureComOnThisThread();

@@ -33,6 +33,8 @@ constexpr const wchar_t* kShell = L"shell32.dll";
 constexpr const wchar_t* kDialogs = L"comdlg32.dll";
 constexpr const wchar_t* kCom = L"ole32.dll";
 constexpr const wchar_t* kImaging = L"windowscodecs.dll";
+constexpr const wchar_t* kControls = L"comctl32.dll";
+constexpr const wchar_t* kWindowManager = L"dwmapi.dll";
 
 HRESULT MissingFunctionResult() { return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND); }
 }  // namespace
@@ -83,6 +85,16 @@ HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* s
   static SystemFunction<decltype(::WICConvertBitmapSource)> fn(kImaging, "WICConvertBitmapSource");
   *converted = nullptr;
   return fn.get() ? fn.get()(format, source, converted) : MissingFunctionResult();
+}
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
+  static SystemFunction<decltype(::InitCommonControlsEx)> fn(kControls, "InitCommonControlsEx");
+  return fn.get() ? fn.get()(classes) : FALSE;
+}
+
+HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
+  static SystemFunction<decltype(::DwmGetWindowAttribute)> fn(kWindowManager, "DwmGetWindowAttribute");
+  return fn.get() ? fn.get()(window, attribute, value, size) : MissingFunctionResult();
 }
 
 }  // namespace sys

@@ -1,5 +1,6 @@
 // The system DLLs that Mirel needs only after start-up: the shell (tray icon, dropped
-// files), the common dialogs, COM and the imaging component. Each is loaded from the
+// files), the common dialogs and controls, COM, the imaging component and the desktop
+// window manager. Each is loaded from the
 // system folder on its first call, never from the exe's folder (which also holds the
 // user's pictures and captures), so the main window shows before they load. A DLL or a
 // function that cannot be had makes the call fail the way the real function reports
@@ -10,7 +11,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
+#include <dwmapi.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <wincodec.h>
@@ -70,6 +73,9 @@ HRESULT CoInitializeEx(void* reserved, DWORD model);
 HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
 HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* source,
                                IWICBitmapSource** converted);
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
+HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size);
 
 }  // namespace sys
 

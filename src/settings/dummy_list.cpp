@@ -63,6 +63,9 @@ ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring
   bytes += *ansi;
   bytes += "\r\n";
   if (!ReplaceFileContents(listPath, bytes)) return {ListWrite::kWriteFailed, {}};
+  // The first real entry replaces the empty form. Behind its two empty strings it would
+  // leave two of every three covers without a picture.
+  if (list.size() == 2 && list[0].empty() && list[1].empty()) list.clear();
   list.push_back(AnsiToWide(*ansi));
   return {};
 }

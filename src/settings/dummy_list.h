@@ -28,7 +28,8 @@ struct ListWriteResult {
 ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector<std::wstring>& entries,
                                  DummyList& list);
 
-// Adds one entry at the end of the file and of `list`; on failure neither changes.
+// Adds one entry at the end of the file and of `list` (replacing the empty form); on
+// failure neither changes.
 ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring& entry, DummyList& list);
 
 // The Japanese warning for a failed write, naming the file or the entry.

@@ -152,12 +152,24 @@ class Desktop:
         time.sleep(0.1)
         self.xdo("click", "--repeat", repeat, "--delay", 80, button)
 
+    def focus_desktop(self):
+        """Gives the X keyboard focus to the Wine desktop window. With no window manager, a
+        program's own X window (another process's, even one that has ended) may hold it,
+        and keys then never reach Wine's foreground window."""
+        found = subprocess.run(["xdotool", "search", "--name", "Wine desktop$"], capture_output=True, text=True,
+                               timeout=20).stdout.split()
+        if found:
+            subprocess.run(["xdotool", "windowfocus", found[0]], check=False, timeout=20,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def key(self, *keys):
+        self.focus_desktop()
         for k in keys:
             self.xdo("key", k)
             time.sleep(0.25)
 
     def type_text(self, text):
+        self.focus_desktop()
         self.xdo("type", "--delay", 40, text)
 
     def screenshot(self, path):

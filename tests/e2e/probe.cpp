@@ -64,7 +64,14 @@ void Emit(const std::string& line) {
 BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
   auto* texts = reinterpret_cast<std::vector<std::wstring>*>(param);
   const std::wstring cls = ClassOf(child);
-  const std::wstring text = TextOf(child);
+  std::wstring text = TextOf(child);
+  if (text.empty() && cls == L"msctls_statusbar32") {
+    // A status bar keeps its text itself; WM_GETTEXT (marshalled across processes) asks it.
+    wchar_t buffer[1024] = {};
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &length))
+      text.assign(buffer, static_cast<std::size_t>(length));
+  }
   if (!text.empty()) texts->push_back(cls + L":" + text);
   return TRUE;
 }

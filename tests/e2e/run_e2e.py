@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import (Desktop, has_caption, has_sizing_frame, windows_path, write_bitmap,  # noqa: E402
                      write_list)
 
-RED, GREEN, BLUE, MAGENTA = (255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 0, 255)
+RED, GREEN, BLUE, MAGENTA, WHITE = (255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 0, 255), (255, 255, 255)
 CENTRE = (512, 384)
 TRAY_ICON = (1013, 757)  # our icon, alone in the notification area of the Wine desktop
 
@@ -358,6 +358,140 @@ class DummyScreen(Scenario):
         self.assertTrue(D.wait_window("MirelMain", visible=True))
 
 
+class Capture(Scenario):
+    """Capture into the preview, then into a file or into the dummy image list."""
+
+    def _menu(self, menu_key, item_key):
+        D.key(menu_key)
+        D.wait_window("#32768", visible=True)
+        D.key(item_key)
+
+    def _menu_by_mouse(self, window, title_x, texts, separators):
+        """Clicks a menu of the window's menu bar, then its entry below `texts` entries
+        and `separators` separators."""
+        D.click(window["client"][0] + title_x, window["client"][1] - D.metrics()["menu"] // 2)
+        menu = D.wait_window("#32768", visible=True)
+        D.click(menu["rect"][0] + 40, menu["rect"][1] + 2 + 17 * texts + 9 * separators + 8)
+
+    def _open_main_with_picture(self):
+        write_bitmap(os.path.join(D.folder, "main.bmp"), 120, 90, GREEN)
+        D.set_text("MainLoadFile", windows_path(os.path.join(D.folder, "main.bmp")))
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        D.click(main["client"][0] + 200, main["client"][1] + 100, button=3)  # focus without a left click
+        time.sleep(0.5)
+        return main
+
+    def test_desktop_capture_added_to_the_list_and_shown_by_the_cover(self):
+        # Something known on the screen: another program's white window at the top-left.
+        bare = subprocess.Popen([D.wine, os.path.join(D.build, "bare.exe")], stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        try:
+            D.wait_window("MirelBare", visible=True)
+            self._capture_and_add()
+        finally:
+            bare.kill()
+            bare.wait(timeout=20)
+
+    def _capture_and_add(self):
+        D.set_dword("ViewBackColor", 0x00FF00FF)
+        D.set_dword("Left", 600 * 15)
+        D.set_dword("Top", 400 * 15)
+        main = self._open_main_with_picture()
+        before = D.screenshot(os.path.join(D.folder, "before.png"))
+        desktop = D.pixel(before, 800, 300)
+        # By mouse: the keyboard belongs to whichever program X gives it.
+        self._menu_by_mouse(main, 105, 3, 1)  # 表示(&V), デスクトップキャプチャ(&D)
+        preview = D.wait_window("MirelPreview", visible=True)
+        self.assertEqual(preview["title"], "プレビュー表示")
+        self.assertFalse(preview["topmost"])
+        self.assertTrue(D.window("MirelMain")["visible"])  # back before the preview opened
+        self.assertFalse(D.window("MirelMain")["enabled"])  # the preview is modal
+        self.assertIn("msctls_statusbar32:1024 x 768", preview["texts"])
+        time.sleep(0.5)
+        shot = D.screenshot(os.path.join(D.folder, "preview.png"))
+        if SCREENSHOTS:
+            D.screenshot(os.path.join(SCREENSHOTS, "preview.png"))
+        # The snapshot sits at the preview's client origin, at its natural size.
+        x0, y0 = preview["client"][0], preview["client"][1]
+        self.assertEqual(D.pixel(shot, x0 + 100, y0 + 100), WHITE)
+        self.assertEqual(D.pixel(shot, x0 + 400, y0 + 300), desktop)
+
+        self._menu_by_mouse(preview, 35, 0, 0)  # ファイル(&F), ダミー画像リストに追加(&D)
+        D.wait_for(lambda: D.window("MirelPreview") is None, what="the preview to close")
+        capt = os.path.join(D.folder, "CAPT000.BMP")
+        self.assertTrue(os.path.exists(capt))
+        self.assertEqual(D.pixel(capt, 100, 100), WHITE)
+        self.assertEqual(D.pixel(capt, 800, 300), desktop)
+        self.assertEqual(D.pixel(capt, 1012, 757), D.pixel(before, 1012, 757))  # the tray icon
+        # The main window was out of the way: its picture is not in the snapshot.
+        green = main["client"][0] + 60, main["client"][1] + 45
+        self.assertEqual(D.pixel(before, *green), GREEN)
+        self.assertEqual(D.pixel(capt, *green), desktop)
+        with open(os.path.join(D.folder, "MIREL.DAT"), "rb") as f:
+            self.assertEqual(f.read(), windows_path(capt).encode("cp932") + b"\r\n")
+        # The next cover shows the capture over the whole screen.
+        self.assertTrue(D.wait_window("MirelMain", visible=True)["enabled"])
+        D.click(*green)
+        D.wait_window("MirelDummy", visible=True)
+        time.sleep(0.3)
+        cover = D.screenshot(os.path.join(D.folder, "cover.png"))
+        self.assertEqual(D.pixel(cover, 100, 100), WHITE)
+        self.assertEqual(D.pixel(cover, 800, 300), desktop)
+        self.assertEqual(D.pixel(cover, *green), desktop)
+        D.click(*CENTRE)
+        D.wait_window("MirelDummy", visible=False)
+
+    def test_ctrl_s_saves_under_the_typed_name_plus_bmp(self):
+        self._open_main_with_picture()
+        self._menu("alt+v", "w")  # ウィンドウキャプチャ(&W)
+        preview = D.wait_window("MirelPreview", visible=True)
+        time.sleep(0.5)
+        D.key("ctrl+s")
+        dialog = D.wait_window("#32770", visible=True)
+        self.assertEqual(dialog["title"], "名前を付けて保存")
+        D.type_text("shot")
+        D.key("Return")
+        D.wait_for(lambda: not [w for w in D.windows("#32770") if w["visible"]], what="the dialog to close")
+        saved = os.path.join(D.folder, "shot.bmp")
+        D.wait_for(lambda: os.path.exists(saved), what="shot.bmp")
+        self.assertTrue(D.window("MirelPreview")["visible"])  # the preview stays open
+        with open(saved, "rb") as f:
+            self.assertEqual(f.read(2), b"BM")
+        D.click(preview["rect"][0] + 100, preview["rect"][1] + 10)
+        D.key("alt+F4")
+        D.wait_for(lambda: D.window("MirelPreview") is None, what="the preview to close")
+        self.assertFalse(os.path.exists(os.path.join(D.folder, "MIREL.DAT")))
+
+    def test_tray_capture_keeps_the_hidden_main_window_hidden_and_the_watch_resumes(self):
+        D.set_dword("MainVisible", 0)
+        D.set_dword("CheckMouse", 1)
+        D.move(*CENTRE)
+        D.start_and_wait()
+        D.click(*TRAY_ICON, button=3)
+        menu = D.wait_window("#32768", visible=True)
+        D.click(menu["rect"][0] + 40, menu["rect"][1] + 2 + 17 * 3 + 9 + 8)  # デスクトップキャプチャ(&C)
+        preview = D.wait_window("MirelPreview", visible=True)
+        self.assertFalse(D.window("MirelMain")["visible"])
+        # The tray menu does not open over the modal preview.
+        D.click(*TRAY_ICON, button=3)
+        time.sleep(0.8)
+        self.assertFalse([w for w in D.windows("#32768") if w["visible"]])
+        # No cover while the preview is open.
+        D.move(1023, 300)
+        time.sleep(0.8)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        D.click(preview["rect"][0] + 100, preview["rect"][1] + 10)
+        self._menu("alt+f", "x")  # 閉じる(&X)
+        D.wait_for(lambda: D.window("MirelPreview") is None, what="the preview to close")
+        self.assertFalse(D.window("MirelMain")["visible"])
+        D.move(1023, 300)
+        D.wait_window("MirelDummy", visible=True)
+        D.move(*CENTRE)
+        D.click(*CENTRE)
+        D.wait_window("MirelDummy", visible=False)
+
+
 class TrayMenu(Scenario):
     """The tray icon's menu, opened through the icon's right-button notification."""
 
@@ -367,7 +501,7 @@ class TrayMenu(Scenario):
         return D.wait_window("#32768", visible=True)
 
     # Entries from the top: (text entries above, separators above).
-    ENTRIES = {"view": (0, 0), "titlebar": (1, 0), "mouse": (2, 0), "exit": (7, 3)}
+    ENTRIES = {"view": (0, 0), "titlebar": (1, 0), "mouse": (2, 0), "capture": (3, 1), "exit": (7, 3)}
 
     def _choose(self, entry):
         menu = self._open_menu()

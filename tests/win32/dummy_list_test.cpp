@@ -100,8 +100,8 @@ TEST(DummyList, AppendCreatesTheFileAndNeverJoinsLines) {
   DummyList list = kEmpty;
   ASSERT_EQ(AppendDummyList(path, dir / L"CAPT000.BMP", list).status, ListWrite::kOk);
   EXPECT_EQ(ReadBytes(path), *WideToAnsiExact(dir / L"CAPT000.BMP") + "\r\n");
-  // The working copy keeps its two empty strings in front until it is rebuilt.
-  EXPECT_EQ(list, (DummyList{L"", L"", dir / L"CAPT000.BMP"}));
+  // The first entry replaces the empty form: the working copy is what the file holds.
+  EXPECT_EQ(list, DummyList{dir / L"CAPT000.BMP"});
 
   WriteBytes(path, "C:\\x.bmp");  // a last line without its line end
   ASSERT_EQ(AppendDummyList(path, L"C:\\y.bmp", list).status, ListWrite::kOk);

@@ -9,6 +9,7 @@
 #include "dialogs/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
+#include "forms/preview/capture.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/system_dll.h"
@@ -53,10 +54,10 @@ void frmMain::BuildMenus() {
   AppendMenuW(view, MF_STRING | MF_CHECKED, kMnuViewHideWindow, L"ウィンドウを表示(&V)");
   AppendMenuW(view, MF_STRING | MF_CHECKED, kMnuViewHideTitleBar, L"タイトルバーを表示(&T)");
   AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
-  // Capture, options, help and about come with their windows; until then they are
-  // present and disabled.
-  AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewCapture0, L"ウィンドウキャプチャ(&W)");
-  AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewCapture1, L"デスクトップキャプチャ(&D)");
+  AppendMenuW(view, MF_STRING, kMnuViewCapture0, L"ウィンドウキャプチャ(&W)");
+  AppendMenuW(view, MF_STRING, kMnuViewCapture1, L"デスクトップキャプチャ(&D)");
+  // Options, help and about come with their windows; until then they are present and
+  // disabled.
   AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewOption, L"オプション(&O)");
   HMENU help = CreatePopupMenu();
@@ -272,6 +273,17 @@ void frmMain::mnuViewHideTitleBar_Click() {
   app_.state.gNonTitleBar = true;
 }
 
+void frmMain::mnuViewCapture_Click(int index) {
+  SetTopMost(hwnd(), app_.state.gAlwaysTop);
+  Picture snapshot = TakeSnapshot(app_, index == 0 ? Snapshot::kActiveWindow : Snapshot::kDesktop);
+  // Back in front before the preview opens.
+  SetVisible(true);
+  SetForegroundWindow(hwnd());
+  SetFocus(hwnd());
+  frmPreview::ShowModal(app_, std::move(snapshot));
+  SetTopMost(hwnd(), app_.state.gAlwaysTop);
+}
+
 void frmMain::Paint(HWND target) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(target, &ps);
@@ -347,6 +359,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMnuFileExit: mnuFileExit_Click(); return 0;
         case kMnuViewHideWindow: mnuViewHideWindow_Click(); return 0;
         case kMnuViewHideTitleBar: mnuViewHideTitleBar_Click(); return 0;
+        case kMnuViewCapture0: mnuViewCapture_Click(0); return 0;
+        case kMnuViewCapture1: mnuViewCapture_Click(1); return 0;
         default: break;
       }
       break;

@@ -47,6 +47,8 @@ class frmMain : public Window {
   void mnuFileExit_Click();
   void mnuViewHideWindow_Click();
   void mnuViewHideTitleBar_Click();
+  // 0: the active window, 1: the whole desktop.
+  void mnuViewCapture_Click(int index);
 
   void SetVisible(bool visible);
   // The three top-level menus are shown and hidden together: the menu bar itself.

@@ -6,6 +6,7 @@
 #include "app/window_utils.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
+#include "forms/preview/capture.h"
 #include "forms/tray/edge_watch.h"
 #include "platform/system_dll.h"
 #include "settings/registry.h"
@@ -28,8 +29,8 @@ void frmTaskTray::BuildMenu() {
   AppendMenuW(m, MF_STRING, kMnuTrayTitleBar, L"タイトルバーを表示(&T)");
   AppendMenuW(m, MF_STRING, kMnuTrayMouse, L"マウスによる切り替え(&M)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-  // Capture, options, help and about arrive with their windows.
-  AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayCapture, L"デスクトップキャプチャ(&C)");
+  AppendMenuW(m, MF_STRING, kMnuTrayCapture, L"デスクトップキャプチャ(&C)");
+  // Options, help and about arrive with their windows.
   AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayOption, L"オプション(&O)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayHelp, L"ヘルプ(&H)");
@@ -153,6 +154,22 @@ void frmTaskTray::mnuTrayMouse_Click() {
   SetWatchEnabled(s.gCheckMouse);
 }
 
+void frmTaskTray::mnuTrayCapture_Click() {
+  auto& s = app_.state;
+  auto& main = app_.main();
+  s.gMainWasVisible = main.Visible();
+  SetTopMost(main.hwnd(), s.gAlwaysTop);
+  Picture snapshot = TakeSnapshot(app_, Snapshot::kDesktop);
+  // A main window that was hidden stays hidden.
+  if (s.gMainWasVisible) {
+    main.SetVisible(true);
+    SetForegroundWindow(main.hwnd());
+    SetFocus(main.hwnd());
+  }
+  frmPreview::ShowModal(app_, std::move(snapshot));
+  SetTopMost(main.hwnd(), s.gAlwaysTop);
+}
+
 void frmTaskTray::mnuTrayExit_Click() { app_.main().Unload(); }
 
 void frmTaskTray::RunMenuCommand(UINT id) {
@@ -160,6 +177,7 @@ void frmTaskTray::RunMenuCommand(UINT id) {
     case kMnuTrayView: mnuTrayView_Click(); break;
     case kMnuTrayTitleBar: mnuTrayTitleBar_Click(); break;
     case kMnuTrayMouse: mnuTrayMouse_Click(); break;
+    case kMnuTrayCapture: mnuTrayCapture_Click(); break;
     case kMnuTrayExit: mnuTrayExit_Click(); break;
     default: break;
   }
@@ -183,6 +201,9 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetForegroundWindow(hwnd());
         break;
       case WM_RBUTTONDOWN:
+        // While a modal window of the program is open (it disables this one), the menu
+        // would start a second command inside the first.
+        if (!IsWindowEnabled(hwnd())) break;
         SetForegroundWindow(hwnd());
         ProcessPendingMessages();
         if (hwnd()) PopupTrayMenu(0);

@@ -42,6 +42,7 @@ class frmTaskTray : public Window {
   void mnuTrayView_Click();
   void mnuTrayTitleBar_Click();
   void mnuTrayMouse_Click();
+  void mnuTrayCapture_Click();
   void mnuTrayExit_Click();
 
   // The mouse-edge watch timer.

@@ -1,0 +1,328 @@
+#include "forms/preview/frm_preview.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/application.h"
+#include "app/window_utils.h"
+#include "dialogs/bitmap_name.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/files.h"
+#include "platform/system_dll.h"
+#include "platform/twips.h"
+#include "settings/dummy_list.h"
+
+namespace mirel {
+
+namespace {
+
+constexpr const wchar_t* kPreviewClass = L"MirelPreview";
+constexpr const wchar_t* kPreviewPictureClass = L"MirelPreviewPicture";
+constexpr int kClientWidthTwips = 7155;
+constexpr int kClientHeightTwips = 5235;
+constexpr int kLineStep = 32;  // pixels an arrow click scrolls
+
+struct AcceleratorDestroyer {
+  using pointer = HACCEL;
+  void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
+};
+
+HWND CreateChild(const wchar_t* cls, DWORD style, HWND parent, int id) {
+  return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+}  // namespace
+
+void frmPreview::ShowModal(Application& app, Picture snapshot) {
+  frmPreview preview(app, std::move(snapshot));
+  preview.Form_Load();
+  if (preview.hwnd()) preview.RunModalLoop();
+  preview.Form_Unload();
+}
+
+frmPreview::frmPreview(Application& app, Picture snapshot)
+    : app_(app), picture_(std::move(snapshot)), picPreview_(*this) {}
+
+frmPreview::~frmPreview() {
+  Form_Unload();
+  if (hwnd()) SetMenu(hwnd(), nullptr);  // the menu bar belongs to menuBar_
+}
+
+void frmPreview::BuildMenu() {
+  menuBar_.reset(CreateMenu());
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, kMnuPreviewDummy, L"ダミー画像リストに追加(&D)");
+  AppendMenuW(file, MF_STRING, kMnuPreviewSave, L"保存(&S)\tCtrl+S");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, kMnuPreviewExit, L"閉じる(&X)");
+  AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
+  if (picture_.empty()) {
+    // Nothing to save or add when the screen could not be taken.
+    EnableMenuItem(file, kMnuPreviewDummy, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(file, kMnuPreviewSave, MF_BYCOMMAND | MF_GRAYED);
+  }
+}
+
+void frmPreview::Form_Load() {
+  auto& main = app_.main();
+  // 1. No cover while the user looks at the capture.
+  app_.tray().SetWatchEnabled(false);
+  // 2. The main window must not cover the preview.
+  SetWindowPos(main.hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  sys::InitCommonControlsEx(&controls);
+  BuildMenu();
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ClassSpec cls{kPreviewClass, 0, main.largeIcon(), main.icon(), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  if (!Create(cls, 0, kPreviewCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+              main.hwnd(), menuBar_.get()))
+    return;
+  const unsigned dpi = Dpi();
+  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+  AdjustWindowRectEx(&frame, style, TRUE, 0);
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // 3. The snapshot, the bars and the status bar.
+  picPreview_.Create(hwnd());
+  vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0);
+  hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0);
+  stbPreview_ = CreateChild(STATUSCLASSNAMEW, SBARS_SIZEGRIP, hwnd(), 0);
+  std::wstring status = kNoSnapshotText;
+  if (!picture_.empty()) {
+    wchar_t size[40];
+    std::swprintf(size, 40, L"%d x %d", picture_.width(), picture_.height());
+    status = size;
+  }
+  SendMessageW(stbPreview_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(status.c_str()));
+
+  // 4. The layout.
+  Form_Resize();
+}
+
+void frmPreview::RunModalLoop() {
+  const ACCEL save{FCONTROL | FVIRTKEY, 'S', kMnuPreviewSave};
+  std::unique_ptr<HACCEL, AcceleratorDestroyer> accelerators(CreateAcceleratorTableW(const_cast<ACCEL*>(&save), 1));
+  SetOthersEnabled(false);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  SetFocus(hwnd());  // the keys (Ctrl+S, Alt+F) come here, not to the disabled main window
+  MSG msg;
+  while (!closed_ && hwnd()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending: the outer loop sees it too
+      break;
+    }
+    if (got == -1) break;
+    if (accelerators && hwnd() && TranslateAcceleratorW(hwnd(), accelerators.get(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  // Back on before this window goes, so that the system activates the main window again.
+  SetOthersEnabled(true);
+}
+
+void frmPreview::SetOthersEnabled(bool enabled) {
+  for (HWND other : {app_.main().hwnd(), app_.tray().hwnd()})
+    if (other) EnableWindow(other, enabled);
+}
+
+void frmPreview::Form_Resize() {
+  if (!hwnd() || !stbPreview_) return;
+  SendMessageW(stbPreview_, WM_SIZE, 0, 0);  // the status bar places itself at the bottom
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  RECT status{};
+  GetWindowRect(stbPreview_, &status);
+  layout_ = LayOutPreview(client.right, client.bottom, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL),
+                          status.bottom - status.top, picture_.width(), picture_.height());
+  const auto place = [](HWND control, const Box& box) {
+    MoveWindow(control, box.left, box.top, box.width, box.height, TRUE);
+  };
+  place(vsbPreview_, layout_.vertical);
+  place(hsbPreview_, layout_.horizontal);
+  MoveWindow(picPreview_.hwnd(), 0, 0, layout_.viewWidth, layout_.viewHeight, TRUE);
+  left_ = ClampScroll(left_, layout_.maxLeft);
+  top_ = ClampScroll(top_, layout_.maxTop);
+  UpdateBars();
+  InvalidateRect(picPreview_.hwnd(), nullptr, FALSE);
+}
+
+void frmPreview::UpdateBars() {
+  const auto set = [](HWND bar, int extent, int view, int position) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;  // always shown, disabled when the picture fits
+    info.nMin = 0;
+    info.nMax = std::max(extent - 1, 0);
+    info.nPage = static_cast<UINT>(std::max(view, 1));
+    info.nPos = position;
+    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+  };
+  set(vsbPreview_, picture_.height(), layout_.viewHeight, top_);
+  set(hsbPreview_, picture_.width(), layout_.viewWidth, left_);
+}
+
+void frmPreview::Scroll(HWND bar, int request, int wheelLines) {
+  const bool vertical = bar == vsbPreview_;
+  const int current = vertical ? top_ : left_;
+  const int view = vertical ? layout_.viewHeight : layout_.viewWidth;
+  const int maximum = vertical ? layout_.maxTop : layout_.maxLeft;
+  int value = current;
+  switch (request) {
+    case SB_LINEUP: value -= kLineStep; break;
+    case SB_LINEDOWN: value += kLineStep; break;
+    case SB_PAGEUP: value -= std::max(view, 1); break;
+    case SB_PAGEDOWN: value += std::max(view, 1); break;
+    case SB_TOP: value = 0; break;
+    case SB_BOTTOM: value = maximum; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_TRACKPOS;  // 32 bits, not the 16 of the message
+      GetScrollInfo(bar, SB_CTL, &info);
+      value = info.nTrackPos;
+      break;
+    }
+    case -1: value -= wheelLines * kLineStep; break;  // the mouse wheel
+    default: return;
+  }
+  if (vertical)
+    vsbPreview_Change(value);
+  else
+    hsbPreview_Change(value);
+}
+
+void frmPreview::vsbPreview_Change(int value) {
+  top_ = ClampScroll(value, layout_.maxTop);
+  UpdateBars();
+  InvalidateRect(picPreview_.hwnd(), nullptr, FALSE);
+}
+
+void frmPreview::hsbPreview_Change(int value) {
+  left_ = ClampScroll(value, layout_.maxLeft);
+  UpdateBars();
+  InvalidateRect(picPreview_.hwnd(), nullptr, FALSE);
+}
+
+void frmPreview::mnuFileSave_Click() {
+  if (picture_.empty()) return;
+  std::wstring path = app_.prompts().SaveFile(hwnd(), BitmapFilter(), app_.exeFolder());
+  if (path.empty()) return;
+  path = WithBitmapExtension(path);
+  if (!SaveBitmapFile(picture_, path)) app_.prompts().Warn(hwnd(), std::wstring(kBitmapWriteFailedText) + L"\r\n" + path);
+}
+
+void frmPreview::mnuFileDummy_Click() {
+  if (picture_.empty()) return;
+  const std::wstring& folder = app_.exeFolder();
+  const auto number = FirstFreeCaptureNumber(
+      [&](int n) { return NameTaken(BesideExe(folder, CaptureFileName(n).c_str())); });
+  if (!number) {
+    app_.prompts().Warn(hwnd(), kNoCaptureNameText);
+    return;
+  }
+  const std::wstring path = BesideExe(folder, CaptureFileName(*number).c_str());
+  if (!SaveBitmapFile(picture_, path)) {
+    app_.prompts().Warn(hwnd(), std::wstring(kBitmapWriteFailedText) + L"\r\n" + path);
+    return;
+  }
+  const auto appended = AppendDummyList(app_.listPath(), path, app_.state.gDummyList);
+  if (appended.status != ListWrite::kOk) {
+    // The capture file stays; the preview stays open so that it can still be saved.
+    app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), appended));
+    return;
+  }
+  app_.dummy().PrepareSoon();
+  mnuFileExit_Click();
+}
+
+void frmPreview::mnuFileExit_Click() { closed_ = true; }
+
+void frmPreview::Form_Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  closed_ = true;
+  auto& main = app_.main();
+  // 1. The main window's band as the user chose it.
+  SetTopMost(main.hwnd(), app_.state.gAlwaysTop);
+  // 2. The watch again, when it is on and the main window is hidden.
+  app_.tray().SetWatchEnabled(app_.state.gCheckMouse && !main.Visible());
+  if (hwnd()) {
+    SetMenu(hwnd(), nullptr);
+    Destroy();
+  }
+}
+
+void frmPreview::Paint(HWND target) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(target, &ps);
+  picture_.Draw(dc, -left_, -top_);
+  // Beside and below a picture smaller than the view: the window's colour.
+  RECT client{};
+  GetClientRect(target, &client);
+  ExcludeClipRect(dc, -left_, -top_, picture_.width() - left_, picture_.height() - top_);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  EndPaint(target, &ps);
+}
+
+LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      Form_Resize();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd());
+      return 0;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      if (lParam) Scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL: {
+      const int lines = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3;
+      if (lines != 0) Scroll(vsbPreview_, -1, lines);
+      return 0;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kMnuPreviewDummy: mnuFileDummy_Click(); return 0;
+        case kMnuPreviewSave: mnuFileSave_Click(); return 0;
+        case kMnuPreviewExit: mnuFileExit_Click(); return 0;
+        default: break;
+      }
+      break;
+    case WM_CLOSE:
+      mnuFileExit_Click();
+      return 0;
+    default:
+      break;
+  }
+  return DefaultProc(message, wParam, lParam);
+}
+
+bool frmPreview::PictureView::Create(HWND parent) {
+  ClassSpec cls{kPreviewPictureClass, 0, nullptr, nullptr, nullptr};
+  return Window::Create(cls, 0, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
+}
+
+LRESULT frmPreview::PictureView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      owner_.Paint(hwnd());
+      return 0;
+    default:
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+}  // namespace mirel

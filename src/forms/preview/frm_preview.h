@@ -1,0 +1,95 @@
+// The preview of a capture: the snapshot at full size in a scrollable view, saved as a
+// BMP file or added to the dummy image list. Modal; a fresh one for every capture.
+#pragma once
+
+#include <string>
+
+#include "forms/preview/preview_layout.h"
+#include "platform/handles.h"
+#include "platform/picture.h"
+#include "platform/window.h"
+
+namespace mirel {
+
+class Application;
+
+enum PreviewMenuId : UINT {
+  kMnuPreviewDummy = 300,
+  kMnuPreviewSave,
+  kMnuPreviewExit,
+};
+
+class frmPreview : public Window {
+ public:
+  // Shows the snapshot modally and returns when the preview has closed.
+  static void ShowModal(Application& app, Picture snapshot);
+
+  frmPreview(Application& app, Picture snapshot);
+  ~frmPreview() override;
+
+  void Form_Load();
+  void Form_Resize();
+  void Form_Unload();
+  void vsbPreview_Change(int value);
+  void hsbPreview_Change(int value);
+  void mnuFileDummy_Click();
+  void mnuFileSave_Click();
+  void mnuFileExit_Click();
+
+  bool closed() const { return closed_; }
+  const Picture& picture() const { return picture_; }
+  POINT scrollPosition() const { return {left_, top_}; }
+  const PreviewLayout& layout() const { return layout_; }
+  HWND verticalBar() const { return vsbPreview_; }
+  HWND horizontalBar() const { return hsbPreview_; }
+  HWND statusBar() const { return stbPreview_; }
+  HWND pictureBox() const { return picPreview_.hwnd(); }
+  // Runs the modal loop until the preview closes (tests drive the window meanwhile).
+  void RunModalLoop();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // picPreview: the picture, drawn from the scroll position.
+  class PictureView : public Window {
+   public:
+    explicit PictureView(frmPreview& owner) : owner_(owner) {}
+    bool Create(HWND parent);
+
+   protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    frmPreview& owner_;
+  };
+
+  void BuildMenu();
+  void Scroll(HWND bar, int request, int wheelLines = 0);
+  void UpdateBars();
+  void Paint(HWND target);
+  // Disables or re-enables the program's other windows around the modal loop.
+  void SetOthersEnabled(bool enabled);
+
+  Application& app_;
+  Picture picture_;
+  PictureView picPreview_;
+  HWND vsbPreview_ = nullptr;
+  HWND hsbPreview_ = nullptr;
+  HWND stbPreview_ = nullptr;
+  UniqueMenu menuBar_;
+  PreviewLayout layout_;
+  int left_ = 0;
+  int top_ = 0;
+  bool closed_ = false;
+  bool unloaded_ = false;
+};
+
+inline constexpr const wchar_t* kPreviewCaption = L"プレビュー表示";
+inline constexpr const wchar_t* kNoCaptureNameText =
+    L"キャプチャ画像のファイル名 (CAPT000.BMP ～ CAPT998.BMP) に空きがありません。\r\n"
+    L"実行ファイルのフォルダーにある古いキャプチャ画像を削除してから、もう一度追加してください。";
+inline constexpr const wchar_t* kBitmapWriteFailedText = L"ビットマップ ファイルを書き込めませんでした。";
+inline constexpr const wchar_t* kNoSnapshotText = L"画面を取り込めませんでした。";
+
+}  // namespace mirel

@@ -1,0 +1,123 @@
+#include "platform/capture.h"
+
+#include <cstring>
+
+#include "platform/handles.h"
+#include "platform/system_dll.h"
+
+namespace mirel {
+
+namespace {
+
+struct ScreenDcReleaser {
+  using pointer = HDC;
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+
+struct GlobalFreer {
+  using pointer = HGLOBAL;
+  void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
+
+class ClipboardOpen {
+ public:
+  explicit ClipboardOpen(HWND owner) {
+    // Another program may hold the clipboard for a moment.
+    for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+      open_ = OpenClipboard(owner) != FALSE;
+      if (!open_) Sleep(20);
+    }
+  }
+  ~ClipboardOpen() {
+    if (open_) CloseClipboard();
+  }
+  ClipboardOpen(const ClipboardOpen&) = delete;
+  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+  bool open() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
+
+}  // namespace
+
+RECT VirtualScreenRect() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+std::optional<RECT> ForegroundWindowRect() {
+  const HWND window = GetForegroundWindow();
+  if (!window || !IsWindowVisible(window) || IsIconic(window)) return std::nullopt;
+  RECT frame{};
+  if (SUCCEEDED(sys::DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof frame)) &&
+      frame.right > frame.left && frame.bottom > frame.top)
+    return frame;
+  if (!GetWindowRect(window, &frame)) return std::nullopt;
+  return frame;
+}
+
+Picture CaptureScreen(const RECT& area) {
+  const RECT screen = VirtualScreenRect();
+  RECT part{};
+  if (!IntersectRect(&part, &area, &screen)) return {};
+  const int width = part.right - part.left;
+  const int height = part.bottom - part.top;
+
+  std::unique_ptr<HDC, ScreenDcReleaser> screenDc(GetDC(nullptr));
+  if (!screenDc) return {};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down, like every picture of the program
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(screenDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return {};
+  UniqueMemoryDc memory(CreateCompatibleDC(screenDc.get()));
+  if (!memory) return {};
+  {
+    SelectedObject selected(memory.get(), bitmap.get());
+    // CAPTUREBLT takes layered windows too, as the user sees them.
+    if (!BitBlt(memory.get(), 0, 0, width, height, screenDc.get(), part.left, part.top, SRCCOPY | CAPTUREBLT))
+      return {};
+  }
+  GdiFlush();
+  return Picture(std::move(bitmap), width, height, bits);
+}
+
+bool PutPictureOnClipboard(HWND owner, const Picture& picture) {
+  const auto rows = picture.Rows();
+  if (!rows) return false;
+  // A packed DIB: the header, then the rows bottom-up as the format has them.
+  const std::size_t rowBytes = static_cast<std::size_t>(rows->width) * 4;
+  const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(rows->height);
+  std::unique_ptr<HGLOBAL, GlobalFreer> memory(GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + imageBytes));
+  if (!memory) return false;
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory.get()));
+  if (!header) return false;
+  *header = BITMAPINFOHEADER{};
+  header->biSize = sizeof(BITMAPINFOHEADER);
+  header->biWidth = rows->width;
+  header->biHeight = rows->height;
+  header->biPlanes = 1;
+  header->biBitCount = 32;
+  header->biCompression = BI_RGB;
+  header->biSizeImage = static_cast<DWORD>(imageBytes);
+  auto* target = reinterpret_cast<std::uint8_t*>(header + 1);
+  for (int y = 0; y < rows->height; ++y)
+    std::memcpy(target + static_cast<std::size_t>(rows->height - 1 - y) * rowBytes,
+                rows->bits + static_cast<std::size_t>(y) * rows->stride, rowBytes);
+  GlobalUnlock(memory.get());
+
+  ClipboardOpen clipboard(owner);
+  if (!clipboard.open() || !EmptyClipboard()) return false;
+  if (!SetClipboardData(CF_DIB, memory.get())) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}
+
+}  // namespace mirel
