@@ -82,6 +82,9 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
 }
 
 bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
+  // A file the user made read-only is not replaced (Windows refuses that too; Wine would not).
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   const std::wstring temporary = path + L".new";
   {
     auto file = AdoptFileHandle(

@@ -59,10 +59,13 @@ TEST_F(FormsTest, FirstStartWithoutSettings) {
   EXPECT_EQ(MenuText(view, 0), L"ウィンドウを表示(&V)");
   EXPECT_EQ(MenuText(view, 1), L"タイトルバーを表示(&T)");
   EXPECT_TRUE(GetMenuState(view, 0, MF_BYPOSITION) & MF_CHECKED);
-  // Windows of later releases: present and disabled, never pretending to work.
   EXPECT_EQ(MenuText(view, 3), L"ウィンドウキャプチャ(&W)");
-  EXPECT_TRUE(GetMenuState(view, 3, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_EQ(MenuText(view, 4), L"デスクトップキャプチャ(&D)");
+  EXPECT_FALSE(GetMenuState(view, 3, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(view, 4, MF_BYPOSITION) & MF_GRAYED);
+  // Windows of later releases: present and disabled, never pretending to work.
   EXPECT_EQ(MenuText(view, 6), L"オプション(&O)");
+  EXPECT_TRUE(GetMenuState(view, 6, MF_BYPOSITION) & MF_GRAYED);
 
   const auto& s = app.state;
   EXPECT_FALSE(s.gCheckMouse);

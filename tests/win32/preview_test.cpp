@@ -1,0 +1,228 @@
+// The capture preview with real files, real windows and the real watch timer.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/application.h"
+#include "forms/main/frm_main.h"
+#include "forms/preview/frm_preview.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/capture.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "settings/dummy_list.h"
+#include "app_fixture.h"
+
+namespace mirel {
+namespace {
+
+using test::Pump;
+using test::ReadBytes;
+
+class PreviewTest : public test::AppTest {
+ protected:
+  // A 5 x 3 picture of one known colour.
+  Picture Snapshot() {
+    test::WriteBitmap(dir_ / L"source.bmp", 5, 3, RGB(10, 20, 30));
+    Picture picture;
+    EXPECT_EQ(LoadPicture(dir_ / L"source.bmp", picture), PictureLoad::kOk);
+    return picture;
+  }
+
+  std::unique_ptr<frmPreview> Open(Picture picture) {
+    auto preview = std::make_unique<frmPreview>(*app_, std::move(picture));
+    preview->Form_Load();
+    Pump();
+    return preview;
+  }
+
+  static bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+};
+
+// The first pixel of a 24-bit BMP file as blue, green, red.
+std::string FirstPixel(const std::string& file) { return file.size() >= 57 ? file.substr(54, 3) : ""; }
+
+TEST_F(PreviewTest, SaveAddsTheExtensionAndAddSkipsEveryTakenName) {
+  auto& app = Start();
+  auto preview = Open(Snapshot());
+  ASSERT_TRUE(preview->hwnd());
+
+  prompts_.nextPath = dir_ / L"shot";
+  preview->mnuFileSave_Click();
+  const std::string saved = ReadBytes(dir_ / L"shot.bmp");
+  EXPECT_EQ(saved.substr(0, 2), "BM");
+  EXPECT_EQ(FirstPixel(saved), std::string("\x1e\x14\x0a", 3));
+  prompts_.nextPath = dir_ / L"shot.png";
+  preview->mnuFileSave_Click();
+  EXPECT_TRUE(FileExistsNormal(dir_ / L"shot.png.bmp"));
+  prompts_.nextPath.clear();  // cancelled
+  preview->mnuFileSave_Click();
+  EXPECT_FALSE(preview->closed());
+
+  // Taken, whatever they are: a file, a folder, a hidden file.
+  test::WriteBytes(dir_ / L"CAPT000.BMP", "mine");
+  ASSERT_TRUE(CreateDirectoryW((dir_ / L"CAPT001.BMP").c_str(), nullptr));
+  test::WriteBytes(dir_ / L"CAPT002.BMP", "hidden");
+  SetFileAttributesW((dir_ / L"CAPT002.BMP").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_EQ(app.state.gDummyList, DummyList(2));  // the empty form
+  preview->mnuFileDummy_Click();
+  const std::wstring capture = dir_ / L"CAPT003.BMP";
+  EXPECT_EQ(FirstPixel(ReadBytes(capture)), std::string("\x1e\x14\x0a", 3));
+  EXPECT_EQ(ReadBytes(dir_ / L"CAPT000.BMP"), "mine");
+  EXPECT_EQ(ReadBytes(dir_ / L"CAPT002.BMP"), "hidden");
+  EXPECT_TRUE(IsDirectory(dir_ / L"CAPT001.BMP"));
+  // The empty form gives way: the list is what MIREL.DAT holds.
+  EXPECT_EQ(app.state.gDummyList, DummyList{capture});
+  EXPECT_EQ(ReadBytes(dir_ / L"MIREL.DAT"), *WideToAnsiExact(capture) + "\r\n");
+  EXPECT_TRUE(preview->closed());
+  EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {
+  auto& app = Start();
+  auto preview = Open(Snapshot());
+
+  // A read-only file and a folder under the chosen name stay as they were.
+  test::WriteBytes(dir_ / L"kept.bmp", "precious");
+  SetFileAttributesW((dir_ / L"kept.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
+  prompts_.nextPath = dir_ / L"kept.bmp";
+  preview->mnuFileSave_Click();
+  SetFileAttributesW((dir_ / L"kept.bmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadBytes(dir_ / L"kept.bmp"), "precious");
+  ASSERT_TRUE(CreateDirectoryW((dir_ / L"folder.bmp").c_str(), nullptr));
+  prompts_.nextPath = dir_ / L"folder.bmp";
+  preview->mnuFileSave_Click();
+  EXPECT_TRUE(IsDirectory(dir_ / L"folder.bmp"));
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[0].caption, kWarningCaption);
+  EXPECT_NE(prompts_.messages[0].text.find(dir_ / L"kept.bmp"), std::wstring::npos);
+  EXPECT_NE(prompts_.messages[1].text.find(dir_ / L"folder.bmp"), std::wstring::npos);
+  EXPECT_FALSE(FileExistsNormal(dir_ / L"kept.bmp.new"));
+
+  // MIREL.DAT held open by another program: the capture file stays, the list does not
+  // change, and the preview stays open.
+  test::WriteBytes(dir_ / L"MIREL.DAT", "");
+  const DummyList before = app.state.gDummyList;
+  {
+    const HANDLE lock = CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    preview->mnuFileDummy_Click();
+    CloseHandle(lock);
+  }
+  EXPECT_TRUE(FileExistsNormal(dir_ / L"CAPT000.BMP"));
+  EXPECT_EQ(app.state.gDummyList, before);
+  EXPECT_EQ(ReadBytes(dir_ / L"MIREL.DAT"), "");
+  EXPECT_FALSE(preview->closed());
+  ASSERT_EQ(prompts_.messages.size(), 3u);
+  EXPECT_EQ(prompts_.messages[2].text, ListWriteWarning(app.listPath(), {ListWrite::kWriteFailed, {}}));
+
+  // Every name taken: a warning, nothing written, nothing added.
+  for (int n = 1; n < kCaptureNames; ++n)
+    ASSERT_TRUE(CreateDirectoryW((dir_ / CaptureFileName(n)).c_str(), nullptr));
+  preview->mnuFileDummy_Click();
+  ASSERT_EQ(prompts_.messages.size(), 4u);
+  EXPECT_EQ(prompts_.messages[3].text, kNoCaptureNameText);
+  EXPECT_EQ(app.state.gDummyList, before);
+  EXPECT_FALSE(preview->closed());
+}
+
+TEST_F(PreviewTest, LoadAndUnloadHoldTheWatchAndTheTopmostBand) {
+  auto& app = Start();
+  app.state.gAlwaysTop = true;
+  app.state.gCheckMouse = true;
+  app.main().SetVisible(false);
+  app.tray().SetWatchEnabled(true);
+  SetWindowPos(app.main().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+  auto preview = Open(Snapshot());
+  EXPECT_FALSE(app.tray().WatchEnabled());
+  EXPECT_FALSE(IsTopmost(app.main().hwnd()));
+  preview->Form_Unload();
+  EXPECT_TRUE(IsTopmost(app.main().hwnd()));
+  EXPECT_TRUE(app.tray().WatchEnabled());  // on, and the main window hidden
+
+  app.main().SetVisible(true);
+  preview = Open(Snapshot());
+  preview->Form_Unload();
+  EXPECT_FALSE(app.tray().WatchEnabled());  // the main window is shown
+}
+
+// Closes the next preview once it shows, noting whether the main window was visible then.
+std::thread CloseNextPreview(HWND main, std::atomic<int>& mainVisibleDuring) {
+  return std::thread([main, &mainVisibleDuring] {
+    for (int i = 0; i < 500; ++i) {
+      const HWND preview = FindWindowW(L"MirelPreview", nullptr);
+      if (preview && IsWindowVisible(preview)) {
+        mainVisibleDuring = IsWindowVisible(main) ? 1 : 0;
+        PostMessageW(preview, WM_CLOSE, 0, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  });
+}
+
+TEST_F(PreviewTest, TrayCaptureKeepsAHiddenMainWindowHiddenAndRestoresItsBand) {
+  auto& app = Start();
+  HWND main = app.main().hwnd();
+  app.state.gAlwaysTop = true;
+  SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  for (const bool shown : {false, true}) {
+    SCOPED_TRACE(shown);
+    app.main().SetVisible(shown);
+    std::atomic<int> during{-1};
+    auto closer = CloseNextPreview(main, during);
+    app.tray().mnuTrayCapture_Click();
+    closer.join();
+    EXPECT_EQ(during, shown ? 1 : 0);
+    EXPECT_EQ(IsWindowVisible(main) != FALSE, shown);
+    EXPECT_EQ(app.state.gMainWasVisible, shown);
+    EXPECT_TRUE(IsTopmost(main));
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));  // as Print Screen leaves it
+  }
+}
+
+TEST_F(PreviewTest, ScrollsToTheFarEdgesAndNeverPastThem) {
+  Start();
+  // Larger than the view in both directions.
+  auto preview = Open(CaptureScreen(VirtualScreenRect()));
+  ASSERT_FALSE(preview->picture().empty());
+  const auto& layout = preview->layout();
+  EXPECT_EQ(layout.maxLeft, preview->picture().width() - layout.viewWidth);
+  EXPECT_EQ(layout.maxTop, preview->picture().height() - layout.viewHeight);
+  preview->hsbPreview_Change(1 << 20);
+  preview->vsbPreview_Change(1 << 20);
+  EXPECT_EQ(preview->scrollPosition().x, layout.maxLeft);
+  EXPECT_EQ(preview->scrollPosition().y, layout.maxTop);
+  // The bars hug the right and bottom edges, above the status bar, at any size.
+  const int farLeft = layout.maxLeft;
+  SetWindowPos(preview->hwnd(), nullptr, 0, 0, 300, 250, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client{};
+  GetClientRect(preview->hwnd(), &client);
+  RECT bar{};
+  GetWindowRect(preview->verticalBar(), &bar);
+  MapWindowPoints(nullptr, preview->hwnd(), reinterpret_cast<POINT*>(&bar), 2);
+  EXPECT_EQ(bar.right, client.right);
+  RECT status{};
+  GetWindowRect(preview->statusBar(), &status);
+  MapWindowPoints(nullptr, preview->hwnd(), reinterpret_cast<POINT*>(&status), 2);
+  EXPECT_EQ(status.bottom, client.bottom);
+  GetWindowRect(preview->horizontalBar(), &bar);
+  MapWindowPoints(nullptr, preview->hwnd(), reinterpret_cast<POINT*>(&bar), 2);
+  EXPECT_EQ(bar.bottom, status.top);
+  // A smaller view scrolls further; the position stays where it was.
+  EXPECT_GT(preview->layout().maxLeft, farLeft);
+  EXPECT_EQ(preview->scrollPosition().x, farLeft);
+
+  // A picture that fits does not move.
+  auto small = Open(Snapshot());
+  small->hsbPreview_Change(50);
+  small->vsbPreview_Change(50);
+  EXPECT_EQ(small->scrollPosition().x, 0);
+  EXPECT_EQ(small->scrollPosition().y, 0);
+}
+
+}  // namespace
+}  // namespace mirel
