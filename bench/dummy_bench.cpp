@@ -12,39 +12,16 @@
 #include <vector>
 
 #include "app/application.h"
+#include "bench/bench_support.h"
 #include "platform/picture.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 
 namespace {
 
-class NoPrompts : public mirel::UserPrompts {
- public:
-  int Message(HWND, const std::wstring&, const std::wstring&, UINT) override { return IDOK; }
-  std::wstring OpenFile(HWND, const std::wstring&, const std::wstring&) override { return {}; }
-  std::wstring SaveFile(HWND, const std::wstring&, const std::wstring&) override { return {}; }
-  std::uint32_t Color(HWND, std::uint32_t initial) override { return initial; }
-  void WaitForPassword(HWND) override {}
-};
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::NoPrompts;
+using bench::Now;
+using bench::Pump;
 
 double Ticks(std::int64_t ticks) {
   LARGE_INTEGER frequency;

@@ -57,6 +57,16 @@ def dummy_paint(d, trials, cycles, width=3840, height=2160):
     print("  " + out.strip().replace("\n", "\n  "))
 
 
+def capture(d, trials):
+    print(f"== capture ({trials} trials each)")
+    d.clear_settings()
+    folder = d.fresh_folder("capture_bench")
+    _, out = d.capture([d.wine, os.path.join(d.build, "capture_bench.exe"), windows_path(folder), str(trials)],
+                       timeout=1200)
+    print("  " + out.strip().replace("\n", "\n  "))
+    print("  (goals: command to painted <= 250 ms; BMP write <= 50 ms median)")
+
+
 def edge_latency(d, folder, trials, xpixel):
     print(f"== edge touch to cover on screen ({trials} trials, interval 100 ms)")
     d.clear_settings()
@@ -117,7 +127,7 @@ def main():
     parser.add_argument("--trials", type=int, default=20)
     parser.add_argument("--cycles", type=int, default=1000)
     parser.add_argument("--idle-seconds", type=int, default=60)
-    parser.add_argument("--only", choices=["startup", "paint", "edge"], help="one group of figures")
+    parser.add_argument("--only", choices=["startup", "paint", "capture", "edge"], help="one group of figures")
     args = parser.parse_args()
     d = Desktop(args.build)
     folder = d.fresh_folder("bench")
@@ -128,6 +138,8 @@ def main():
     if args.only in (None, "paint"):
         dummy_paint(d, args.trials, args.cycles)
         dummy_paint(d, args.trials, 0, 200, 150)  # what showing the window alone costs
+    if args.only in (None, "capture"):
+        capture(d, args.trials)
     if args.only in (None, "edge"):
         # The tick's phase spreads this figure: more touches for a steadier median.
         pid = edge_latency(d, folder, max(args.trials, 60), xpixel)

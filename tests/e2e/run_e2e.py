@@ -97,7 +97,8 @@ class StartUp(Scenario):
 
 class SmokeRun(Scenario):
     """The whole program once, as a new user meets it: every DLL it loads after start-up
-    is called at least once."""
+    (the shell, COM and the imaging component, the common controls and dialogs) is
+    called at least once."""
 
     def test_picture_cover_tray_and_exit(self):
         folder = D.folder
@@ -125,6 +126,21 @@ class SmokeRun(Scenario):
         self.assertEqual(D.pixel(shot, 512, 384), MAGENTA)
         D.click(*CENTRE)
         D.wait_window("MirelDummy", visible=False)
+        main = D.wait_window("MirelMain", visible=True)
+        # A capture, its preview (a status bar) and the save dialog, cancelled.
+        D.click(main["rect"][0] + 150, main["rect"][1] + 10)
+        D.key("alt+v")
+        D.wait_window("#32768", visible=True)
+        D.key("d")
+        D.wait_window("MirelPreview", visible=True)
+        time.sleep(0.3)
+        D.key("ctrl+s")
+        self.assertEqual(D.wait_window("#32770", visible=True)["title"], "名前を付けて保存")
+        D.key("Escape")
+        D.wait_for(lambda: not [w for w in D.windows("#32770") if w["visible"]], what="the dialog to close")
+        D.key("alt+F4")
+        D.wait_for(lambda: D.window("MirelPreview") is None, what="the preview to close")
+        self.assertFalse(os.path.exists(os.path.join(folder, "CAPT000.BMP")))
         D.wait_window("MirelMain", visible=True)
         D.key("alt+f", "x")
         self.assertEqual(D.wait_exit(), 0)
