@@ -152,24 +152,32 @@ class Desktop:
         time.sleep(0.1)
         self.xdo("click", "--repeat", repeat, "--delay", 80, button)
 
-    def focus_desktop(self):
-        """Gives the X keyboard focus to the Wine desktop window. With no window manager, a
-        program's own X window (another process's, even one that has ended) may hold it,
-        and keys then never reach Wine's foreground window."""
-        found = subprocess.run(["xdotool", "search", "--name", "Wine desktop$"], capture_output=True, text=True,
+    def focus_foreground(self):
+        """Gives the X keyboard focus to the X window of Wine's foreground window. With no
+        window manager, another program's X window (even one that has ended) may keep it,
+        and keys then never reach the window in front."""
+        front = [w for w in self.windows() if w["foreground"] and w["title"]]
+        if not front:
+            return
+        pattern = "^" + re.escape(front[0]["title"]) + "$"
+        found = subprocess.run(["xdotool", "search", "--name", pattern], capture_output=True, text=True,
                                timeout=20).stdout.split()
-        if found:
-            subprocess.run(["xdotool", "windowfocus", found[0]], check=False, timeout=20,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        focused = subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True,
+                                 timeout=20).stdout.strip()
+        if len(found) != 1 or focused == found[0]:
+            return
+        subprocess.run(["xdotool", "windowfocus", found[0]], check=False, timeout=20,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(0.3)  # Wine takes the focus change before the keys come
 
     def key(self, *keys):
-        self.focus_desktop()
+        self.focus_foreground()
         for k in keys:
             self.xdo("key", k)
             time.sleep(0.25)
 
     def type_text(self, text):
-        self.focus_desktop()
+        self.focus_foreground()
         self.xdo("type", "--delay", 40, text)
 
     def screenshot(self, path):

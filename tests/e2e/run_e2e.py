@@ -568,7 +568,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", required=True)
     parser.add_argument("--screenshots", help="folder for the README's screenshots")
-    parser.add_argument("--only", help="run the scenarios whose names contain this text")
+    parser.add_argument("--only", help="run the scenarios whose names contain one of these texts (comma-separated)")
     args, rest = parser.parse_known_args()
     SCREENSHOTS = args.screenshots
     if SCREENSHOTS:
@@ -583,7 +583,8 @@ def main():
                     yield from flatten(item)
                 else:
                     yield item
-        suite = unittest.TestSuite(t for t in flatten(suite) if args.only in t.id())
+        wanted = args.only.split(",")
+        suite = unittest.TestSuite(t for t in flatten(suite) if any(w in t.id() for w in wanted))
     result = unittest.TextTestRunner(verbosity=2).run(suite)
     print(f"{result.testsRun - len(result.failures) - len(result.errors)} passed, "
           f"{len(result.failures) + len(result.errors)} failed")
