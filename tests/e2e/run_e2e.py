@@ -517,7 +517,8 @@ class TrayMenu(Scenario):
         return D.wait_window("#32768", visible=True)
 
     # Entries from the top: (text entries above, separators above).
-    ENTRIES = {"view": (0, 0), "titlebar": (1, 0), "mouse": (2, 0), "capture": (3, 1), "exit": (7, 3)}
+    ENTRIES = {"view": (0, 0), "titlebar": (1, 0), "mouse": (2, 0), "capture": (3, 1), "about": (6, 2),
+               "exit": (7, 3)}
 
     def _choose(self, entry):
         menu = self._open_menu()
@@ -561,6 +562,34 @@ class TrayMenu(Scenario):
         stored = D.settings()
         self.assertEqual(stored["CheckMouse"], 1)
         self.assertEqual(stored["MainVisible"], 0)
+
+
+class About(Scenario):
+    ENTRIES = TrayMenu.ENTRIES
+    _open_menu = TrayMenu._open_menu
+    _choose = TrayMenu._choose
+
+    def test_about_box_from_the_tray_with_the_main_window_hidden(self):
+        D.set_dword("MainVisible", 0)
+        D.start_and_wait()
+        self._choose("about")  # バージョン情報(&A)
+        box = D.wait_window("MirelAbout", visible=True)
+        self.assertEqual(box["title"], "バージョン情報")
+        self.assertIn("Static:Mirel ver 0.97", box["texts"])
+        self.assertIn("Static:Copyright (C) 2026 Kalv", box["texts"])
+        self.assertFalse(D.window("MirelMain")["visible"])
+        time.sleep(0.3)
+        shot = D.screenshot(os.path.join(D.folder, "about.png"))
+        if SCREENSHOTS:
+            D.screenshot(os.path.join(SCREENSHOTS, "about.png"))
+        # The icon: 32 x 32 pixels at 120, 120 twips, not all of them the dialog's colour.
+        x0, y0 = box["client"][0] + 8, box["client"][1] + 8
+        background = D.pixel(shot, box["client"][0] + 2, box["client"][1] + 2)
+        icon = {D.pixel(shot, x0 + dx, y0 + dy) for dx in range(4, 32, 6) for dy in range(4, 32, 6)}
+        self.assertGreater(len(icon - {background}), 2)
+        D.key("Return")  # OK is the default button
+        D.wait_for(lambda: D.window("MirelAbout") is None, what="the about box to close")
+        self.assertFalse(D.window("MirelMain")["visible"])
 
 
 def main():

@@ -8,6 +8,7 @@
 #include "app/window_utils.h"
 #include "dialogs/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
+#include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/preview/capture.h"
 #include "forms/tray/frm_task_tray.h"
@@ -56,7 +57,7 @@ void frmMain::BuildMenus() {
   AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(view, MF_STRING, kMnuViewCapture0, L"ウィンドウキャプチャ(&W)");
   AppendMenuW(view, MF_STRING, kMnuViewCapture1, L"デスクトップキャプチャ(&D)");
-  // Options, help and about come with their windows; until then they are present and
+  // Options and help come with their windows; until then they are present and
   // disabled.
   AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewOption, L"オプション(&O)");
@@ -64,7 +65,7 @@ void frmMain::BuildMenus() {
   AppendMenuW(help, MF_STRING | MF_GRAYED, kMnuHelpContents, L"目次(&C)\tF1");
   AppendMenuW(help, MF_STRING | MF_GRAYED, kMnuHelpSearchTopic, L"トピックの検索(&H)");
   AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(help, MF_STRING | MF_GRAYED, kMnuHelpAbout, L"バージョン情報(&A)");
+  AppendMenuW(help, MF_STRING, kMnuHelpAbout, L"バージョン情報(&A)");
   AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
   AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"表示(&V)");
   AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
@@ -284,6 +285,8 @@ void frmMain::mnuViewCapture_Click(int index) {
   SetTopMost(hwnd(), app_.state.gAlwaysTop);
 }
 
+void frmMain::mnuHelpAbout_Click() { frmAbout::ShowModal(app_, hwnd()); }
+
 void frmMain::Paint(HWND target) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(target, &ps);
@@ -361,6 +364,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMnuViewHideTitleBar: mnuViewHideTitleBar_Click(); return 0;
         case kMnuViewCapture0: mnuViewCapture_Click(0); return 0;
         case kMnuViewCapture1: mnuViewCapture_Click(1); return 0;
+        case kMnuHelpAbout: mnuHelpAbout_Click(); return 0;
         default: break;
       }
       break;

@@ -49,6 +49,7 @@ class frmMain : public Window {
   void mnuViewHideTitleBar_Click();
   // 0: the active window, 1: the whole desktop.
   void mnuViewCapture_Click(int index);
+  void mnuHelpAbout_Click();
 
   void SetVisible(bool visible);
   // The three top-level menus are shown and hidden together: the menu bar itself.

@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/window_utils.h"
+#include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/preview/capture.h"
@@ -30,11 +31,11 @@ void frmTaskTray::BuildMenu() {
   AppendMenuW(m, MF_STRING, kMnuTrayMouse, L"マウスによる切り替え(&M)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(m, MF_STRING, kMnuTrayCapture, L"デスクトップキャプチャ(&C)");
-  // Options, help and about arrive with their windows.
+  // Options and help arrive with their windows.
   AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayOption, L"オプション(&O)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayHelp, L"ヘルプ(&H)");
-  AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayAbout, L"バージョン情報(&A)");
+  AppendMenuW(m, MF_STRING, kMnuTrayAbout, L"バージョン情報(&A)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(m, MF_STRING, kMnuTrayExit, L"終了(&X)");
 }
@@ -170,6 +171,8 @@ void frmTaskTray::mnuTrayCapture_Click() {
   SetTopMost(main.hwnd(), s.gAlwaysTop);
 }
 
+void frmTaskTray::mnuTrayAbout_Click() { frmAbout::ShowModal(app_, app_.main().hwnd()); }
+
 void frmTaskTray::mnuTrayExit_Click() { app_.main().Unload(); }
 
 void frmTaskTray::RunMenuCommand(UINT id) {
@@ -178,6 +181,7 @@ void frmTaskTray::RunMenuCommand(UINT id) {
     case kMnuTrayTitleBar: mnuTrayTitleBar_Click(); break;
     case kMnuTrayMouse: mnuTrayMouse_Click(); break;
     case kMnuTrayCapture: mnuTrayCapture_Click(); break;
+    case kMnuTrayAbout: mnuTrayAbout_Click(); break;
     case kMnuTrayExit: mnuTrayExit_Click(); break;
     default: break;
   }
