@@ -30,7 +30,7 @@ Application::~Application() {
 std::wstring Application::listPath() const { return DummyListPath(exeFolder_); }
 
 void Application::Main() {
-  state.gHelpFile = BesideExe(exeFolder_, L"MIREL.HLP");
+  state.gHelpFile = BesideExe(exeFolder_, L"MIREL.CHM");
   state.gDeleteSettings = false;
   state.gAlwaysTop = ReadRegistry("AlwaysTop", 0) != 0;
   state.gNonTitleBar = ReadRegistry("NonTitleBar", 0) != 0;

@@ -2,6 +2,7 @@
 
 #include "dialogs/common_dialogs.h"
 #include "forms/password/frm_password.h"
+#include "platform/system_dll.h"
 
 namespace mirel {
 
@@ -20,5 +21,15 @@ std::wstring SystemPrompts::SaveFile(HWND owner, const std::wstring& filter, con
 std::uint32_t SystemPrompts::Color(HWND owner, std::uint32_t initial) { return ShowColorDialog(owner, initial); }
 
 void SystemPrompts::WaitForPassword(HWND dummyWindow) { frmPassword::ShowModal(dummyWindow); }
+
+bool SystemPrompts::Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) {
+  if (command == HH_CLOSE_ALL) {
+    // Nothing to close when help never opened: the viewer is not loaded just for that.
+    if (helpOpened_) sys::HtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    return true;
+  }
+  helpOpened_ = true;
+  return sys::HtmlHelp(owner, target.c_str(), command, data) != nullptr;
+}
 
 }  // namespace mirel

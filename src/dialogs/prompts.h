@@ -23,6 +23,9 @@ class UserPrompts {
   // Shows the password prompt above the dummy screen and returns once the stored
   // password has been typed.
   virtual void WaitForPassword(HWND dummyWindow) = 0;
+  // One call of the HTML Help viewer (the help file or a topic of it, a command, its
+  // data); false when the viewer refused it.
+  virtual bool Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) = 0;
 
   void Warn(HWND owner, const std::wstring& text) { Message(owner, text, kWarningCaption, MB_OK | MB_ICONEXCLAMATION); }
 };
@@ -35,6 +38,10 @@ class SystemPrompts : public UserPrompts {
   std::wstring SaveFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) override;
   std::uint32_t Color(HWND owner, std::uint32_t initial) override;
   void WaitForPassword(HWND dummyWindow) override;
+  bool Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) override;
+
+ private:
+  bool helpOpened_ = false;
 };
 
 }  // namespace mirel

@@ -35,6 +35,7 @@ constexpr const wchar_t* kCom = L"ole32.dll";
 constexpr const wchar_t* kImaging = L"windowscodecs.dll";
 constexpr const wchar_t* kControls = L"comctl32.dll";
 constexpr const wchar_t* kWindowManager = L"dwmapi.dll";
+constexpr const wchar_t* kHelpViewer = L"hhctrl.ocx";
 
 HRESULT MissingFunctionResult() { return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND); }
 }  // namespace
@@ -95,6 +96,11 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
   static SystemFunction<decltype(::DwmGetWindowAttribute)> fn(kWindowManager, "DwmGetWindowAttribute");
   return fn.get() ? fn.get()(window, attribute, value, size) : MissingFunctionResult();
+}
+
+HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) {
+  static SystemFunction<decltype(::HtmlHelpW)> fn(kHelpViewer, "HtmlHelpW");
+  return fn.get() ? fn.get()(owner, file, command, data) : nullptr;
 }
 
 }  // namespace sys

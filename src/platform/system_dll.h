@@ -1,6 +1,6 @@
 // The system DLLs that Mirel needs only after start-up: the shell (tray icon, dropped
-// files), the common dialogs and controls, COM, the imaging component and the desktop
-// window manager. Each is loaded from the
+// files), the common dialogs and controls, COM, the imaging component, the desktop
+// window manager and the HTML Help viewer. Each is loaded from the
 // system folder on its first call, never from the exe's folder (which also holds the
 // user's pictures and captures), so the main window shows before they load. A DLL or a
 // function that cannot be had makes the call fail the way the real function reports
@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <dwmapi.h>
+#include <htmlhelp.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <wincodec.h>
@@ -76,6 +77,7 @@ HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* s
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size);
+HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data);
 
 }  // namespace sys
 

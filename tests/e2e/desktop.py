@@ -89,6 +89,10 @@ class Desktop:
         shutil.rmtree(folder, ignore_errors=True)
         os.makedirs(folder)
         shutil.copy(self.exe, folder)
+        # The help file ships beside the exe.
+        help_file = os.path.join(self.build, "MIREL.CHM")
+        if os.path.exists(help_file):
+            shutil.copy(help_file, folder)
         self.folder = folder
         return folder
 

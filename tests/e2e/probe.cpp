@@ -78,7 +78,7 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
 
 BOOL CALLBACK ReportWindow(HWND hwnd, LPARAM) {
   const std::wstring cls = ClassOf(hwnd);
-  const bool ours = cls.rfind(L"Mirel", 0) == 0 || cls == L"#32770" || cls == L"#32768";
+  const bool ours = cls.rfind(L"Mirel", 0) == 0 || cls == L"#32770" || cls == L"#32768" || cls == L"HH Parent";
   if (!ours) return TRUE;
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);

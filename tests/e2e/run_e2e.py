@@ -592,6 +592,22 @@ class About(Scenario):
         self.assertFalse(D.window("MirelMain")["visible"])
 
 
+class Help(Scenario):
+    def test_f1_opens_the_help_and_exit_closes_it(self):
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        D.click(main["rect"][0] + 150, main["rect"][1] + 10)
+        D.key("F1")
+        viewer = D.wait_window("HH Parent", visible=True, timeout=30)
+        self.assertEqual(viewer["pid"], main["pid"])  # the viewer runs inside Mirel
+        self.assertFalse([w for w in D.windows("#32770") if w["visible"]])  # no warning
+        D.click(*TRAY_ICON, button=3)
+        menu = D.wait_window("#32768", visible=True)
+        D.click(menu["rect"][0] + 40, menu["rect"][1] + 2 + 17 * 7 + 9 * 3 + 8)  # 終了(&X)
+        self.assertEqual(D.wait_exit(), 0)
+        self.assertIsNone(D.window("HH Parent"))
+
+
 def main():
     global D, SCREENSHOTS
     parser = argparse.ArgumentParser()

@@ -74,7 +74,7 @@ TEST_F(FormsTest, FirstStartWithoutSettings) {
   EXPECT_FALSE(s.gViewRandom);
   EXPECT_FALSE(s.gRequirePassword);
   EXPECT_EQ(s.gDummyList, (DummyList{L"", L""}));
-  EXPECT_EQ(s.gHelpFile, dir_ / L"MIREL.HLP");
+  EXPECT_EQ(s.gHelpFile, dir_ / L"MIREL.CHM");
   EXPECT_TRUE(prompts_.messages.empty());
   // Picture box without picture: 4995 x 3555 twips.
   RECT box{};

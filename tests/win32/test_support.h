@@ -32,11 +32,23 @@ class ScriptedPrompts : public UserPrompts {
   std::wstring SaveFile(HWND, const std::wstring&, const std::wstring&) override { return nextPath; }
   std::uint32_t Color(HWND, std::uint32_t initial) override { return initial; }
   void WaitForPassword(HWND) override { ++passwordPrompts; }
+  bool Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) override {
+    helpCalls.push_back({owner, target, command, data});
+    return helpAccepts;
+  }
 
   std::vector<ShownMessage> messages;
   std::deque<int> answers;
   std::wstring nextPath;
   int passwordPrompts = 0;
+  struct HelpCall {
+    HWND owner;
+    std::wstring target;
+    UINT command;
+    DWORD_PTR data;
+  };
+  std::vector<HelpCall> helpCalls;
+  bool helpAccepts = true;
 };
 
 // A new empty folder under the temporary folder, removed with everything in it.

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/colors.h"
+#include "app/help.h"
 #include "app/window_utils.h"
 #include "dialogs/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
@@ -57,13 +58,12 @@ void frmMain::BuildMenus() {
   AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(view, MF_STRING, kMnuViewCapture0, L"ウィンドウキャプチャ(&W)");
   AppendMenuW(view, MF_STRING, kMnuViewCapture1, L"デスクトップキャプチャ(&D)");
-  // Options and help come with their windows; until then they are present and
-  // disabled.
+  // Options come with their window; until then they are present and disabled.
   AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewOption, L"オプション(&O)");
   HMENU help = CreatePopupMenu();
-  AppendMenuW(help, MF_STRING | MF_GRAYED, kMnuHelpContents, L"目次(&C)\tF1");
-  AppendMenuW(help, MF_STRING | MF_GRAYED, kMnuHelpSearchTopic, L"トピックの検索(&H)");
+  AppendMenuW(help, MF_STRING, kMnuHelpContents, L"目次(&C)\tF1");
+  AppendMenuW(help, MF_STRING, kMnuHelpSearchTopic, L"トピックの検索(&H)");
   AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(help, MF_STRING, kMnuHelpAbout, L"バージョン情報(&A)");
   AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
@@ -187,8 +187,8 @@ void frmMain::Form_Unload() {
   WriteRegistryBool("MainVisible", Visible());
   WriteRegistryBool("CheckMouse", s.gCheckMouse);
   WriteRegistryBool("NonTitleBar", s.gNonTitleBar);
-  // 3. Close the help window, should one be open.
-  WinHelpW(hwnd(), s.gHelpFile.c_str(), HELP_QUIT, 0);
+  // 3. Close the help windows, should any be open.
+  CloseHelp(app_);
   // 4. The other windows; the tray takes its icon with it.
   app_.dummy().Unload();
   app_.tray().Unload();
@@ -285,6 +285,10 @@ void frmMain::mnuViewCapture_Click(int index) {
   SetTopMost(hwnd(), app_.state.gAlwaysTop);
 }
 
+void frmMain::mnuHelpContents_Click() { ShowHelpContents(app_, hwnd()); }
+
+void frmMain::mnuHelpSearchTopic_Click() { ShowHelpIndex(app_, hwnd()); }
+
 void frmMain::mnuHelpAbout_Click() { frmAbout::ShowModal(app_, hwnd()); }
 
 void frmMain::Paint(HWND target) {
@@ -364,6 +368,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMnuViewHideTitleBar: mnuViewHideTitleBar_Click(); return 0;
         case kMnuViewCapture0: mnuViewCapture_Click(0); return 0;
         case kMnuViewCapture1: mnuViewCapture_Click(1); return 0;
+        case kMnuHelpContents: mnuHelpContents_Click(); return 0;
+        case kMnuHelpSearchTopic: mnuHelpSearchTopic_Click(); return 0;
         case kMnuHelpAbout: mnuHelpAbout_Click(); return 0;
         default: break;
       }
@@ -371,6 +377,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Unload();
       return 0;
+    case WM_HELP:  // F1
+      mnuHelpContents_Click();
+      return TRUE;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

@@ -49,6 +49,8 @@ class frmMain : public Window {
   void mnuViewHideTitleBar_Click();
   // 0: the active window, 1: the whole desktop.
   void mnuViewCapture_Click(int index);
+  void mnuHelpContents_Click();
+  void mnuHelpSearchTopic_Click();
   void mnuHelpAbout_Click();
 
   void SetVisible(bool visible);

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app/application.h"
+#include "app/help.h"
 #include "app/window_utils.h"
 #include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
@@ -31,10 +32,10 @@ void frmTaskTray::BuildMenu() {
   AppendMenuW(m, MF_STRING, kMnuTrayMouse, L"マウスによる切り替え(&M)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(m, MF_STRING, kMnuTrayCapture, L"デスクトップキャプチャ(&C)");
-  // Options and help arrive with their windows.
+  // Options arrive with their window.
   AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayOption, L"オプション(&O)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayHelp, L"ヘルプ(&H)");
+  AppendMenuW(m, MF_STRING, kMnuTrayHelp, L"ヘルプ(&H)");
   AppendMenuW(m, MF_STRING, kMnuTrayAbout, L"バージョン情報(&A)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(m, MF_STRING, kMnuTrayExit, L"終了(&X)");
@@ -171,6 +172,8 @@ void frmTaskTray::mnuTrayCapture_Click() {
   SetTopMost(main.hwnd(), s.gAlwaysTop);
 }
 
+void frmTaskTray::mnuTrayHelp_Click() { ShowHelpContents(app_, hwnd()); }
+
 void frmTaskTray::mnuTrayAbout_Click() { frmAbout::ShowModal(app_, app_.main().hwnd()); }
 
 void frmTaskTray::mnuTrayExit_Click() { app_.main().Unload(); }
@@ -181,6 +184,7 @@ void frmTaskTray::RunMenuCommand(UINT id) {
     case kMnuTrayTitleBar: mnuTrayTitleBar_Click(); break;
     case kMnuTrayMouse: mnuTrayMouse_Click(); break;
     case kMnuTrayCapture: mnuTrayCapture_Click(); break;
+    case kMnuTrayHelp: mnuTrayHelp_Click(); break;
     case kMnuTrayAbout: mnuTrayAbout_Click(); break;
     case kMnuTrayExit: mnuTrayExit_Click(); break;
     default: break;

@@ -43,6 +43,7 @@ class frmTaskTray : public Window {
   void mnuTrayTitleBar_Click();
   void mnuTrayMouse_Click();
   void mnuTrayCapture_Click();
+  void mnuTrayHelp_Click();
   void mnuTrayAbout_Click();
   void mnuTrayExit_Click();
 
