@@ -97,8 +97,10 @@ void frmMain::Form_Load() {
   backColor_ = static_cast<std::uint32_t>(ReadRegistry("MainBackColor", static_cast<std::int32_t>(0x80000005)));
   backBrush_.reset(CreateSolidBrush(ResolveColor(backColor_)));
 
-  // 3. The topmost band.
-  SetTopMost(hwnd(), s.gAlwaysTop);
+  // 3. The topmost band. A new window is never in it, so only "on" needs the call; the
+  // call for "off" would change nothing and costs Wine a round to the X server before the
+  // window first shows.
+  if (s.gAlwaysTop) SetTopMost(hwnd(), true);
 
   // 4. The stored picture.
   const std::wstring file = ReadRegistry("MainLoadFile", std::wstring());
