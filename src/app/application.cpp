@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/window_utils.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/dummy/picker.h"
 #include "forms/main/frm_main.h"
@@ -83,6 +84,41 @@ std::int32_t Application::UpcomingIndex() {
 void Application::PrepareNextPicture() {
   if (state.gDummyList.empty()) return;
   dummy_->PreparePicture(state.gDummyList[static_cast<std::size_t>(UpcomingIndex())]);
+}
+
+void Application::ModalWindowLoading() {
+  tray_->SetWatchEnabled(false);
+  SetWindowPos(main_->hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Application::ModalWindowUnloaded() {
+  SetTopMost(main_->hwnd(), state.gAlwaysTop);
+  tray_->SetWatchEnabled(state.gCheckMouse && !main_->Visible());
+}
+
+void Application::RunModal(HWND window, HWND focus, const bool& done, HACCEL accelerators, bool dialogKeys) {
+  const HWND others[] = {main_->hwnd(), tray_->hwnd()};
+  for (HWND other : others)
+    if (other) EnableWindow(other, FALSE);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  SetFocus(focus);  // the keys come here, not to the disabled main window
+  MSG msg;
+  while (!done && IsWindow(window)) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending: the outer loop sees it too
+      break;
+    }
+    if (got == -1) break;
+    if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
+    if (dialogKeys && IsDialogMessageW(window, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  // Back on before the modal window goes, so that the system activates the main window.
+  for (HWND other : others)
+    if (other && IsWindow(other)) EnableWindow(other, TRUE);
 }
 
 SingleInstance::SingleInstance(const wchar_t* name) {

@@ -5,6 +5,8 @@
 #include <random>
 #include <string>
 
+#include <windows.h>
+
 #include "app/shared_state.h"
 #include "dialogs/prompts.h"
 
@@ -37,6 +39,17 @@ class Application {
   void ShowDummyScreen();
   // Decodes the picture the next switch will show.
   void PrepareNextPicture();
+
+  // What every modal window (the preview, the about box) does as it loads and unloads:
+  // while it is open no cover comes up and an always-on-top main window cannot hide it;
+  // afterwards the band is the user's again, and the watch runs when it is on and the
+  // main window is hidden.
+  void ModalWindowLoading();
+  void ModalWindowUnloaded();
+  // Shows the modal window and runs its messages until `done`, with the main and tray
+  // windows disabled meanwhile. `accelerators` may be null; `dialogKeys` lets Enter,
+  // Esc and Tab work as in a dialog.
+  void RunModal(HWND window, HWND focus, const bool& done, HACCEL accelerators, bool dialogKeys);
 
   std::mt19937& random() { return random_; }
 

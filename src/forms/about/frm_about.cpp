@@ -1,7 +1,6 @@
 #include "forms/about/frm_about.h"
 
 #include "app/application.h"
-#include "app/window_utils.h"
 #include "forms/about/version_info.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
@@ -61,10 +60,8 @@ HWND frmAbout::CreateControl(const wchar_t* cls, const std::wstring& text, DWORD
 
 void frmAbout::Form_Load() {
   auto& main = app_.main();
-  // 1. No cover while the box is open.
-  app_.tray().SetWatchEnabled(false);
-  // 2. The main window must not cover the box.
-  SetWindowPos(main.hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // 1.-2. No cover and no topmost main window while the box is open.
+  app_.ModalWindowLoading();
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -91,28 +88,7 @@ void frmAbout::Form_Load() {
   cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);
 }
 
-void frmAbout::RunModalLoop() {
-  const HWND others[] = {app_.main().hwnd(), app_.tray().hwnd()};
-  for (HWND other : others)
-    if (other) EnableWindow(other, FALSE);
-  ShowWindow(hwnd(), SW_SHOW);
-  SetForegroundWindow(hwnd());
-  SetFocus(cmdOK_);
-  MSG msg;
-  while (!closed_ && hwnd()) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending
-      break;
-    }
-    if (got == -1) break;
-    if (hwnd() && IsDialogMessageW(hwnd(), &msg)) continue;  // Enter, Esc and Tab
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  for (HWND other : others)
-    if (other && IsWindow(other)) EnableWindow(other, TRUE);
-}
+void frmAbout::RunModalLoop() { app_.RunModal(hwnd(), cmdOK_, closed_, nullptr, true); }
 
 void frmAbout::cmdOK_Click() { closed_ = true; }
 
@@ -120,11 +96,7 @@ void frmAbout::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   closed_ = true;
-  auto& main = app_.main();
-  // 1. The main window's band as the user chose it.
-  SetTopMost(main.hwnd(), app_.state.gAlwaysTop);
-  // 2. The watch again, when it is on and the main window is hidden.
-  app_.tray().SetWatchEnabled(app_.state.gCheckMouse && !main.Visible());
+  app_.ModalWindowUnloaded();
   Destroy();
 }
 

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "app/application.h"
-#include "app/window_utils.h"
 #include "dialogs/bitmap_name.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
@@ -70,10 +69,8 @@ void frmPreview::BuildMenu() {
 
 void frmPreview::Form_Load() {
   auto& main = app_.main();
-  // 1. No cover while the user looks at the capture.
-  app_.tray().SetWatchEnabled(false);
-  // 2. The main window must not cover the preview.
-  SetWindowPos(main.hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // 1.-2. No cover and no topmost main window while the user looks at the capture.
+  app_.ModalWindowLoading();
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   sys::InitCommonControlsEx(&controls);
@@ -109,29 +106,7 @@ void frmPreview::Form_Load() {
 void frmPreview::RunModalLoop() {
   const ACCEL save{FCONTROL | FVIRTKEY, 'S', kMnuPreviewSave};
   std::unique_ptr<HACCEL, AcceleratorDestroyer> accelerators(CreateAcceleratorTableW(const_cast<ACCEL*>(&save), 1));
-  SetOthersEnabled(false);
-  ShowWindow(hwnd(), SW_SHOW);
-  SetForegroundWindow(hwnd());
-  SetFocus(hwnd());  // the keys (Ctrl+S, Alt+F) come here, not to the disabled main window
-  MSG msg;
-  while (!closed_ && hwnd()) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending: the outer loop sees it too
-      break;
-    }
-    if (got == -1) break;
-    if (accelerators && hwnd() && TranslateAcceleratorW(hwnd(), accelerators.get(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  // Back on before this window goes, so that the system activates the main window again.
-  SetOthersEnabled(true);
-}
-
-void frmPreview::SetOthersEnabled(bool enabled) {
-  for (HWND other : {app_.main().hwnd(), app_.tray().hwnd()})
-    if (other) EnableWindow(other, enabled);
+  app_.RunModal(hwnd(), hwnd(), closed_, accelerators.get(), false);
 }
 
 void frmPreview::Form_Resize() {
@@ -251,11 +226,7 @@ void frmPreview::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   closed_ = true;
-  auto& main = app_.main();
-  // 1. The main window's band as the user chose it.
-  SetTopMost(main.hwnd(), app_.state.gAlwaysTop);
-  // 2. The watch again, when it is on and the main window is hidden.
-  app_.tray().SetWatchEnabled(app_.state.gCheckMouse && !main.Visible());
+  app_.ModalWindowUnloaded();
   if (hwnd()) {
     SetMenu(hwnd(), nullptr);
     Destroy();

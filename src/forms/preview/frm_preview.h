@@ -68,8 +68,6 @@ class frmPreview : public Window {
   void Scroll(HWND bar, int request, int wheelLines = 0);
   void UpdateBars();
   void Paint(HWND target);
-  // Disables or re-enables the program's other windows around the modal loop.
-  void SetOthersEnabled(bool enabled);
 
   Application& app_;
   Picture picture_;
