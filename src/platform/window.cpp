@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include "platform/handles.h"
+#include "platform/twips.h"
 
 namespace mirel {
 
@@ -96,6 +97,18 @@ HFONT CreateMessageFont(unsigned dpi) {
   const unsigned system = SystemDpi();
   if (system != 0 && dpi != system) font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(system));
   return CreateFontIndirectW(&font);
+}
+
+HWND CreateTwipsControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
+                        const int (&twips)[4], HFONT font) {
+  const unsigned dpi = WindowDpi(parent);
+  const DWORD exStyle = std::wstring(cls) == L"EDIT" ? WS_EX_CLIENTEDGE : 0;
+  HWND control = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, TwipsToPixels(twips[0], dpi),
+                                 TwipsToPixels(twips[1], dpi), TwipsToPixels(twips[2], dpi),
+                                 TwipsToPixels(twips[3], dpi), parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  return control;
 }
 
 }  // namespace mirel

@@ -55,4 +55,9 @@ unsigned WindowDpi(HWND window);
 // The UI font for dialogs, at the given DPI.
 HFONT CreateMessageFont(unsigned dpi);
 
+// A visible child control placed by a layout table's left, top, width and height in
+// twips at the parent's DPI, in the given font. Edit boxes get the sunken edge.
+HWND CreateTwipsControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
+                        const int (&twips)[4], HFONT font);
+
 }  // namespace mirel

@@ -47,15 +47,8 @@ void frmAbout::ShowModal(Application& app, HWND owner) {
 
 frmAbout::~frmAbout() { Form_Unload(); }
 
-HWND frmAbout::CreateControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id,
-                             const int (&twips)[4]) {
-  const unsigned dpi = Dpi();
-  HWND control = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, TwipsToPixels(twips[0], dpi),
-                                 TwipsToPixels(twips[1], dpi), TwipsToPixels(twips[2], dpi),
-                                 TwipsToPixels(twips[3], dpi), hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  return control;
+HWND frmAbout::CreateControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, const int (&twips)[4]) {
+  return CreateTwipsControl(hwnd(), cls, text, style, id, twips, font_.get());
 }
 
 void frmAbout::Form_Load() {

@@ -41,16 +41,8 @@ void frmPassword::ShowModal(HWND dummyWindow) {
   prompt.Form_Unload();
 }
 
-HWND frmPassword::CreateControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id,
-                                const int (&twips)[4]) {
-  const unsigned dpi = Dpi();
-  HWND control = CreateWindowExW(cls == std::wstring(L"EDIT") ? WS_EX_CLIENTEDGE : 0, cls, text,
-                                 WS_CHILD | WS_VISIBLE | style, TwipsToPixels(twips[0], dpi),
-                                 TwipsToPixels(twips[1], dpi), TwipsToPixels(twips[2], dpi),
-                                 TwipsToPixels(twips[3], dpi), hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  return control;
+HWND frmPassword::CreateControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, const int (&twips)[4]) {
+  return CreateTwipsControl(hwnd(), cls, text, style, id, twips, font_.get());
 }
 
 void frmPassword::Form_Load() {
