@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "forms/preview/bmp_file.h"
+#include "platform/bmp_file.h"
 #include "platform/handles.h"
 
 namespace mirel {

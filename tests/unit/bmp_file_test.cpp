@@ -1,4 +1,4 @@
-#include "forms/preview/bmp_file.h"
+#include "platform/bmp_file.h"
 
 #include <gtest/gtest.h>
 

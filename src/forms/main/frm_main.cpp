@@ -277,14 +277,8 @@ void frmMain::mnuViewHideTitleBar_Click() {
 }
 
 void frmMain::mnuViewCapture_Click(int index) {
-  SetTopMost(hwnd(), app_.state.gAlwaysTop);
-  Picture snapshot = TakeSnapshot(app_, index == 0 ? Snapshot::kActiveWindow : Snapshot::kDesktop);
-  // Back in front before the preview opens.
-  SetVisible(true);
-  SetForegroundWindow(hwnd());
-  SetFocus(hwnd());
-  frmPreview::ShowModal(app_, std::move(snapshot));
-  SetTopMost(hwnd(), app_.state.gAlwaysTop);
+  // The main window is back in front before the preview opens.
+  CaptureIntoPreview(app_, index == 0 ? Snapshot::kActiveWindow : Snapshot::kDesktop, true);
 }
 
 void frmMain::mnuHelpContents_Click() { ShowHelpContents(app_, hwnd()); }

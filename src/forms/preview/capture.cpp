@@ -1,6 +1,7 @@
 #include "forms/preview/capture.h"
 
 #include "app/application.h"
+#include "app/window_utils.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/capture.h"
@@ -29,6 +30,19 @@ Picture TakeSnapshot(Application& app, Snapshot kind) {
   if (!snapshot.empty()) PutPictureOnClipboard(main.hwnd(), snapshot);
   ProcessPendingMessages();
   return snapshot;
+}
+
+void CaptureIntoPreview(Application& app, Snapshot kind, bool mainComesBack) {
+  auto& main = app.main();
+  SetTopMost(main.hwnd(), app.state.gAlwaysTop);
+  Picture snapshot = TakeSnapshot(app, kind);
+  if (mainComesBack) {
+    main.SetVisible(true);
+    SetForegroundWindow(main.hwnd());
+    SetFocus(main.hwnd());
+  }
+  frmPreview::ShowModal(app, std::move(snapshot));
+  SetTopMost(main.hwnd(), app.state.gAlwaysTop);
 }
 
 }  // namespace mirel

@@ -16,4 +16,8 @@ enum class Snapshot { kActiveWindow, kDesktop };
 // caller decides whether it comes back. An empty picture when nothing could be taken.
 Picture TakeSnapshot(Application& app, Snapshot kind);
 
+// The whole capture command: the main window out of the way, the snapshot, the main
+// window back in front when `mainComesBack`, the preview modal, the band restored.
+void CaptureIntoPreview(Application& app, Snapshot kind, bool mainComesBack);
+
 }  // namespace mirel

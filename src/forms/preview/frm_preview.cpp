@@ -47,10 +47,7 @@ void frmPreview::ShowModal(Application& app, Picture snapshot) {
 frmPreview::frmPreview(Application& app, Picture snapshot)
     : app_(app), picture_(std::move(snapshot)), picPreview_(*this) {}
 
-frmPreview::~frmPreview() {
-  Form_Unload();
-  if (hwnd()) SetMenu(hwnd(), nullptr);  // the menu bar belongs to menuBar_
-}
+frmPreview::~frmPreview() { Form_Unload(); }
 
 void frmPreview::BuildMenu() {
   menuBar_.reset(CreateMenu());

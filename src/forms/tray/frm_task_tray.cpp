@@ -157,19 +157,9 @@ void frmTaskTray::mnuTrayMouse_Click() {
 }
 
 void frmTaskTray::mnuTrayCapture_Click() {
-  auto& s = app_.state;
-  auto& main = app_.main();
-  s.gMainWasVisible = main.Visible();
-  SetTopMost(main.hwnd(), s.gAlwaysTop);
-  Picture snapshot = TakeSnapshot(app_, Snapshot::kDesktop);
+  app_.state.gMainWasVisible = app_.main().Visible();
   // A main window that was hidden stays hidden.
-  if (s.gMainWasVisible) {
-    main.SetVisible(true);
-    SetForegroundWindow(main.hwnd());
-    SetFocus(main.hwnd());
-  }
-  frmPreview::ShowModal(app_, std::move(snapshot));
-  SetTopMost(main.hwnd(), s.gAlwaysTop);
+  CaptureIntoPreview(app_, Snapshot::kDesktop, app_.state.gMainWasVisible);
 }
 
 void frmTaskTray::mnuTrayHelp_Click() { ShowHelpContents(app_, hwnd()); }
