@@ -96,7 +96,8 @@ void Application::ModalWindowUnloaded() {
   tray_->SetWatchEnabled(state.gCheckMouse && !main_->Visible());
 }
 
-void Application::RunModal(HWND window, HWND focus, const bool& done, HACCEL accelerators, bool dialogKeys) {
+void Application::RunModal(HWND window, HWND focus, const bool& done, HACCEL accelerators, bool dialogKeys,
+                           const std::function<bool(MSG&)>& preTranslate) {
   const HWND others[] = {main_->hwnd(), tray_->hwnd()};
   for (HWND other : others)
     if (other) EnableWindow(other, FALSE);
@@ -111,6 +112,7 @@ void Application::RunModal(HWND window, HWND focus, const bool& done, HACCEL acc
       break;
     }
     if (got == -1) break;
+    if (preTranslate && preTranslate(msg)) continue;
     if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
     if (dialogKeys && IsDialogMessageW(window, &msg)) continue;
     TranslateMessage(&msg);

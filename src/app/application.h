@@ -1,6 +1,7 @@
 // The application object: the shared state and the three windows that live for the whole run.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -48,8 +49,10 @@ class Application {
   void ModalWindowUnloaded();
   // Shows the modal window and runs its messages until `done`, with the main and tray
   // windows disabled meanwhile. `accelerators` may be null; `dialogKeys` lets Enter,
-  // Esc and Tab work as in a dialog.
-  void RunModal(HWND window, HWND focus, const bool& done, HACCEL accelerators, bool dialogKeys);
+  // Esc and Tab work as in a dialog. `preTranslate`, when given, sees each message first
+  // and returns true for one it has dealt with.
+  void RunModal(HWND window, HWND focus, const bool& done, HACCEL accelerators, bool dialogKeys,
+                const std::function<bool(MSG&)>& preTranslate = nullptr);
 
   std::mt19937& random() { return random_; }
 

@@ -115,4 +115,15 @@ bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
   return true;
 }
 
+std::wstring CurrentFolder() {
+  std::wstring folder(MAX_PATH, L'\0');
+  DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+  if (length >= folder.size()) {  // a long current folder: the call said how much it needs
+    folder.resize(length);
+    length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+  }
+  folder.resize(length < folder.size() ? length : 0);
+  return folder;
+}
+
 }  // namespace mirel

@@ -22,6 +22,9 @@ std::optional<std::uint64_t> FileLength(const std::wstring& path);
 // The executable's folder: no trailing separator except at a drive root.
 std::wstring ExeFolder();
 
+// The process's current folder (where the open dialog starts).
+std::wstring CurrentFolder();
+
 // Joins a folder and a file name the way the program names its files beside the exe.
 inline std::wstring BesideExe(const std::wstring& folder, const wchar_t* name) {
   return folder + L"\\" + name;

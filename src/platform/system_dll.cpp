@@ -55,6 +55,19 @@ void DragFinish(HDROP drop) {
   if (fn.get()) fn.get()(drop);
 }
 
+std::vector<std::wstring> DroppedFiles(HDROP drop, UINT limit) {
+  std::vector<std::wstring> files;
+  const UINT count = std::min(sys::DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0), limit);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = sys::DragQueryFile(drop, i, nullptr, 0);
+    std::wstring name(length + 1, L'\0');
+    name.resize(sys::DragQueryFile(drop, i, name.data(), length + 1));
+    files.push_back(std::move(name));
+  }
+  sys::DragFinish(drop);
+  return files;
+}
+
 BOOL GetOpenFileName(OPENFILENAMEW* record) {
   static SystemFunction<decltype(::GetOpenFileNameW)> fn(kDialogs, "GetOpenFileNameW");
   return fn.get() ? fn.get()(record) : FALSE;

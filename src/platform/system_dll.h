@@ -19,6 +19,9 @@
 #include <shellapi.h>
 #include <wincodec.h>
 
+#include <string>
+#include <vector>
+
 namespace mirel {
 
 // Makes the system folder the only place DLLs are loaded from by name. Called first
@@ -65,6 +68,9 @@ namespace sys {
 BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data);
 UINT DragQueryFile(HDROP drop, UINT index, wchar_t* file, UINT length);
 void DragFinish(HDROP drop);
+// The dropped files' paths in the drop's order, at most `limit` of them; the drop is
+// finished (freed) either way.
+std::vector<std::wstring> DroppedFiles(HDROP drop, UINT limit);
 
 BOOL GetOpenFileName(OPENFILENAMEW* record);
 BOOL GetSaveFileName(OPENFILENAMEW* record);

@@ -40,17 +40,21 @@ ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector
                                  DummyList& list) {
   std::vector<std::string> lines;
   DummyList rebuilt;
+  ListWriteResult result;
   for (const auto& entry : entries) {
     if (entry.empty() || !FileExistsNormal(entry)) continue;
     const auto ansi = StorablePath(entry);
-    if (!ansi) return {ListWrite::kUnrepresentable, entry};
+    if (!ansi) {  // left out and reported; the others are still saved
+      if (result.status == ListWrite::kOk) result = {ListWrite::kUnrepresentable, entry};
+      continue;
+    }
     lines.push_back(*ansi);
     rebuilt.push_back(AnsiToWide(*ansi));
   }
   if (!ReplaceFileContents(listPath, JoinListLines(lines))) return {ListWrite::kWriteFailed, {}};
   if (rebuilt.empty()) rebuilt.assign(2, std::wstring());
   list = std::move(rebuilt);
-  return {};
+  return result;
 }
 
 ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring& entry, DummyList& list) {

@@ -23,8 +23,10 @@ struct ListWriteResult {
   std::wstring offendingPath;  // the entry that could not be stored (kUnrepresentable)
 };
 
-// Replaces the file with the usable entries; on success `list` becomes the rebuilt working
-// copy. On any failure the file and `list` are left exactly as they were.
+// Replaces the file with the usable entries; `list` becomes the rebuilt working copy. An
+// entry the system code page cannot hold is left out and reported (kUnrepresentable,
+// the rest written). When the file cannot be written (kWriteFailed) the file and `list`
+// are left exactly as they were.
 ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector<std::wstring>& entries,
                                  DummyList& list);
 

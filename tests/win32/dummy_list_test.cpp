@@ -108,23 +108,28 @@ TEST(DummyList, AppendCreatesTheFileAndNeverJoinsLines) {
   EXPECT_EQ(ReadBytes(path), "C:\\x.bmp\r\nC:\\y.bmp\r\n");
 }
 
-TEST(DummyList, PathOutsideTheCodePageIsStoredShortOrRefused) {
+TEST(DummyList, PathOutsideTheCodePageIsStoredShortOrLeftOutWithTheRestSaved) {
   test::ScratchFolder dir;
   const std::wstring picture = dir / L"\u0100\u0101.bmp";  // no code page 932 form
+  const std::wstring plain = dir / L"plain.bmp";
   WriteBitmap(picture, 2, 2, 0);
+  WriteBitmap(plain, 2, 2, 0);
   DummyList list = kEmpty;
-  const auto result = RewriteDummyList(dir / L"MIREL.DAT", {picture}, list);
+  const auto result = RewriteDummyList(dir / L"MIREL.DAT", {picture, plain}, list);
+  const auto stored = test::ReadBytes(dir / L"MIREL.DAT");
+  const std::string plainLine = *WideToAnsiExact(plain) + "\r\n";
   if (result.status == ListWrite::kOk) {
     // Stored under its short name: that name must lead to the same file.
-    const auto stored = test::ReadBytes(dir / L"MIREL.DAT");
-    ASSERT_GE(stored.size(), 2u);
-    const std::wstring back = AnsiToWide(stored.substr(0, stored.size() - 2));
+    ASSERT_GT(stored.size(), plainLine.size());
+    const std::wstring back = AnsiToWide(stored.substr(0, stored.size() - plainLine.size() - 2));
     EXPECT_TRUE(FileExistsNormal(back));
-    EXPECT_EQ(list, DummyList{back});
+    EXPECT_EQ(list, (DummyList{back, plain}));
   } else {
+    // Left out and named; the other entry is saved all the same.
     EXPECT_EQ(result.status, ListWrite::kUnrepresentable);
-    EXPECT_EQ(list, kEmpty);
-    EXPECT_EQ(test::ReadBytes(dir / L"MIREL.DAT"), "<missing>");
+    EXPECT_EQ(result.offendingPath, picture);
+    EXPECT_EQ(stored, plainLine);
+    EXPECT_EQ(list, DummyList{plain});
   }
 }
 

@@ -11,6 +11,7 @@
 #include "dialogs/common_dialogs.h"
 #include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
+#include "forms/option/frm_option.h"
 #include "forms/preview/capture.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
@@ -58,9 +59,8 @@ void frmMain::BuildMenus() {
   AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(view, MF_STRING, kMnuViewCapture0, L"ウィンドウキャプチャ(&W)");
   AppendMenuW(view, MF_STRING, kMnuViewCapture1, L"デスクトップキャプチャ(&D)");
-  // Options come with their window; until then they are present and disabled.
   AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(view, MF_STRING | MF_GRAYED, kMnuViewOption, L"オプション(&O)");
+  AppendMenuW(view, MF_STRING, kMnuViewOption, L"オプション(&O)");
   HMENU help = CreatePopupMenu();
   AppendMenuW(help, MF_STRING, kMnuHelpContents, L"目次(&C)\tF1");
   AppendMenuW(help, MF_STRING, kMnuHelpSearchTopic, L"トピックの検索(&H)");
@@ -147,6 +147,18 @@ void frmMain::FitWindowToPicture() {
   RECT box{};
   GetClientRect(picMain_.hwnd(), &box);
   SetWindowPos(hwnd(), nullptr, 0, 0, box.right, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmMain::SetPicture(Picture picture) {
+  picture_ = std::move(picture);
+  LayoutPicture();
+}
+
+void frmMain::SetBackColor(std::uint32_t stored) {
+  backColor_ = stored;
+  backBrush_.reset(CreateSolidBrush(ResolveColor(backColor_)));
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+  if (picMain_.hwnd()) InvalidateRect(picMain_.hwnd(), nullptr, TRUE);
 }
 
 void frmMain::SetVisible(bool visible) {
@@ -281,6 +293,8 @@ void frmMain::mnuViewCapture_Click(int index) {
   CaptureIntoPreview(app_, index == 0 ? Snapshot::kActiveWindow : Snapshot::kDesktop, true);
 }
 
+void frmMain::mnuViewOption_Click() { frmOption::ShowModal(app_, hwnd()); }
+
 void frmMain::mnuHelpContents_Click() { ShowHelpContents(app_, hwnd()); }
 
 void frmMain::mnuHelpSearchTopic_Click() { ShowHelpIndex(app_, hwnd()); }
@@ -341,21 +355,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
       MouseMessage(message, wParam);
       return 0;
-    case WM_DROPFILES: {
-      const auto drop = reinterpret_cast<HDROP>(wParam);
-      std::vector<std::wstring> files;
-      const UINT count = sys::DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
-      if (count > 0) {  // only the first file counts
-        const UINT length = sys::DragQueryFile(drop, 0, nullptr, 0);
-        std::wstring name(length + 1, L'\0');
-        sys::DragQueryFile(drop, 0, name.data(), length + 1);
-        name.resize(length);
-        files.push_back(name);
-      }
-      sys::DragFinish(drop);
-      picMain_OLEDragDrop(files);
+    case WM_DROPFILES:  // only the first file counts
+      picMain_OLEDragDrop(sys::DroppedFiles(reinterpret_cast<HDROP>(wParam), 1));
       return 0;
-    }
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kMnuFileDeleteRegistry: mnuFileDeleteRegistry_Click(); return 0;
@@ -364,6 +366,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMnuViewHideTitleBar: mnuViewHideTitleBar_Click(); return 0;
         case kMnuViewCapture0: mnuViewCapture_Click(0); return 0;
         case kMnuViewCapture1: mnuViewCapture_Click(1); return 0;
+        case kMnuViewOption: mnuViewOption_Click(); return 0;
         case kMnuHelpContents: mnuHelpContents_Click(); return 0;
         case kMnuHelpSearchTopic: mnuHelpSearchTopic_Click(); return 0;
         case kMnuHelpAbout: mnuHelpAbout_Click(); return 0;

@@ -49,11 +49,17 @@ class frmMain : public Window {
   void mnuViewHideTitleBar_Click();
   // 0: the active window, 1: the whole desktop.
   void mnuViewCapture_Click(int index);
+  void mnuViewOption_Click();
   void mnuHelpContents_Click();
   void mnuHelpSearchTopic_Click();
   void mnuHelpAbout_Click();
 
   void SetVisible(bool visible);
+  // The picture (empty: none) and the background colour, as the options set them.
+  void SetPicture(Picture picture);
+  void SetBackColor(std::uint32_t stored);
+  // The window's outer size becomes the picture box's size.
+  void FitWindowToPicture();
   // The three top-level menus are shown and hidden together: the menu bar itself.
   void SetMenusVisible(bool visible);
   bool MenusVisible() const;
@@ -85,7 +91,6 @@ class frmMain : public Window {
 
   void BuildMenus();
   void LayoutPicture();
-  void FitWindowToPicture();
   void ShowPictureWarning(const wchar_t* reason, const std::wstring& path);
   void Paint(HWND target);
   bool MouseMessage(UINT message, WPARAM wParam);

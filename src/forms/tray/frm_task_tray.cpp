@@ -8,6 +8,7 @@
 #include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
+#include "forms/option/frm_option.h"
 #include "forms/preview/capture.h"
 #include "forms/tray/edge_watch.h"
 #include "platform/system_dll.h"
@@ -32,8 +33,7 @@ void frmTaskTray::BuildMenu() {
   AppendMenuW(m, MF_STRING, kMnuTrayMouse, L"マウスによる切り替え(&M)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(m, MF_STRING, kMnuTrayCapture, L"デスクトップキャプチャ(&C)");
-  // Options arrive with their window.
-  AppendMenuW(m, MF_STRING | MF_GRAYED, kMnuTrayOption, L"オプション(&O)");
+  AppendMenuW(m, MF_STRING, kMnuTrayOption, L"オプション(&O)");
   AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(m, MF_STRING, kMnuTrayHelp, L"ヘルプ(&H)");
   AppendMenuW(m, MF_STRING, kMnuTrayAbout, L"バージョン情報(&A)");
@@ -106,6 +106,11 @@ void frmTaskTray::SetWatchEnabled(bool enabled) {
     KillTimer(hwnd(), kWatchTimer);
 }
 
+void frmTaskTray::SetWatchInterval(std::uint32_t interval) {
+  interval_ = interval;
+  if (watchEnabled_) SetWatchEnabled(true);  // SetTimer again replaces the running timer
+}
+
 void frmTaskTray::tmrTaskTray_Timer() {
   if (!GetCursorPos(&mCursor)) return;
   const auto bits = EdgeBits(mCursor.x, mCursor.y, mScreenRight, mScreenBottom);
@@ -162,6 +167,8 @@ void frmTaskTray::mnuTrayCapture_Click() {
   CaptureIntoPreview(app_, Snapshot::kDesktop, app_.state.gMainWasVisible);
 }
 
+void frmTaskTray::mnuTrayOption_Click() { frmOption::ShowModal(app_, app_.main().hwnd()); }
+
 void frmTaskTray::mnuTrayHelp_Click() { ShowHelpContents(app_, hwnd()); }
 
 void frmTaskTray::mnuTrayAbout_Click() { frmAbout::ShowModal(app_, app_.main().hwnd()); }
@@ -174,6 +181,7 @@ void frmTaskTray::RunMenuCommand(UINT id) {
     case kMnuTrayTitleBar: mnuTrayTitleBar_Click(); break;
     case kMnuTrayMouse: mnuTrayMouse_Click(); break;
     case kMnuTrayCapture: mnuTrayCapture_Click(); break;
+    case kMnuTrayOption: mnuTrayOption_Click(); break;
     case kMnuTrayHelp: mnuTrayHelp_Click(); break;
     case kMnuTrayAbout: mnuTrayAbout_Click(); break;
     case kMnuTrayExit: mnuTrayExit_Click(); break;

@@ -43,6 +43,7 @@ class frmTaskTray : public Window {
   void mnuTrayTitleBar_Click();
   void mnuTrayMouse_Click();
   void mnuTrayCapture_Click();
+  void mnuTrayOption_Click();
   void mnuTrayHelp_Click();
   void mnuTrayAbout_Click();
   void mnuTrayExit_Click();
@@ -51,6 +52,8 @@ class frmTaskTray : public Window {
   void SetWatchEnabled(bool enabled);
   bool WatchEnabled() const { return watchEnabled_; }
   std::uint32_t WatchInterval() const { return interval_; }
+  // A new interval takes effect at once when the watch is running.
+  void SetWatchInterval(std::uint32_t interval);
 
   void SetItemChecked(UINT id, bool checked);
   void SetItemEnabled(UINT id, bool enabled);

@@ -1,0 +1,152 @@
+// The options dialog: four pages behind a tab strip. Every change waits in the controls;
+// OK applies and stores the four pages, Cancel, Esc and the close box drop them.
+// Modal; a fresh one for every opening.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/option/option_layout.h"
+#include "platform/handles.h"
+#include "platform/window.h"
+
+namespace mirel {
+
+class Application;
+
+class frmOption : public Window {
+ public:
+  // Shows the dialog modally and returns once it has closed.
+  static void ShowModal(Application& app, HWND owner);
+
+  frmOption(Application& app, HWND owner);
+  ~frmOption() override;
+
+  void Form_Load();
+  void Form_Unload();
+  void RunModalLoop();
+
+  void cmdOK_Click();
+  void cmdCancel_Click();
+  // The tab strip: the tab selected before the pick, then the pick itself.
+  void tabOption_BeforeClick();
+  void tabOption_Click();
+  // Picks tab n (from 1) as the user would with the mouse or Ctrl+Tab.
+  void PickTab(int tab);
+
+  // Enabling rules.
+  void chkNonTitleBar_Click();
+  void chkCheckMouse_Click();
+  void chkPassword_Click();
+
+  void cmdMainRef_Click();
+  void txtMainLoadFile_OLEDragDrop(const std::vector<std::wstring>& files);
+  void cmdMainBackColor_Click();
+  void lblViewBackColor_Click();
+  // False when the typed character is discarded.
+  bool txtCheckMouseInterval_KeyPress(wchar_t typed);
+
+  // The dummy image list editor.
+  void lstViewList_Click();
+  void lstViewList_KeyDown(UINT key);
+  void lstViewList_OLEDragDrop(const std::vector<std::wstring>& files);
+  void cmdViewAdd_Click();
+  void cmdViewDelete_Click();
+  // 0: up, 1: down.
+  void cmdViewMove_Click(int index);
+  void cmdViewClear_Click();
+
+  // The context-help topic of the control at a screen point: the '?' button's pick.
+  void ShowContextHelpAt(POINT screen);
+
+  HWND control(OptionControl id) const { return controls_[static_cast<std::size_t>(id)]; }
+  HWND page(int index) const { return pages_[static_cast<std::size_t>(index)]->hwnd(); }
+  HWND tabStrip() const { return tabOption_; }
+  HWND okButton() const { return cmdOK_; }
+  HWND cancelButton() const { return cmdCancel_; }
+  int selectedTab() const;
+  std::uint32_t mainSwatch() const { return mainSwatch_; }
+  std::uint32_t viewSwatch() const { return viewSwatch_; }
+  std::vector<std::wstring> ListEntries() const;
+  bool closed() const { return closed_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // A page: a plain child window holding its controls; their notifications go on to the dialog.
+  class Page : public Window {
+   public:
+    explicit Page(frmOption& owner) : owner_(owner) {}
+    bool Create(HWND parent, int index);
+
+   protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    frmOption& owner_;
+  };
+
+  void LoadMainWindowPage();
+  void LoadDummyWindowPage();
+  void LoadMousePage();
+  void LoadReturnPage();
+  void SaveMainWindowPage();
+  void SaveDummyWindowPage();
+  void SaveMousePage();
+  void SaveReturnPage();
+
+  void CreateControls();
+  void PlaceAtDesignedPlace();
+  void Command(int id, int code, HWND from);
+  bool Checked(OptionControl id) const;
+  void SetChecked(OptionControl id, bool checked);
+  void Enable(OptionControl id, bool enabled);
+  std::wstring Text(OptionControl id) const;
+  void SetText(OptionControl id, const std::wstring& text);
+  void SetSwatch(std::uint32_t& swatch, UniqueBrush& brush, OptionControl id, std::uint32_t color);
+  void ApplyListButtons(int selected);
+  void UpdateReturnTabStop();
+  void AppendListEntry(const std::wstring& path);
+  void UpdateListExtent();
+  bool AcceptBitmapForList(const std::wstring& path);
+  void DrawSwatchButton(const DRAWITEMSTRUCT& item);
+  void RunContextHelpPick();
+  bool PreTranslate(MSG& msg);
+  static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+  // A message for one of the subclassed controls; nothing when the control's own
+  // procedure is to handle it.
+  std::optional<LRESULT> ControlMessage(OptionControl id, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+  Application& app_;
+  HWND owner_;
+  std::array<std::unique_ptr<Page>, kOptionPageCount> pages_;
+  std::array<HWND, static_cast<std::size_t>(OptionControl::kCount)> controls_{};
+  std::array<WNDPROC, static_cast<std::size_t>(OptionControl::kCount)> controlProcs_{};
+  HWND tabOption_ = nullptr;
+  HWND cmdOK_ = nullptr;
+  HWND cmdCancel_ = nullptr;
+  HWND tooltip_ = nullptr;
+  UniqueFont font_;
+  std::uint32_t mainSwatch_ = 0;
+  std::uint32_t viewSwatch_ = 0;
+  UniqueBrush mainSwatchBrush_;
+  UniqueBrush viewSwatchBrush_;
+  std::int16_t mPrevTab = 1;
+  int listExtent_ = 0;
+  bool closed_ = false;
+  bool unloaded_ = false;
+};
+
+// Control identifiers: the table's index from here on; OK and Cancel are IDOK and IDCANCEL.
+inline constexpr int kOptionControlIdBase = 1000;
+inline constexpr int kOptionTabId = 999;
+// The Ctrl+Tab page switches, as commands.
+inline constexpr int kOptionNextTab = 997;
+inline constexpr int kOptionPreviousTab = 998;
+
+}  // namespace mirel

@@ -1,0 +1,141 @@
+// The options dialog's controls as data: page, kind, caption, place in twips inside the
+// page, context-help number, tooltip and whether it starts disabled. The table's order is
+// the creation order and so the keyboard order: top to bottom within each page.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+
+namespace mirel {
+
+enum class OptionControl : int {
+  // Page 0, "メインウィンドウ"
+  fraMainWindow,
+  lblMainFileName,
+  txtMainLoadFile,
+  cmdMainRef,
+  lblMainBack,
+  lblMainBackColor,
+  cmdMainBackColor,
+  chkAlwaysTop,
+  chkNonTitleBar,
+  chkAutoAdjust,
+  // Page 1, "ダミーウィンドウ"
+  fraDummy,
+  lstViewList,
+  cmdViewAdd,
+  cmdViewDelete,
+  cmdViewMoveUp,
+  cmdViewMoveDown,
+  cmdViewClear,
+  lblViewBackColor,
+  chkViewRandom,
+  // Page 2, "マウス"
+  chkCheckMouse,
+  lblCheckMouseInterval,
+  txtCheckMouseInterval,
+  lblMilliSecond,
+  fraCheckMouseFlag,
+  chkCheckMouseFlagTop,
+  chkCheckMouseFlagBottom,
+  chkCheckMouseFlagLeft,
+  chkCheckMouseFlagRight,
+  // Page 3, "復帰"
+  fraReturnType,
+  optReturnTypeSingle,
+  optReturnTypeDouble,
+  chkPassword,
+  lblPassword,
+  txtPassword,
+  kCount
+};
+
+enum class ControlKind { kFrame, kLabel, kEdit, kButton, kCheck, kRadio, kList, kSwatch, kSwatchButton };
+
+struct TwipsRect {
+  int left, top, width, height;
+};
+
+struct OptionControlSpec {
+  OptionControl id;
+  int page;
+  ControlKind kind;
+  const wchar_t* caption;
+  TwipsRect place;  // inside the page
+  std::uint32_t help;
+  const wchar_t* tooltip;
+  bool offAtCreation;
+};
+
+// A place given inside a frame, as a place inside the page.
+constexpr TwipsRect InFrame(TwipsRect frame, int left, int top, int width, int height) {
+  return {frame.left + left, frame.top + top, width, height};
+}
+
+inline constexpr TwipsRect kFraMainWindow{120, 180, 4875, 1215};
+inline constexpr TwipsRect kFraDummy{120, 180, 4875, 2835};
+inline constexpr TwipsRect kFraCheckMouseFlag{120, 1200, 4095, 675};
+inline constexpr TwipsRect kFraReturnType{120, 180, 3075, 915};
+
+namespace option_table {
+using enum OptionControl;
+using enum ControlKind;
+
+inline constexpr OptionControlSpec kOptionControls[] = {
+    {fraMainWindow, 0, kFrame, L"メインウィンドウ画像", kFraMainWindow, 0, nullptr, false},
+    {lblMainFileName, 0, kLabel, L"画像:", InFrame(kFraMainWindow, 180, 360, 495, 195), 0, nullptr, false},
+    {txtMainLoadFile, 0, kEdit, L"", InFrame(kFraMainWindow, 900, 300, 2655, 330), 12, nullptr, false},
+    {cmdMainRef, 0, kButton, L"参照(&R)...", InFrame(kFraMainWindow, 3660, 300, 1095, 315), 13, nullptr, false},
+    {lblMainBack, 0, kLabel, L"背景色:", InFrame(kFraMainWindow, 180, 780, 615, 195), 0, nullptr, false},
+    {lblMainBackColor, 0, kSwatch, L"", InFrame(kFraMainWindow, 900, 720, 2655, 315), 14, nullptr, false},
+    {cmdMainBackColor, 0, kButton, L"変更(&B)...", InFrame(kFraMainWindow, 3660, 720, 1095, 315), 15, nullptr, false},
+    {chkAlwaysTop, 0, kCheck, L"常に手前に表示する(&W)", {300, 1560, 2115, 195}, 16, nullptr, false},
+    {chkNonTitleBar, 0, kCheck, L"タイトルバーを非表示にする(&T)", {300, 1800, 2715, 195}, 28, nullptr, false},
+    {chkAutoAdjust, 0, kCheck, L"ウィンドウサイズを画像サイズに合わせる(&A)", {300, 2040, 3675, 195}, 29, nullptr, true},
+
+    {fraDummy, 1, kFrame, L"ダミー画像リスト", kFraDummy, 0, nullptr, false},
+    {lstViewList, 1, kList, L"", InFrame(kFraDummy, 120, 300, 3555, 2400), 17, L"表示する画像のリストです。", false},
+    {cmdViewAdd, 1, kButton, L"追加(&A)...", InFrame(kFraDummy, 3780, 300, 975, 315), 18,
+     L"表示するファイルを追加します。", false},
+    {cmdViewDelete, 1, kButton, L"削除(&X)", InFrame(kFraDummy, 3780, 720, 975, 315), 19,
+     L"選択されたファイルをリストから削除します。", true},
+    {cmdViewMoveUp, 1, kButton, L"上へ(&U)", InFrame(kFraDummy, 3780, 1140, 975, 315), 20, nullptr, true},
+    {cmdViewMoveDown, 1, kButton, L"下へ(&D)", InFrame(kFraDummy, 3780, 1560, 975, 315), 21, nullptr, true},
+    {cmdViewClear, 1, kButton, L"クリア(&C)", InFrame(kFraDummy, 3780, 1980, 975, 315), 32, nullptr, true},
+    {lblViewBackColor, 1, kSwatchButton, L"背景色(&D)...", InFrame(kFraDummy, 3780, 2400, 975, 315), 22,
+     L"切り替え時ウィンドウの背景色を設定します。", false},
+    {chkViewRandom, 1, kCheck, L"ランダムに表示する(&R)", {300, 3120, 2415, 195}, 23,
+     L"リストに含まれるファイルをランダムに表示します。", false},
+
+    {chkCheckMouse, 2, kCheck, L"マウスによるダミー画面の表示を行う(&M)", {300, 300, 3375, 255}, 30, nullptr, false},
+    {lblCheckMouseInterval, 2, kLabel, L"チェック間隔(&I):", {600, 720, 1155, 195}, 31, nullptr, false},
+    {txtCheckMouseInterval, 2, kEdit, L"100", {1860, 660, 555, 270}, 31, nullptr, true},
+    {lblMilliSecond, 2, kLabel, L"ミリ秒", {2460, 720, 495, 195}, 0, nullptr, false},
+    {fraCheckMouseFlag, 2, kFrame, L"マウス切り替えを行う位置", kFraCheckMouseFlag, 49, nullptr, false},
+    {chkCheckMouseFlagTop, 2, kCheck, L"上(&T)", InFrame(kFraCheckMouseFlag, 180, 300, 735, 195), 0, nullptr, false},
+    {chkCheckMouseFlagBottom, 2, kCheck, L"下(&B)", InFrame(kFraCheckMouseFlag, 1180, 300, 735, 195), 0, nullptr,
+     false},
+    {chkCheckMouseFlagLeft, 2, kCheck, L"左(&L)", InFrame(kFraCheckMouseFlag, 2180, 300, 735, 195), 0, nullptr, false},
+    {chkCheckMouseFlagRight, 2, kCheck, L"右(&R)", InFrame(kFraCheckMouseFlag, 3180, 300, 735, 195), 0, nullptr,
+     false},
+
+    {fraReturnType, 3, kFrame, L"復帰条件", kFraReturnType, 24, nullptr, false},
+    {optReturnTypeSingle, 3, kRadio, L"シングルクリック(&S)", InFrame(kFraReturnType, 180, 300, 1815, 195), 0, nullptr,
+     false},
+    {optReturnTypeDouble, 3, kRadio, L"ダブルクリック(&D)", InFrame(kFraReturnType, 180, 540, 1695, 255), 0, nullptr,
+     false},
+    {chkPassword, 3, kCheck, L"復帰時にパスワードを要求する(&P)", {300, 1200, 2955, 315}, 25, nullptr, false},
+    {lblPassword, 3, kLabel, L"パスワード:", {600, 1620, 915, 195}, 0, nullptr, false},
+    {txtPassword, 3, kEdit, L"", {1560, 1560, 1575, 270}, 0, nullptr, true},
+};
+}  // namespace option_table
+using option_table::kOptionControls;
+
+static_assert(std::size(kOptionControls) == static_cast<std::size_t>(OptionControl::kCount));
+
+inline constexpr int kOptionPageCount = 4;
+inline constexpr const wchar_t* kOptionTabCaptions[kOptionPageCount] = {L"メインウィンドウ", L"ダミーウィンドウ",
+                                                                         L"マウス", L"復帰"};
+
+}  // namespace mirel

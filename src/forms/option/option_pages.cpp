@@ -1,0 +1,373 @@
+// The options dialog's dummy window, mouse and return pages, and the dummy image list editor.
+#include <algorithm>
+#include <string>
+
+#include "app/application.h"
+#include "app/colors.h"
+#include "dialogs/bitmap_name.h"
+#include "dialogs/common_dialogs.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
+#include "forms/option/frm_option.h"
+#include "forms/option/option_rules.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/files.h"
+#include "platform/system_dll.h"
+#include "platform/text.h"
+#include "settings/dummy_list.h"
+#include "settings/registry.h"
+
+namespace mirel {
+
+namespace {
+
+// The list can scroll sideways at least this far, in pixels.
+constexpr int kMinimumListExtent = 300;
+
+constexpr OptionControl kEdgeBoxes[4] = {OptionControl::chkCheckMouseFlagTop, OptionControl::chkCheckMouseFlagBottom,
+                                         OptionControl::chkCheckMouseFlagLeft, OptionControl::chkCheckMouseFlagRight};
+
+constexpr const wchar_t* kUnstorablePassword =
+    L"パスワードにシステムの文字コードで保存できない文字が含まれているため、パスワードの設定は変更されませんでした。";
+
+}  // namespace
+
+// ---- The dummy window page ----
+
+void frmOption::LoadDummyWindowPage() {
+  HWND list = control(OptionControl::lstViewList);
+  const auto entries = ReadUsableEntries(app_.listPath());
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_INITSTORAGE, entries.size(), 0);
+  for (const auto& entry : entries) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  // Wide enough to read the longest path, not a fixed 300 pixels.
+  UpdateListExtent();
+  Enable(OptionControl::cmdViewClear, !entries.empty());
+  SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, app_.dummy().backColor());
+  SetChecked(OptionControl::chkViewRandom, ReadRegistry("ViewRandom", 0) != 0);
+}
+
+void frmOption::lblViewBackColor_Click() {
+  SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor,
+            app_.prompts().Color(hwnd(), app_.dummy().backColor()));
+}
+
+void frmOption::SaveDummyWindowPage() {
+  auto& s = app_.state;
+  // 1.-3. The list file rewritten and the working list rebuilt from it. When the file
+  // cannot be written both stay as they were and the user is told; the rest of OK goes on.
+  const auto result = RewriteDummyList(app_.listPath(), ListEntries(), s.gDummyList);
+  if (result.status != ListWrite::kOk) app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), result));
+  // 4.-6.
+  app_.dummy().SetBackColor(viewSwatch_);
+  s.gViewRandom = Checked(OptionControl::chkViewRandom);
+  WriteRegistry("ViewBackColor", static_cast<std::int32_t>(viewSwatch_));
+  WriteRegistryBool("ViewRandom", s.gViewRandom);
+  app_.dummy().PrepareSoon();  // the next cover's picture may have changed
+}
+
+std::vector<std::wstring> frmOption::ListEntries() const {
+  HWND list = control(OptionControl::lstViewList);
+  std::vector<std::wstring> entries;
+  const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length < 0) continue;
+    std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+void frmOption::UpdateListExtent() {
+  HWND list = control(OptionControl::lstViewList);
+  HDC dc = GetDC(list);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  int widest = kMinimumListExtent;
+  for (const auto& entry : ListEntries()) {
+    SIZE size{};
+    if (GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size))
+      widest = std::max(widest, static_cast<int>(size.cx) + 2 * GetSystemMetrics(SM_CXEDGE));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  listExtent_ = widest;
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+}
+
+void frmOption::AppendListEntry(const std::wstring& path) {
+  HWND list = control(OptionControl::lstViewList);
+  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  HDC dc = GetDC(list);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  if (GetTextExtentPoint32W(dc, path.c_str(), static_cast<int>(path.size()), &size) &&
+      size.cx + 2 * GetSystemMetrics(SM_CXEDGE) > listExtent_) {
+    listExtent_ = size.cx + 2 * GetSystemMetrics(SM_CXEDGE);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  Enable(OptionControl::cmdViewClear, true);
+}
+
+bool frmOption::AcceptBitmapForList(const std::wstring& path) {
+  if (!IsValidBitmapFile(path)) {
+    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
+    return false;
+  }
+  // MIREL.DAT holds paths in the system code page: one that cannot be written there is
+  // refused now, as the main window refuses it, rather than lost at OK.
+  if (!StorablePath(path)) {
+    app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), {ListWrite::kUnrepresentable, path}));
+    return false;
+  }
+  return true;
+}
+
+void frmOption::ApplyListButtons(int selected) {
+  const auto count = static_cast<int>(SendMessageW(control(OptionControl::lstViewList), LB_GETCOUNT, 0, 0));
+  const ListButtons buttons = SelectionRule(count, selected);
+  Enable(OptionControl::cmdViewDelete, buttons.remove);
+  Enable(OptionControl::cmdViewMoveUp, buttons.up);
+  Enable(OptionControl::cmdViewMoveDown, buttons.down);
+}
+
+void frmOption::lstViewList_Click() {
+  const auto selected = static_cast<int>(SendMessageW(control(OptionControl::lstViewList), LB_GETCURSEL, 0, 0));
+  if (selected >= 0) ApplyListButtons(selected);
+}
+
+void frmOption::cmdViewAdd_Click() {
+  const std::wstring path = app_.prompts().OpenFile(hwnd(), BitmapFilter(), CurrentFolder());
+  if (path.empty()) return;
+  if (AcceptBitmapForList(path)) AppendListEntry(path);
+}
+
+void frmOption::lstViewList_KeyDown(UINT key) {
+  if (key != VK_DELETE) return;
+  HWND list = control(OptionControl::lstViewList);
+  const auto selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (selected < 0) return;
+  SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+  ApplyListButtons(-1);
+  Enable(OptionControl::cmdViewClear, SendMessageW(list, LB_GETCOUNT, 0, 0) > 0);
+}
+
+void frmOption::cmdViewDelete_Click() {
+  HWND list = control(OptionControl::lstViewList);
+  const auto selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (selected < 0) return;
+  SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+  SetFocus(control(OptionControl::cmdViewAdd));
+  ApplyListButtons(-1);
+  Enable(OptionControl::cmdViewClear, SendMessageW(list, LB_GETCOUNT, 0, 0) > 0);
+}
+
+void frmOption::cmdViewMove_Click(int index) {
+  HWND list = control(OptionControl::lstViewList);
+  const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  const auto selected = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+  const auto target = MovedPosition(count, selected, index == 0 ? -1 : 1);
+  if (!target) return;
+  const std::wstring entry = ListEntries()[static_cast<std::size_t>(selected)];
+  HWND up = control(OptionControl::cmdViewMoveUp);
+  HWND down = control(OptionControl::cmdViewMoveDown);
+  const bool focusOnUp = GetFocus() == up;
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+  SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(*target), reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(*target), 0);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+  lstViewList_Click();
+  // A button that has just been disabled must not keep the focus: the keyboard would
+  // have nowhere to press. The entry at the bottom sends it to Up, at the top to Down.
+  if (*target == count - 1) {
+    SetFocus(up);
+  } else if (*target == 0 && focusOnUp) {
+    SetFocus(down);
+  }
+}
+
+void frmOption::cmdViewClear_Click() {
+  SendMessageW(control(OptionControl::lstViewList), LB_RESETCONTENT, 0, 0);
+  SetFocus(control(OptionControl::cmdViewAdd));
+  ApplyListButtons(-1);
+  Enable(OptionControl::cmdViewClear, false);
+}
+
+void frmOption::lstViewList_OLEDragDrop(const std::vector<std::wstring>& files) {
+  for (const auto& path : files) {
+    if (IsDirectory(path) || !HasBitmapExtension(path)) continue;
+    if (!IsValidBitmapFile(path) || !StorablePath(path)) {
+      SetFocus(hwnd());
+      AcceptBitmapForList(path);  // tells the user why
+      return;                     // the rest of the drop is not looked at
+    }
+    AppendListEntry(path);
+  }
+}
+
+void frmOption::DrawSwatchButton(const DRAWITEMSTRUCT& item) {
+  // A button that shows the colour it chooses, its caption over it in black or white,
+  // whichever reads better.
+  RECT rect = item.rcItem;
+  const COLORREF color = ResolveColor(viewSwatch_);
+  DrawEdge(item.hDC, &rect, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+  FillRect(item.hDC, &rect, viewSwatchBrush_.get());
+  const int luma = (GetRValue(color) * 299 + GetGValue(color) * 587 + GetBValue(color) * 114) / 1000;
+  SetTextColor(item.hDC, luma < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0));
+  SetBkMode(item.hDC, TRANSPARENT);
+  wchar_t caption[64] = {};
+  GetWindowTextW(item.hwndItem, caption, 64);
+  UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+  DrawTextW(item.hDC, caption, -1, &rect, format);
+  if (item.itemState & ODS_FOCUS) {
+    InflateRect(&rect, -1, -1);
+    DrawFocusRect(item.hDC, &rect);
+  }
+}
+
+// ---- The mouse page ----
+
+void frmOption::LoadMousePage() {
+  const auto& s = app_.state;
+  SetChecked(OptionControl::chkCheckMouse, s.gCheckMouse);
+  SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(app_.tray().WatchInterval()));
+  const EdgeBoxes boxes = EdgeBoxesFromFlag(s.gCheckMouseFlag);
+  for (std::size_t i = 0; i < boxes.size(); ++i) SetChecked(kEdgeBoxes[i], boxes[i]);
+  chkCheckMouse_Click();
+}
+
+void frmOption::chkCheckMouse_Click() {
+  const bool on = Checked(OptionControl::chkCheckMouse);
+  for (const auto box : kEdgeBoxes) Enable(box, on);
+  // A disabled box shows the button face, an enabled one the window colour: the system's
+  // own colours for the two states.
+  Enable(OptionControl::txtCheckMouseInterval, on);
+}
+
+bool frmOption::txtCheckMouseInterval_KeyPress(wchar_t typed) {
+  if (IntervalKeyAccepted(typed)) return true;
+  // Ctrl+A, C, V, X and Z keep working: what a paste brings is filtered on its own.
+  return typed == 0x01 || typed == 0x03 || typed == 0x16 || typed == 0x18 || typed == 0x1A;
+}
+
+void frmOption::SaveMousePage() {
+  auto& s = app_.state;
+  auto& tray = app_.tray();
+  s.gCheckMouse = Checked(OptionControl::chkCheckMouse);
+  const std::uint32_t interval = CorrectedInterval(Text(OptionControl::txtCheckMouseInterval), tray.WatchInterval());
+  SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(interval));
+  tray.SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
+  tray.SetWatchInterval(interval);
+  tray.SetWatchEnabled(s.gCheckMouse && !app_.main().Visible());
+  WriteRegistry("CheckMouseInterval", static_cast<std::int32_t>(interval));
+  EdgeBoxes boxes{};
+  for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = Checked(kEdgeBoxes[i]);
+  s.gCheckMouseFlag = EdgeFlagFromBoxes(boxes);
+  WriteRegistry("CheckMouseFlag", s.gCheckMouseFlag);
+}
+
+// ---- The return page ----
+
+void frmOption::LoadReturnPage() {
+  const int option = ReturnOptionIndex(ReadRegistry("ReturnType", 0));
+  SetChecked(OptionControl::optReturnTypeSingle, option == 0);
+  SetChecked(OptionControl::optReturnTypeDouble, option == 1);
+  UpdateReturnTabStop();
+  SetChecked(OptionControl::chkPassword, app_.state.gRequirePassword);
+  SetText(OptionControl::txtPassword, ReadRegistry("Password", std::wstring()));
+  chkPassword_Click();
+}
+
+void frmOption::UpdateReturnTabStop() {
+  // Tab reaches the return condition at the chosen button; the arrows move between the two.
+  for (const auto id : {OptionControl::optReturnTypeSingle, OptionControl::optReturnTypeDouble}) {
+    HWND button = control(id);
+    const LONG style = GetWindowLongW(button, GWL_STYLE);
+    SetWindowLongW(button, GWL_STYLE, Checked(id) ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+  }
+}
+
+void frmOption::chkPassword_Click() { Enable(OptionControl::txtPassword, Checked(OptionControl::chkPassword)); }
+
+void frmOption::SaveReturnPage() {
+  auto& s = app_.state;
+  const std::int16_t option = Checked(OptionControl::optReturnTypeDouble) ? 1 : 0;
+  s.gReturnType = option;
+  WriteRegistry("ReturnType", option);
+  // A password the settings cannot hold exactly would leave another one in force than the
+  // user typed: the password settings then stay as they were, and the user is told.
+  const std::wstring password = Text(OptionControl::txtPassword);
+  if (!WideToAnsiExact(password)) {
+    app_.prompts().Warn(hwnd(), kUnstorablePassword);
+    return;
+  }
+  s.gRequirePassword = Checked(OptionControl::chkPassword);
+  WriteRegistryBool("RequirePassword", s.gRequirePassword);
+  WriteRegistry("Password", password);
+}
+
+// ---- The subclassed controls: dropped files and the interval box's filter ----
+
+LRESULT CALLBACK frmOption::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<frmOption*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+  const int index = GetDlgCtrlID(control) - kOptionControlIdBase;
+  if (!self || index < 0 || index >= static_cast<int>(OptionControl::kCount))
+    return DefWindowProcW(control, message, wParam, lParam);
+  const WNDPROC original = self->controlProcs_[static_cast<std::size_t>(index)];
+  if (const auto handled = self->ControlMessage(static_cast<OptionControl>(index), control, message, wParam, lParam))
+    return *handled;
+  return CallWindowProcW(original, control, message, wParam, lParam);
+}
+
+std::optional<LRESULT> frmOption::ControlMessage(OptionControl id, HWND control, UINT message, WPARAM wParam,
+                                                 LPARAM lParam) {
+  (void)lParam;
+  switch (message) {
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(wParam);
+      if (id == OptionControl::txtMainLoadFile) txtMainLoadFile_OLEDragDrop(sys::DroppedFiles(drop, 1));
+      if (id == OptionControl::lstViewList) lstViewList_OLEDragDrop(sys::DroppedFiles(drop, UINT_MAX));
+      return 0;
+    }
+    case WM_KEYDOWN:
+      if (id == OptionControl::lstViewList && wParam == VK_DELETE) {
+        lstViewList_KeyDown(VK_DELETE);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (id == OptionControl::txtCheckMouseInterval && !txtCheckMouseInterval_KeyPress(static_cast<wchar_t>(wParam)))
+        return 0;
+      break;
+    case WM_PASTE:
+      if (id == OptionControl::txtCheckMouseInterval) {
+        std::wstring pasted;
+        if (OpenClipboard(control)) {
+          if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+              pasted = text;
+              GlobalUnlock(data);
+            }
+          }
+          CloseClipboard();
+        }
+        const std::wstring digits = DigitsOnly(pasted);
+        SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(digits.c_str()));
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace mirel

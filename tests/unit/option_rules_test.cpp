@@ -1,0 +1,90 @@
+#include "forms/option/option_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace mirel {
+namespace {
+
+TEST(OptionRules, ListEditorSelectionAndMoves) {
+  struct Case {
+    int count, selected;
+    ListButtons buttons;
+  };
+  const Case cases[] = {
+      {1, 0, {true, false, false}},  // the only entry: Delete alone
+      {3, 0, {true, false, true}},   // the first: no Up
+      {3, 2, {true, true, false}},   // the last: no Down
+      {3, 1, {true, true, true}},    // any other: all three
+      {3, -1, {false, false, false}},
+      {0, 0, {false, false, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.count << "/" << c.selected);
+    EXPECT_EQ(SelectionRule(c.count, c.selected), c.buttons);
+  }
+  // Up on the second entry makes it the first: Up off, Down on.
+  EXPECT_EQ(MovedPosition(3, 1, -1), 0);
+  EXPECT_EQ(SelectionRule(3, *MovedPosition(3, 1, -1)), (ListButtons{true, false, true}));
+  // Down on the next-to-last makes it the last.
+  EXPECT_EQ(MovedPosition(3, 1, +1), 2);
+  EXPECT_EQ(MovedPosition(3, 0, -1), std::nullopt);
+  EXPECT_EQ(MovedPosition(3, 2, +1), std::nullopt);
+  EXPECT_EQ(MovedPosition(3, -1, +1), std::nullopt);
+}
+
+TEST(OptionRules, IntervalCorrectionAndFilter) {
+  struct Case {
+    const wchar_t* text;
+    std::uint32_t stored;
+  };
+  const Case cases[] = {
+      {L"", 100},     {L"0", 250},      {L"65535", 65535},   {L"65536", 250}, {L"0050", 50},
+      {L"1", 1},      {L"99999999999999999999", 250},        {L"12a", 250},   {L"-5", 250},
+      {L" 5", 250},   {L"\uff15", 250},  // a full-width digit is not a number here
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "\"" << testing::PrintToString(std::wstring(c.text)) << "\"");
+    EXPECT_EQ(CorrectedInterval(c.text, 250), c.stored);
+  }
+  for (wchar_t typed = 0; typed < 0x80; ++typed)
+    EXPECT_EQ(IntervalKeyAccepted(typed), (typed >= L'0' && typed <= L'9') || typed == 8) << int(typed);
+  EXPECT_EQ(DigitsOnly(L" 1,2a3\r\n"), L"123");
+}
+
+TEST(OptionRules, EdgeBoxesReturnOptionAndPages) {
+  EXPECT_EQ(EdgeFlagFromBoxes({true, true, true, true}), 15);
+  EXPECT_EQ(EdgeFlagFromBoxes({false, false, false, false}), 0);
+  EXPECT_EQ(EdgeFlagFromBoxes({false, false, true, false}), 4);
+  EXPECT_EQ(EdgeFlagFromBoxes({false, false, false, true}), 8);
+  for (std::int16_t flag = 0; flag < 16; ++flag) EXPECT_EQ(EdgeFlagFromBoxes(EdgeBoxesFromFlag(flag)), flag);
+  EXPECT_EQ(EdgeBoxesFromFlag(static_cast<std::int16_t>(0x7FF2)), (EdgeBoxes{false, true, false, false}));
+
+  EXPECT_EQ(ReturnOptionIndex(0), 0);
+  EXPECT_EQ(ReturnOptionIndex(1), 1);
+  EXPECT_EQ(ReturnOptionIndex(2), 0);
+  EXPECT_EQ(ReturnOptionIndex(-1), 0);
+
+  EXPECT_FALSE(SwitchPages(2, 2));
+  const auto change = SwitchPages(1, 4);
+  ASSERT_TRUE(change);
+  EXPECT_EQ(change->show, 3);
+  EXPECT_EQ(change->hide, 0);
+  EXPECT_EQ(NeighbourTab(4, 4, +1), 1);
+  EXPECT_EQ(NeighbourTab(1, 4, -1), 4);
+  EXPECT_EQ(NeighbourTab(2, 4, +1), 3);
+}
+
+TEST(OptionRules, DialogKeptInsideTheWorkArea) {
+  const Box area{0, 0, 1024, 738};
+  // Fits: stays at its designed place.
+  EXPECT_EQ(KeepInside({338, 248, 724, 578}, area), (Box{338, 248, 724, 578}));
+  // Hangs over the right and bottom edges: moved back by exactly the overhang.
+  EXPECT_EQ(KeepInside({700, 600, 1100, 900}, area), (Box{624, 438, 1024, 738}));
+  // Off to the left and top of a monitor at negative coordinates.
+  EXPECT_EQ(KeepInside({-50, -30, 350, 270}, {-1280, 0, 0, 1024}), (Box{-400, 0, 0, 300}));
+  // Larger than the area: its top-left corner stays reachable.
+  EXPECT_EQ(KeepInside({100, 100, 1300, 900}, area), (Box{0, 0, 1200, 800}));
+}
+
+}  // namespace
+}  // namespace mirel

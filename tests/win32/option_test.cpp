@@ -1,0 +1,2 @@
+// The options dialog on real windows.
+#include <gtest/gtest.h>
