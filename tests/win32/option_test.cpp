@@ -1,2 +1,494 @@
-// The options dialog on real windows.
+// The options dialog on real windows, with scripted answers where a person would answer.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <htmlhelp.h>
+
+#include <cstring>
+
+#include "app/application.h"
+#include "app/colors.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
+#include "forms/option/frm_option.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/files.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+#include "platform/twips.h"
+#include "settings/registry.h"
+#include "app_fixture.h"
+
+namespace mirel {
+namespace {
+
+using C = OptionControl;
+using test::Pump;
+using test::WriteBitmap;
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::string Ansi(const std::wstring& text) { return *WideToAnsiExact(text); }
+
+class OptionTest : public test::AppTest {
+ protected:
+  frmOption& Open() {
+    option_ = std::make_unique<frmOption>(*app_, app_->main().hwnd());
+    option_->Form_Load();
+    EXPECT_TRUE(option_->hwnd());
+    ShowWindow(option_->hwnd(), SW_SHOW);  // as the modal loop shows it
+    return *option_;
+  }
+  void TearDown() override {
+    option_.reset();  // its unload reaches into the application
+    AppTest::TearDown();
+  }
+  // A click as the user makes it: on the page shown, through the control itself.
+  void Click(C id) {
+    PickPageOf(id);
+    SendMessageW(option_->control(id), BM_CLICK, 0, 0);
+  }
+  void PickPageOf(C id) {
+    for (const auto& spec : kOptionControls)
+      if (spec.id == id && option_->selectedTab() != spec.page + 1) option_->PickTab(spec.page + 1);
+  }
+  bool Enabled(C id) { return IsWindowEnabled(option_->control(id)) != FALSE; }
+  bool Checked(C id) { return SendMessageW(option_->control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void SelectEntry(int index) {
+    SendMessageW(option_->control(C::lstViewList), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    option_->lstViewList_Click();
+  }
+  std::string ListFile() { return test::ReadBytes(dir_ / L"MIREL.DAT"); }
+  bool Stored(const char* name) {
+    DWORD type = 0;
+    std::vector<std::uint8_t> data;
+    return test::QueryRaw(name, type, data);
+  }
+  DWORD StoredType(const char* name) {
+    DWORD type = 0;
+    std::vector<std::uint8_t> data;
+    test::QueryRaw(name, type, data);
+    return type;
+  }
+
+  std::unique_ptr<frmOption> option_;
+};
+
+TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
+  Start();
+  auto& option = Open();
+  HWND dialog = option.hwnd();
+  EXPECT_EQ(TextOf(dialog), L"オプション");
+  const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), app_->main().hwnd());  // no taskbar button
+  const unsigned dpi = WindowDpi(dialog);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, TwipsToPixels(5565, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(4530, dpi));
+  POINT origin{0, 0};
+  ClientToScreen(dialog, &origin);  // the designed place fits this screen, so it is kept
+  EXPECT_EQ(origin.x, TwipsToPixels(5070, dpi));
+  EXPECT_EQ(origin.y, TwipsToPixels(3720, dpi));
+
+  EXPECT_EQ(TextOf(option.okButton()), L"OK");
+  EXPECT_TRUE(GetWindowLongW(option.okButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_EQ(TextOf(option.cancelButton()), L"キャンセル");
+  EXPECT_EQ(SendMessageW(option.tabStrip(), TCM_GETITEMCOUNT, 0, 0), 4);
+  // A control placed inside its frame: 900, 300 in a frame at 120, 180.
+  RECT box{};
+  GetWindowRect(option.control(C::txtMainLoadFile), &box);
+  MapWindowPoints(nullptr, option.page(0), reinterpret_cast<POINT*>(&box), 2);
+  EXPECT_EQ(box.left, TwipsToPixels(1020, dpi));
+  EXPECT_EQ(box.top, TwipsToPixels(480, dpi));
+  EXPECT_EQ(box.right - box.left, TwipsToPixels(2655, dpi));
+  // Off at creation, then set by the loads: no title bar hidden, no watch, no password.
+  for (const C off : {C::chkAutoAdjust, C::cmdViewDelete, C::cmdViewMoveUp, C::cmdViewMoveDown, C::cmdViewClear,
+                      C::txtCheckMouseInterval, C::chkCheckMouseFlagTop, C::txtPassword})
+    EXPECT_FALSE(Enabled(off)) << static_cast<int>(off);
+  EXPECT_EQ(TextOf(option.control(C::txtCheckMouseInterval)), L"100");
+  EXPECT_TRUE(Checked(C::optReturnTypeSingle));
+  EXPECT_EQ(GetWindowContextHelpId(option.control(C::cmdMainRef)), 13u);
+  EXPECT_EQ(GetWindowContextHelpId(option.control(C::fraCheckMouseFlag)), 49u);
+  EXPECT_EQ(GetWindowContextHelpId(option.control(C::txtPassword)), 0u);
+
+  // Exactly one page visible, the selected tab's, whatever the picks.
+  const auto visiblePages = [&] {
+    std::vector<int> shown;
+    for (int i = 0; i < 4; ++i)
+      if (GetWindowLongW(option.page(i), GWL_STYLE) & WS_VISIBLE) shown.push_back(i);
+    return shown;
+  };
+  EXPECT_EQ(visiblePages(), std::vector<int>{0});
+  for (const int tab : {3, 3, 1, 4, 2, 2}) {
+    option.PickTab(tab);
+    EXPECT_EQ(option.selectedTab(), tab);
+    EXPECT_EQ(visiblePages(), std::vector<int>{tab - 1});
+  }
+  // The tooltips of the dummy window page.
+  option.PickTab(2);
+  HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+  while (tips && GetWindow(tips, GW_OWNER) != dialog) tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
+  ASSERT_TRUE(tips);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 5);
+}
+
+TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch) {
+  WriteBitmap(dir_ / L"a.bmp", 4, 4, RGB(255, 0, 0));
+  const std::string list = Ansi(dir_ / L"gone.bmp") + "\r\n" + Ansi(dir_ / L"a.bmp") + "\r\n";
+  test::WriteBytes(dir_ / L"MIREL.DAT", list);
+  auto& app = Start();
+  test::ClearSettings();  // what start-up stored does not matter here
+  app.state.gAlwaysTop = true;
+  app.state.gCheckMouse = true;
+  app.main().SetVisible(false);
+  HWND main = app.main().hwnd();
+  for (const UINT how : {0u, 1u, 2u}) {
+    SCOPED_TRACE(how);
+    auto& option = Open();
+    EXPECT_FALSE(app.tray().WatchEnabled());
+    EXPECT_FALSE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(option.ListEntries(), std::vector<std::wstring>{dir_ / L"a.bmp"});  // the usable line only
+    Click(C::chkAlwaysTop);
+    Click(C::chkNonTitleBar);
+    Click(C::cmdViewClear);
+    Click(C::chkCheckMouse);
+    Click(C::optReturnTypeDouble);
+    SetWindowTextW(option.control(C::txtPassword), L"secret");
+    if (how == 0) Click(C::chkViewRandom);  // one more change
+    if (how == 0) SendMessageW(option.cancelButton(), BM_CLICK, 0, 0);
+    if (how == 1) SendMessageW(option.hwnd(), WM_COMMAND, IDCANCEL, 0);  // Esc
+    if (how == 2) SendMessageW(option.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(option.closed());
+    option.Form_Unload();
+    EXPECT_FALSE(Stored("AlwaysTop"));
+    EXPECT_FALSE(Stored("Password"));
+    EXPECT_FALSE(Stored("ReturnType"));
+    EXPECT_EQ(ListFile(), list);  // byte for byte, the vanished line too
+    EXPECT_FALSE(app.state.gNonTitleBar);
+    EXPECT_TRUE(GetWindowLongW(main, GWL_STYLE) & WS_CAPTION);
+    EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(app.tray().WatchEnabled());
+  }
+}
+
+TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
+  WriteBitmap(dir_ / L"main.bmp", 120, 90, RGB(0, 255, 0));
+  for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp"}) WriteBitmap(dir_ / name, 4, 4, RGB(255, 0, 0));
+  test::WriteBytes(dir_ / L"MIREL.DAT", Ansi(dir_ / L"a.bmp") + "\r\n" + Ansi(dir_ / L"b.bmp") + "\r\n");
+  auto& app = Start();
+  auto& option = Open();
+  // Main window page.
+  SetWindowTextW(option.control(C::txtMainLoadFile), (dir_ / L"main.bmp").c_str());
+  prompts_.colors = {0x00112233, 0x00445566};
+  Click(C::cmdMainBackColor);
+  Click(C::chkAlwaysTop);
+  Click(C::chkNonTitleBar);
+  EXPECT_TRUE(Enabled(C::chkAutoAdjust));
+  Click(C::chkAutoAdjust);
+  // Dummy window page: c.bmp added, then moved up between a and b; a vanished entry.
+  prompts_.nextPath = dir_ / L"c.bmp";
+  Click(C::cmdViewAdd);
+  SelectEntry(2);
+  Click(C::cmdViewMoveUp);
+  Click(C::lblViewBackColor);
+  Click(C::chkViewRandom);
+  // Mouse page: the watch on, 250 ms, every edge but the left one.
+  Click(C::chkCheckMouse);
+  EXPECT_TRUE(Enabled(C::txtCheckMouseInterval));
+  SetWindowTextW(option.control(C::txtCheckMouseInterval), L"250");
+  Click(C::chkCheckMouseFlagLeft);
+  // Return page: double click and a password.
+  Click(C::optReturnTypeDouble);
+  Click(C::chkPassword);
+  EXPECT_TRUE(Enabled(C::txtPassword));
+  SetWindowTextW(option.control(C::txtPassword), L"pass word");
+  SendMessageW(option.okButton(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(option.closed());
+  EXPECT_TRUE(prompts_.messages.empty());
+  option.Form_Unload();
+
+  // Stored, each with its type.
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"main.bmp");
+  EXPECT_EQ(StoredType("MainLoadFile"), static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(ReadRegistry("MainBackColor", 0), 0x00112233);
+  EXPECT_EQ(StoredType("MainBackColor"), static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(ReadRegistry("AlwaysTop", 0), 1);
+  EXPECT_EQ(ReadRegistry("AutoAdjust", 0), 1);
+  EXPECT_EQ(ReadRegistry("ViewBackColor", 0), 0x00445566);
+  EXPECT_EQ(ReadRegistry("ViewRandom", 0), 1);
+  EXPECT_EQ(ReadRegistry("CheckMouseInterval", 0), 250);
+  EXPECT_EQ(ReadRegistry("CheckMouseFlag", 0), 11);
+  EXPECT_EQ(ReadRegistry("ReturnType", 0), 1);
+  EXPECT_EQ(ReadRegistry("RequirePassword", 0), 1);
+  EXPECT_EQ(ReadRegistry("Password", std::wstring()), L"pass word");
+  EXPECT_EQ(StoredType("Password"), static_cast<DWORD>(REG_SZ));
+  EXPECT_NE(ReadRegistry("CheckMouse", 0), 1);  // stored by the main window at exit, not here
+
+  // Applied to the running program.
+  auto& main = app.main();
+  EXPECT_EQ(main.picture().width(), 120);
+  EXPECT_EQ(main.backColor(), 0x00112233u);
+  EXPECT_TRUE(app.state.gNonTitleBar);
+  EXPECT_FALSE(GetWindowLongW(main.hwnd(), GWL_STYLE) & WS_CAPTION);
+  EXPECT_FALSE(main.MenusVisible());
+  EXPECT_FALSE(app.tray().ItemChecked(kMnuTrayTitleBar));
+  RECT frame{};
+  GetWindowRect(main.hwnd(), &frame);
+  EXPECT_EQ(frame.right - frame.left, 120);  // fitted to the picture
+  EXPECT_EQ(frame.bottom - frame.top, 90);
+  EXPECT_TRUE(GetWindowLongW(main.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(app.dummy().backColor(), 0x00445566u);
+  EXPECT_TRUE(app.state.gViewRandom);
+  EXPECT_EQ(app.state.gDummyList, (DummyList{dir_ / L"a.bmp", dir_ / L"c.bmp", dir_ / L"b.bmp"}));
+  EXPECT_EQ(ListFile(), Ansi(dir_ / L"a.bmp") + "\r\n" + Ansi(dir_ / L"c.bmp") + "\r\n" + Ansi(dir_ / L"b.bmp") + "\r\n");
+  EXPECT_TRUE(app.state.gCheckMouse);
+  EXPECT_TRUE(app.tray().ItemChecked(kMnuTrayMouse));
+  EXPECT_EQ(app.tray().WatchInterval(), 250u);
+  EXPECT_FALSE(app.tray().WatchEnabled());  // the main window is shown
+  EXPECT_EQ(app.state.gCheckMouseFlag, 11);
+  EXPECT_EQ(app.state.gReturnType, 1);
+  EXPECT_TRUE(app.state.gRequirePassword);
+
+  // OK again with nothing changed: the title bar is not toggled back, and the dialog
+  // shows what the first OK set.
+  auto& again = Open();
+  EXPECT_TRUE(Checked(C::chkNonTitleBar));
+  EXPECT_EQ(TextOf(again.control(C::txtPassword)), L"pass word");
+  EXPECT_EQ(TextOf(again.control(C::txtCheckMouseInterval)), L"250");
+  EXPECT_TRUE(Checked(C::optReturnTypeDouble));
+  SendMessageW(again.okButton(), BM_CLICK, 0, 0);
+  again.Form_Unload();
+  EXPECT_TRUE(app.state.gNonTitleBar);
+  EXPECT_FALSE(GetWindowLongW(main.hwnd(), GWL_STYLE) & WS_CAPTION);
+  EXPECT_FALSE(app.tray().ItemChecked(kMnuTrayTitleBar));
+}
+
+TEST_F(OptionTest, ListEditorButtonsMovesDeleteClearAndDrops) {
+  for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp", L"d.bmp", L"X.BMP"}) WriteBitmap(dir_ / name, 4, 4, 0);
+  test::WriteBytes(dir_ / L"zero.bmp", "");
+  test::WriteBytes(dir_ / L"note.txt", "text");
+  auto& app = Start();
+  auto& option = Open();
+  option.PickTab(2);
+  HWND list = option.control(C::lstViewList);
+  const auto buttons = [&] {
+    return std::vector<bool>{Enabled(C::cmdViewDelete), Enabled(C::cmdViewMoveUp), Enabled(C::cmdViewMoveDown),
+                             Enabled(C::cmdViewClear)};
+  };
+  // A drop onto the empty list: a.bmp taken, the text file passed over, the empty bitmap
+  // stops the drop with one message, d.bmp is never looked at.
+  test::DropFiles(list, {dir_ / L"a.bmp", dir_ / L"note.txt", dir_ / L"zero.bmp", dir_ / L"d.bmp"});
+  EXPECT_EQ(option.ListEntries(), std::vector<std::wstring>{dir_ / L"a.bmp"});
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。");
+  EXPECT_EQ(buttons(), (std::vector<bool>{false, false, false, true}));
+  test::DropFiles(list, {dir_ / L"X.BMP", dir_ / L"b.bmp", dir_ / L"b.bmp"});  // upper case; twice the same
+  EXPECT_EQ(option.ListEntries().size(), 4u);
+
+  SelectEntry(0);
+  EXPECT_EQ(buttons(), (std::vector<bool>{true, false, true, true}));
+  SelectEntry(3);
+  EXPECT_EQ(buttons(), (std::vector<bool>{true, true, false, true}));
+  SelectEntry(1);
+  EXPECT_EQ(buttons(), (std::vector<bool>{true, true, true, true}));
+  // Down on the next-to-last: last, still selected, Down off and the focus on Up.
+  SelectEntry(2);
+  SetFocus(option.control(C::cmdViewMoveDown));
+  SendMessageW(option.control(C::cmdViewMoveDown), BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(buttons(), (std::vector<bool>{true, true, false, true}));
+  EXPECT_EQ(GetFocus(), option.control(C::cmdViewMoveUp));
+  // Up on the second: first, Up off, and the focus leaves the disabled button for Down.
+  SelectEntry(1);
+  SendMessageW(option.control(C::cmdViewMoveUp), BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(option.ListEntries()[0], dir_ / L"X.BMP");
+  EXPECT_EQ(buttons(), (std::vector<bool>{true, false, true, true}));
+  EXPECT_EQ(GetFocus(), option.control(C::cmdViewMoveDown));
+
+  // The Delete key: with a selection it removes the entry and keeps the focus in the list.
+  SetFocus(list);
+  SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(option.ListEntries().size(), 3u);
+  EXPECT_EQ(buttons(), (std::vector<bool>{false, false, false, true}));
+  EXPECT_EQ(GetFocus(), list);
+  SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);  // nothing selected: nothing happens
+  EXPECT_EQ(option.ListEntries().size(), 3u);
+  // The Delete button on the only entry left empties the list and takes every button off.
+  SelectEntry(0);
+  SendMessageW(option.control(C::cmdViewDelete), BM_CLICK, 0, 0);
+  EXPECT_EQ(GetFocus(), option.control(C::cmdViewAdd));
+  SendMessageW(option.control(C::cmdViewClear), BM_CLICK, 0, 0);
+  EXPECT_TRUE(option.ListEntries().empty());
+  EXPECT_EQ(buttons(), (std::vector<bool>{false, false, false, false}));
+
+  // A long path widens the sideways scroll to its text.
+  const std::wstring deep = dir_ / (std::wstring(150, L'x') + L".bmp");
+  WriteBitmap(deep, 4, 4, 0);
+  test::DropFiles(list, {deep});
+  EXPECT_GT(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), 600);
+  // Cleared and saved: an empty list file and the list in its empty form.
+  SendMessageW(option.control(C::cmdViewClear), BM_CLICK, 0, 0);
+  SendMessageW(option.okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(ListFile(), "");
+  EXPECT_EQ(app.state.gDummyList, (DummyList{L"", L""}));
+}
+
+TEST_F(OptionTest, ListFileThatCannotBeWrittenKeepsEverythingAndTheRestOfOkApplies) {
+  WriteBitmap(dir_ / L"a.bmp", 4, 4, 0);
+  WriteBitmap(dir_ / L"b.bmp", 4, 4, 0);
+  const std::string list = Ansi(dir_ / L"a.bmp") + "\r\n";
+  test::WriteBytes(dir_ / L"MIREL.DAT", list);
+  auto& app = Start();
+  auto& option = Open();
+  test::DropFiles(option.control(C::lstViewList), {dir_ / L"b.bmp"});
+  Click(C::chkViewRandom);
+  {
+    auto locked = AdoptFileHandle(
+        CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked);
+    SendMessageW(option.okButton(), BM_CLICK, 0, 0);
+  }
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_NE(prompts_.messages[0].text.find(dir_ / L"MIREL.DAT"), std::wstring::npos);
+  EXPECT_EQ(prompts_.messages[0].caption, L"警告");
+  EXPECT_EQ(ListFile(), list);
+  EXPECT_EQ(app.state.gDummyList, DummyList{dir_ / L"a.bmp"});
+  EXPECT_TRUE(app.state.gViewRandom);
+  EXPECT_EQ(ReadRegistry("ViewRandom", 0), 1);
+}
+
+TEST_F(OptionTest, PicturePathBrowseDropSwatchAndOk) {
+  WriteBitmap(dir_ / L"old.bmp", 30, 20, 0);
+  WriteBitmap(dir_ / L"NEW.BMP", 40, 30, 0);
+  test::WriteBytes(dir_ / L"zero.bmp", "");
+  test::WriteBytes(dir_ / L"broken.bmp", "BM not a bitmap");
+  WriteRegistry("MainLoadFile", dir_ / L"old.bmp");
+  WriteRegistry("MainBackColor", 0x000000FF);
+  auto& app = Start();
+  ASSERT_EQ(app.main().picture().width(), 30);
+  auto& option = Open();
+  HWND path = option.control(C::txtMainLoadFile);
+  EXPECT_EQ(TextOf(path), dir_ / L"old.bmp");
+  // Browse to an empty file: the warning, the text kept.
+  prompts_.nextPath = dir_ / L"zero.bmp";
+  Click(C::cmdMainRef);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。");
+  EXPECT_EQ(TextOf(path), dir_ / L"old.bmp");
+  // Drops: a folder and a text file are ignored; only the first of several files counts.
+  test::DropFiles(path, {dir_.path()});
+  test::DropFiles(path, {dir_ / L"note.txt"});
+  EXPECT_EQ(TextOf(path), dir_ / L"old.bmp");
+  test::DropFiles(path, {dir_ / L"NEW.BMP", dir_ / L"old.bmp"});
+  EXPECT_EQ(TextOf(path), dir_ / L"NEW.BMP");
+  // The swatch: a pick, then a cancelled pick puts back the main window's colour.
+  prompts_.colors = {0x0000FF00};
+  Click(C::cmdMainBackColor);
+  EXPECT_EQ(option.mainSwatch(), 0x0000FF00u);
+  Click(C::cmdMainBackColor);
+  EXPECT_EQ(option.mainSwatch(), 0x000000FFu);
+  // A file that exists but is no picture: the warning with its path, the old picture kept,
+  // the path stored all the same, and the rest of OK done.
+  SetWindowTextW(path, (dir_ / L"broken.bmp").c_str());
+  Click(C::chkAlwaysTop);
+  prompts_.messages.clear();
+  SendMessageW(option.okButton(), BM_CLICK, 0, 0);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。\r\n" + (dir_ / L"broken.bmp"));
+  EXPECT_EQ(app.main().picture().width(), 30);
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"broken.bmp");
+  EXPECT_EQ(ReadRegistry("AlwaysTop", 0), 1);
+  option.Form_Unload();
+
+  // A missing file: the two-line warning, stored anyway. An empty path clears the picture.
+  auto& second = Open();
+  SetWindowTextW(second.control(C::txtMainLoadFile), (dir_ / L"gone.bmp").c_str());
+  prompts_.messages.clear();
+  SendMessageW(second.okButton(), BM_CLICK, 0, 0);
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, L"メインウィンドウに表示する画像が見つかりません。\r\n" + (dir_ / L"gone.bmp"));
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"gone.bmp");
+  second.Form_Unload();
+  auto& third = Open();
+  SetWindowTextW(third.control(C::txtMainLoadFile), L"");
+  SendMessageW(third.okButton(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(app.main().picture().empty());
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring(L"x")), L"");
+}
+
+TEST_F(OptionTest, IntervalFilterReturnTypeFallbackAndContextHelp) {
+  WriteRegistry("ReturnType", 7);
+  WriteRegistry("CheckMouseInterval", 300);
+  test::WriteBytes(dir_ / L"MIREL.CHM", "ITSF");  // the viewer is scripted; the file need only be there
+  auto& app = Start();
+  auto& option = Open();
+  EXPECT_TRUE(Checked(C::optReturnTypeSingle));
+  EXPECT_FALSE(Checked(C::optReturnTypeDouble));
+  HWND interval = option.control(C::txtCheckMouseInterval);
+  EXPECT_EQ(TextOf(interval), L"300");
+  // Typing: letters and signs never reach the box; digits and Backspace do.
+  SetWindowTextW(interval, L"");
+  for (const wchar_t typed : {L'4', L'a', L'-', L' ', L'2', L'\b', L'5'}) SendMessageW(interval, WM_CHAR, typed, 0);
+  EXPECT_EQ(TextOf(interval), L"45");
+  // A paste brings its digits only.
+  if (OpenClipboard(option.hwnd())) {
+    EmptyClipboard();
+    const std::wstring pasted = L"1 x2";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendMessageW(interval, EM_SETSEL, 2, 2);
+    SendMessageW(interval, WM_PASTE, 0, 0);
+    EXPECT_EQ(TextOf(interval), L"4512");
+  }
+  // Text that is still no number at OK keeps the timer's interval.
+  SetWindowTextW(interval, L"12x");
+  SendMessageW(option.okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(app.tray().WatchInterval(), 300u);
+  EXPECT_EQ(ReadRegistry("ReturnType", 7), 0);
+  option.Form_Unload();
+
+  // Context help: the '?' pick on a control asks for its own topic, on a control without
+  // one inside a frame for the frame's, elsewhere for none; F1 (WM_HELP) for the focused one.
+  auto& again = Open();
+  const auto pickAt = [&](C id) {
+    PickPageOf(id);
+    RECT rect{};
+    GetWindowRect(again.control(id), &rect);
+    prompts_.helpCalls.clear();
+    again.ShowContextHelpAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    return prompts_.helpCalls.empty() ? std::wstring() : prompts_.helpCalls.back().target;
+  };
+  const auto topic = [&](const wchar_t* file) { return app.state.gHelpFile + L"::/" + file; };
+  EXPECT_EQ(pickAt(C::cmdMainRef), topic(L"opt_main_browse.htm"));
+  EXPECT_EQ(pickAt(C::chkNonTitleBar), topic(L"opt_hide_titlebar.htm"));
+  EXPECT_EQ(pickAt(C::lstViewList), topic(L"opt_dummy_list.htm"));
+  EXPECT_EQ(pickAt(C::cmdViewClear), topic(L"opt_dummy_clear.htm"));
+  EXPECT_EQ(pickAt(C::chkCheckMouseFlagLeft), topic(L"opt_mouse_edges.htm"));
+  EXPECT_EQ(pickAt(C::txtCheckMouseInterval), topic(L"opt_mouse_interval.htm"));
+  EXPECT_EQ(pickAt(C::optReturnTypeDouble), topic(L"opt_return_type.htm"));
+  EXPECT_EQ(pickAt(C::lblMainFileName), L"");
+  EXPECT_EQ(pickAt(C::lblPassword), L"");
+  PickPageOf(C::chkPassword);
+  HELPINFO help{sizeof help, HELPINFO_WINDOW, 0, again.control(C::chkPassword), 25, {0, 0}};
+  prompts_.helpCalls.clear();
+  SendMessageW(again.control(C::chkPassword), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+  ASSERT_EQ(prompts_.helpCalls.size(), 1u);
+  EXPECT_EQ(prompts_.helpCalls[0].target, topic(L"opt_password.htm"));
+  EXPECT_EQ(prompts_.helpCalls[0].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
+}
+
+}  // namespace
+}  // namespace mirel

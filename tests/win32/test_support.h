@@ -30,7 +30,13 @@ class ScriptedPrompts : public UserPrompts {
   }
   std::wstring OpenFile(HWND, const std::wstring&, const std::wstring&) override { return nextPath; }
   std::wstring SaveFile(HWND, const std::wstring&, const std::wstring&) override { return nextPath; }
-  std::uint32_t Color(HWND, std::uint32_t initial) override { return initial; }
+  // The next scripted colour; the initial one (a cancel) when none is left.
+  std::uint32_t Color(HWND, std::uint32_t initial) override {
+    if (colors.empty()) return initial;
+    const std::uint32_t color = colors.front();
+    colors.pop_front();
+    return color;
+  }
   void WaitForPassword(HWND) override { ++passwordPrompts; }
   bool Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) override {
     helpCalls.push_back({owner, target, command, data});
@@ -40,6 +46,7 @@ class ScriptedPrompts : public UserPrompts {
   std::vector<ShownMessage> messages;
   std::deque<int> answers;
   std::wstring nextPath;
+  std::deque<std::uint32_t> colors;
   int passwordPrompts = 0;
   struct HelpCall {
     HWND owner;

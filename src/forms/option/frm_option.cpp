@@ -77,6 +77,54 @@ bool IsPushButton(HWND window) {
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
 }
 
+// Labels, check boxes and option buttons grow when their caption needs more room in the
+// font at hand than the layout gives (a Japanese UI font can be wider than the one the
+// layout was drawn for): to the right up to the next control on their row or the page's
+// edge, or, where that is too close, to the left as a right-aligned label. They never shrink.
+void WidenToCaption(HWND control, ControlKind kind) {
+  if (kind != ControlKind::kLabel && kind != ControlKind::kCheck && kind != ControlKind::kRadio) return;
+  wchar_t caption[128] = {};
+  const int length = GetWindowTextW(control, caption, 128);
+  if (length <= 0) return;
+  HDC dc = GetDC(control);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT text{};
+  DrawTextW(dc, caption, length, &text, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  int needed = text.right + 1;
+  if (kind != ControlKind::kLabel) needed += GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE);
+  HWND page = GetParent(control);
+  const auto placeOf = [page](HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  const RECT place = placeOf(control);
+  if (needed <= place.right - place.left) return;
+  RECT pageRect{};
+  GetClientRect(page, &pageRect);
+  LONG limit = pageRect.right;
+  for (HWND other = GetWindow(page, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+    const RECT rect = placeOf(other);
+    const bool sameRow = rect.top < place.bottom && rect.bottom > place.top;
+    const bool isFrame = (GetWindowLongW(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+                         SendMessageW(other, WM_GETDLGCODE, 0, 0) & DLGC_STATIC;
+    if (other != control && sameRow && !isFrame && rect.left >= place.right) limit = std::min(limit, rect.left - 2);
+  }
+  const int height = place.bottom - place.top;
+  if (place.left + needed <= limit) {
+    SetWindowPos(control, nullptr, 0, 0, needed, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (kind == ControlKind::kLabel) {
+    const LONG left = std::max<LONG>(GetSystemMetrics(SM_CXEDGE) * 2, place.right - needed);
+    SetWindowLongW(control, GWL_STYLE, (GetWindowLongW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_RIGHT);
+    SetWindowPos(control, nullptr, left, place.top, place.right - left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    SetWindowPos(control, nullptr, 0, 0, limit - place.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 }  // namespace
 
 void frmOption::ShowModal(Application& app, HWND owner) {
@@ -150,6 +198,8 @@ void frmOption::CreateControls() {
     if (spec.help) SetWindowContextHelpId(control, spec.help);
     if (spec.offAtCreation) EnableWindow(control, FALSE);
   }
+  for (const auto& spec : kOptionControls)
+    if (HWND control = this->control(spec.id)) WidenToCaption(control, spec.kind);
   cmdOK_ = CreateTwipsControl(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK,
                               font_.get());
   cmdCancel_ = CreateTwipsControl(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL,
