@@ -592,6 +592,125 @@ class About(Scenario):
         self.assertFalse(D.window("MirelMain")["visible"])
 
 
+class Options(Scenario):
+    """The options dialog, opened from both menus and used with the keyboard."""
+    ENTRIES = dict(TrayMenu.ENTRIES, option=(4, 1))
+    _open_menu = TrayMenu._open_menu
+    _choose = TrayMenu._choose
+
+    def _key(self, *keys):
+        D.key(*keys)
+        time.sleep(0.3)
+
+    def test_mouse_and_return_pages_from_the_tray_take_effect_at_once(self):
+        D.set_dword("CheckMouse", 1)
+        D.set_dword("MainVisible", 0)
+        D.set_dword("ViewBackColor", 0x00FF00FF)
+        D.start_and_wait()
+        self._choose("option")
+        dialog = D.wait_window("MirelOption", visible=True)
+        self.assertEqual(dialog["title"], "オプション")
+        time.sleep(0.5)
+        # マウス: the left edge off (Alt+L), 250 typed into the interval box (Alt+I).
+        self._key("ctrl+Tab")
+        self._key("ctrl+Tab")
+        self._key("alt+l")
+        self._key("alt+i")
+        D.type_text("250")
+        # 復帰: double click (Alt+D), the password on (Alt+P) and typed into the next box.
+        self._key("ctrl+Tab")
+        self._key("alt+d")
+        self._key("alt+p")
+        self._key("Tab")
+        D.type_text("pw")
+        self._key("Return")  # OK
+        D.wait_for(lambda: D.window("MirelOption") is None, what="the dialog to close")
+        stored = D.settings()
+        self.assertEqual(stored["CheckMouseFlag"], 11)
+        self.assertEqual(stored["CheckMouseInterval"], 250)
+        self.assertEqual(stored["ReturnType"], 1)
+        self.assertEqual(stored["RequirePassword"], 1)
+        self.assertEqual(stored["Password"], "pw")
+        # The watch runs again with the new edges: the left one does nothing, the top one covers.
+        D.move(0, 300)
+        time.sleep(1.0)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        D.move(512, 0)
+        D.wait_window("MirelDummy", visible=True)
+        D.move(*CENTRE)
+        # A single click no longer returns; a double click asks for the password.
+        D.click(*CENTRE)
+        time.sleep(1.0)
+        self.assertTrue(D.window("MirelDummy")["visible"])
+        self.assertIsNone(D.window("MirelPassword"))
+        D.click(*CENTRE, repeat=2)
+        D.wait_window("MirelPassword", visible=True)
+        D.type_text("pw")
+        D.key("Return")
+        D.wait_window("MirelDummy", visible=False)
+
+        # Esc after changes stores nothing.
+        before = D.settings()
+        self._choose("option")
+        D.wait_window("MirelOption", visible=True)
+        time.sleep(0.5)
+        self._key("alt+w")
+        self._key("ctrl+Tab")
+        self._key("alt+r")
+        self._key("Escape")
+        D.wait_for(lambda: D.window("MirelOption") is None, what="the dialog to close")
+        self.assertEqual(D.settings(), before)
+
+    def test_main_menu_opens_the_pages_and_the_question_mark_shows_a_topic(self):
+        D.start_and_wait()
+        main = D.wait_window("MirelMain", visible=True)
+        D.click(main["rect"][0] + 150, main["rect"][1] + 10)
+        time.sleep(0.3)
+        self._key("alt+v")
+        D.wait_window("#32768", visible=True)
+        D.key("o")  # オプション(&O)
+        dialog = D.wait_window("MirelOption", visible=True)
+        self.assertFalse(D.window("MirelMain")["enabled"])  # modal
+        time.sleep(0.5)
+        # Ctrl+Tab goes through the four pages: four different pictures of the client area.
+        x, y, right, bottom = dialog["client"]
+        pages = []
+        for page, name in enumerate(["main", "dummy", "mouse", "return"]):
+            if page:
+                self._key("ctrl+Tab")
+            shot = D.screenshot(os.path.join(D.folder, f"options-{name}.png"))
+            if SCREENSHOTS:
+                D.screenshot(os.path.join(SCREENSHOTS, f"options-{name}.png"))
+            pages.append(subprocess.run(["convert", shot, "-crop", f"{right - x}x{bottom - y}+{x}+{y}", "rgb:-"],
+                                        check=True, capture_output=True).stdout)
+        self.assertEqual(len(set(pages)), 4)
+        self._key("ctrl+Tab")  # round to the first page again
+        self._key("alt+w")  # 常に手前に表示する(&W)
+        self._key("Return")
+        D.wait_for(lambda: D.window("MirelOption") is None, what="the dialog to close")
+        self.assertEqual(D.settings()["AlwaysTop"], 1)
+        self.assertTrue(D.wait_window("MirelMain", visible=True)["topmost"])
+        self.assertTrue(D.window("MirelMain")["enabled"])
+
+        # The title bar's '?' (Wine draws no such button, so its command is sent), then a
+        # click on the browse button: its topic opens in the help viewer.
+        D.click(main["rect"][0] + 150, main["rect"][1] + 10)
+        self._key("alt+v")
+        D.wait_window("#32768", visible=True)
+        D.key("o")
+        dialog = D.wait_window("MirelOption", visible=True)
+        time.sleep(0.5)
+        D.probe("post", "MirelOption", str(0x0112), str(0xF180), "0")  # WM_SYSCOMMAND, SC_CONTEXTHELP
+        time.sleep(0.5)
+        dpi_scale = (dialog["client"][2] - dialog["client"][0]) / 371  # 5565 twips at 96 DPI
+        x = dialog["client"][0] + int((240 + 120 + 3660 + 500) / 15 * dpi_scale)
+        y = dialog["client"][1] + int((420 + 180 + 300 + 150) / 15 * dpi_scale)
+        D.click(x, y)
+        D.wait_window("HH Parent", visible=True, timeout=30)
+        self.assertFalse([w for w in D.windows("#32770") if w["visible"]])  # no warning
+        self.assertIsNotNone(D.window("MirelOption"))  # the pick opened no browse dialog
+
+
 class Help(Scenario):
     def test_f1_opens_the_help_and_exit_closes_it(self):
         D.start_and_wait()

@@ -256,7 +256,7 @@ TEST_F(DummyTrayTest, TrayMenuAfterLoadWithTheMainWindowShown) {
   EXPECT_FALSE(tray.ItemEnabled(kMnuTrayMouse));
   EXPECT_FALSE(tray.WatchEnabled());
   EXPECT_TRUE(tray.ItemEnabled(kMnuTrayExit));
-  EXPECT_FALSE(tray.ItemEnabled(kMnuTrayOption));  // arrives with the options dialog
+  EXPECT_TRUE(tray.ItemEnabled(kMnuTrayOption));
   EXPECT_TRUE(tray.IconShown());
 }
 

@@ -590,6 +590,8 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(reinterpret_cast<HWND>(wParam));
       } else {
         HWND next = GetNextDlgTabItem(hwnd(), GetFocus(), wParam != 0);
+        if (next && (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+          SendMessageW(next, EM_SETSEL, 0, -1);  // typing replaces the box's text
         if (next) SetFocus(next);
       }
       return 0;

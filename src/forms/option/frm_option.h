@@ -112,7 +112,8 @@ class frmOption : public Window {
   void ApplyListButtons(int selected);
   void UpdateReturnTabStop();
   void AppendListEntry(const std::wstring& path);
-  void UpdateListExtent();
+  // The sideways scroll grows to the widest of these entries (at least 300 pixels).
+  void UpdateListExtent(const std::vector<std::wstring>& entries);
   bool AcceptBitmapForList(const std::wstring& path);
   void DrawSwatchButton(const DRAWITEMSTRUCT& item);
   void RunContextHelpPick();

@@ -42,7 +42,7 @@ void frmOption::LoadDummyWindowPage() {
   for (const auto& entry : entries) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   // Wide enough to read the longest path, not a fixed 300 pixels.
-  UpdateListExtent();
+  UpdateListExtent(entries);
   Enable(OptionControl::cmdViewClear, !entries.empty());
   SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, app_.dummy().backColor());
   SetChecked(OptionControl::chkViewRandom, ReadRegistry("ViewRandom", 0) != 0);
@@ -82,35 +82,25 @@ std::vector<std::wstring> frmOption::ListEntries() const {
   return entries;
 }
 
-void frmOption::UpdateListExtent() {
+void frmOption::UpdateListExtent(const std::vector<std::wstring>& entries) {
   HWND list = control(OptionControl::lstViewList);
   HDC dc = GetDC(list);
   const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
-  int widest = kMinimumListExtent;
-  for (const auto& entry : ListEntries()) {
+  int widest = std::max(kMinimumListExtent, listExtent_);
+  for (const auto& entry : entries) {
     SIZE size{};
     if (GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size))
       widest = std::max(widest, static_cast<int>(size.cx) + 2 * GetSystemMetrics(SM_CXEDGE));
   }
   SelectObject(dc, old);
   ReleaseDC(list, dc);
+  if (widest != listExtent_) SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
   listExtent_ = widest;
-  SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
 }
 
 void frmOption::AppendListEntry(const std::wstring& path) {
-  HWND list = control(OptionControl::lstViewList);
-  SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-  HDC dc = GetDC(list);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  if (GetTextExtentPoint32W(dc, path.c_str(), static_cast<int>(path.size()), &size) &&
-      size.cx + 2 * GetSystemMetrics(SM_CXEDGE) > listExtent_) {
-    listExtent_ = size.cx + 2 * GetSystemMetrics(SM_CXEDGE);
-    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(listExtent_), 0);
-  }
-  SelectObject(dc, old);
-  ReleaseDC(list, dc);
+  SendMessageW(control(OptionControl::lstViewList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  UpdateListExtent({path});
   Enable(OptionControl::cmdViewClear, true);
 }
 
