@@ -679,11 +679,19 @@ class Options(Scenario):
             if page:
                 self._key("ctrl+Tab")
             shot = D.screenshot(os.path.join(D.folder, f"options-{name}.png"))
-            if SCREENSHOTS:
-                D.screenshot(os.path.join(SCREENSHOTS, f"options-{name}.png"))
             pages.append(subprocess.run(["convert", shot, "-crop", f"{right - x}x{bottom - y}+{x}+{y}", "rgb:-"],
                                         check=True, capture_output=True).stdout)
         self.assertEqual(len(set(pages)), 4)
+        if SCREENSHOTS:  # the four pages side by side, two by two, cut to the dialog
+            left, top, r, b = dialog["rect"]
+            crops = []
+            for name in ["main", "dummy", "mouse", "return"]:
+                crop = os.path.join(D.folder, f"crop-{name}.png")
+                subprocess.run(["convert", os.path.join(D.folder, f"options-{name}.png"), "-crop",
+                                f"{r - left}x{b - top}+{left}+{top}", "+repage", crop], check=True)
+                crops.append(crop)
+            subprocess.run(["convert", "(", crops[0], crops[1], "+append", ")", "(", crops[2], crops[3], "+append",
+                            ")", "-append", os.path.join(SCREENSHOTS, "options.png")], check=True)
         self._key("ctrl+Tab")  # round to the first page again
         self._key("alt+w")  # 常に手前に表示する(&W)
         self._key("Return")

@@ -214,8 +214,12 @@ void frmOption::DrawSwatchButton(const DRAWITEMSTRUCT& item) {
   SetBkMode(item.hDC, TRANSPARENT);
   wchar_t caption[64] = {};
   GetWindowTextW(item.hwndItem, caption, 64);
-  UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  UINT format = DT_VCENTER | DT_SINGLELINE;
   if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+  // Centred when it fits; otherwise from the left, so that its start stays readable.
+  RECT measured = rect;
+  DrawTextW(item.hDC, caption, -1, &measured, format | DT_CALCRECT);
+  if (measured.right - measured.left <= rect.right - rect.left) format |= DT_CENTER;
   DrawTextW(item.hDC, caption, -1, &rect, format);
   if (item.itemState & ODS_FOCUS) {
     InflateRect(&rect, -1, -1);
