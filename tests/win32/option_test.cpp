@@ -321,7 +321,7 @@ TEST_F(OptionTest, ListEditorButtonsMovesDeleteClearAndDrops) {
   EXPECT_EQ(option.ListEntries().size(), 3u);
   EXPECT_EQ(buttons(), (std::vector<bool>{false, false, false, true}));
   EXPECT_EQ(GetFocus(), list);
-  SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);  // nothing selected: nothing happens
+  SendMessageW(list, WM_SYSKEYDOWN, VK_DELETE, 0);  // Alt+Delete, nothing selected: nothing happens
   EXPECT_EQ(option.ListEntries().size(), 3u);
   // The Delete button on the only entry left empties the list and takes every button off.
   SelectEntry(0);
@@ -488,6 +488,29 @@ TEST_F(OptionTest, IntervalFilterReturnTypeFallbackAndContextHelp) {
   ASSERT_EQ(prompts_.helpCalls.size(), 1u);
   EXPECT_EQ(prompts_.helpCalls[0].target, topic(L"opt_password.htm"));
   EXPECT_EQ(prompts_.helpCalls[0].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
+}
+
+TEST_F(OptionTest, TextsTheSettingsCannotHoldAreRefusedAndTheOldOnesStayInForce) {
+  WriteRegistry("Password", std::wstring(L"old"));
+  WriteRegistry("RequirePassword", 1);
+  WriteRegistry("MainLoadFile", std::wstring(L"C:\\old.bmp"));
+  auto& app = Start();
+  prompts_.messages.clear();  // the start-up's warning for the missing old.bmp
+  auto& option = Open();
+  // Code page 932 has no form of U+0100: stored, either would become another text.
+  SetWindowTextW(option.control(C::txtPassword), L"p\u0100ss");
+  SetWindowTextW(option.control(C::txtMainLoadFile), L"C:\\\u0100.bmp");
+  Click(C::chkPassword);  // the requirement off, together with the new password
+  Click(C::chkAlwaysTop);
+  SendMessageW(option.okButton(), BM_CLICK, 0, 0);
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_NE(prompts_.messages[0].text.find(L"C:\\\u0100.bmp"), std::wstring::npos);
+  EXPECT_NE(prompts_.messages[1].text.find(L"パスワード"), std::wstring::npos);
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), L"C:\\old.bmp");
+  EXPECT_EQ(ReadRegistry("Password", std::wstring()), L"old");
+  EXPECT_EQ(ReadRegistry("RequirePassword", 0), 1);
+  EXPECT_TRUE(app.state.gRequirePassword);
+  EXPECT_EQ(ReadRegistry("AlwaysTop", 0), 1);  // the rest of OK is done
 }
 
 }  // namespace

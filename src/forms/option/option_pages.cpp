@@ -332,6 +332,7 @@ std::optional<LRESULT> frmOption::ControlMessage(OptionControl id, HWND control,
       return 0;
     }
     case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:  // Alt+Delete too: the key counts whatever is held with it
       if (id == OptionControl::lstViewList && wParam == VK_DELETE) {
         lstViewList_KeyDown(VK_DELETE);
         return 0;
