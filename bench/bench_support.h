@@ -16,7 +16,7 @@ class NoPrompts : public mirel::UserPrompts {
   std::wstring OpenFile(HWND, const std::wstring&, const std::wstring&) override { return {}; }
   std::wstring SaveFile(HWND, const std::wstring&, const std::wstring&) override { return {}; }
   std::uint32_t Color(HWND, std::uint32_t initial) override { return initial; }
-  void WaitForPassword(HWND) override {}
+  bool WaitForPassword(HWND) override { return true; }
   bool Help(HWND, const std::wstring&, UINT, DWORD_PTR) override { return true; }
 };
 

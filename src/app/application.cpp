@@ -49,6 +49,9 @@ void Application::Main() {
 }
 
 void Application::ShowDummyScreen() {
+  // Without a cover window nothing may change: hiding the main window and stopping the
+  // watch would leave the user with neither the window nor the cover.
+  if (!dummy_->hwnd()) return;
   const std::int32_t index = UpcomingIndex();
   if (state.gViewRandom) {
     nextRandom_ = -1;  // used up

@@ -20,9 +20,10 @@ class UserPrompts {
   virtual std::wstring OpenFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) = 0;
   virtual std::wstring SaveFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) = 0;
   virtual std::uint32_t Color(HWND owner, std::uint32_t initial) = 0;
-  // Shows the password prompt above the dummy screen and returns once the stored
-  // password has been typed.
-  virtual void WaitForPassword(HWND dummyWindow) = 0;
+  // Shows the password prompt above the dummy screen and returns true once the stored
+  // password has been typed; false when the prompt could not be shown or the program is
+  // ending, and the desktop must then stay covered.
+  virtual bool WaitForPassword(HWND dummyWindow) = 0;
   // One call of the HTML Help viewer (the help file or a topic of it, a command, its
   // data); false when the viewer refused it.
   virtual bool Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) = 0;
@@ -37,7 +38,7 @@ class SystemPrompts : public UserPrompts {
   std::wstring OpenFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) override;
   std::wstring SaveFile(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) override;
   std::uint32_t Color(HWND owner, std::uint32_t initial) override;
-  void WaitForPassword(HWND dummyWindow) override;
+  bool WaitForPassword(HWND dummyWindow) override;
   bool Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) override;
 
  private:

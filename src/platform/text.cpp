@@ -20,23 +20,31 @@ std::wstring ToWide(UINT codePage, const std::string& bytes) {
 
 }  // namespace
 
-std::wstring AnsiToWide(const std::string& ansi) { return ToWide(CP_ACP, ansi); }
+std::wstring AnsiToWide(const std::string& ansi) { return ToWide(GetACP(), ansi); }
 std::wstring Utf8ToWide(const std::string& text) { return ToWide(CP_UTF8, text); }
 
-std::optional<std::string> WideToAnsiExact(const std::wstring& text) {
+std::optional<std::string> WideToCodePageExact(const std::wstring& text, unsigned codePage) {
   if (text.empty()) return std::string();
   const int size = static_cast<int>(text.size());
+  // UTF-8 (the system code page when Windows' "Use Unicode UTF-8" option is on) refuses
+  // the no-best-fit flag and the used-default report; it has a form for every character
+  // but a lone surrogate, which the invalid-characters flag reports instead.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
-  const int length =
-      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr, &usedDefault);
+  BOOL* used = utf8 ? nullptr : &usedDefault;
+  const int length = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, used);
   if (length <= 0 || usedDefault) return std::nullopt;
-  std::string ansi(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, ansi.data(), length, nullptr, &usedDefault);
-  if (usedDefault) return std::nullopt;
-  // Round trip as a last guard: what is stored must read back as the same path.
-  if (AnsiToWide(ansi) != text) return std::nullopt;
-  return ansi;
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  if (WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), length, nullptr, used) != length ||
+      usedDefault)
+    return std::nullopt;
+  // Round trip as a last guard: what is stored must read back as the same text.
+  if (ToWide(codePage, bytes) != text) return std::nullopt;
+  return bytes;
 }
+
+std::optional<std::string> WideToAnsiExact(const std::wstring& text) { return WideToCodePageExact(text, GetACP()); }
 
 std::optional<std::string> StorablePath(const std::wstring& path) {
   if (auto exact = WideToAnsiExact(path)) return exact;

@@ -10,6 +10,8 @@ std::wstring AnsiToWide(const std::string& ansi);
 
 // The ANSI form of a text, or nothing when some character has no exact ANSI form.
 std::optional<std::string> WideToAnsiExact(const std::wstring& text);
+// The same for a given code page (the system's is GetACP()).
+std::optional<std::string> WideToCodePageExact(const std::wstring& text, unsigned codePage);
 
 // The ANSI form under which a path can be stored: the path itself, or else its short
 // (8.3) form when that exists and is representable; nothing when neither is.

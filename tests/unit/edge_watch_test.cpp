@@ -49,5 +49,15 @@ TEST(EffectiveCheckInterval, OutOfRangeIsTheDefault) {
   EXPECT_EQ(EffectiveCheckInterval(65536), 100u);
 }
 
+TEST(EdgeTick, AfterAReturnTheEdgeMustBeLeftFirst) {
+  bool armed = false;  // just returned, the pointer still on the top edge
+  EXPECT_FALSE(EdgeTick(armed, kEdgeTop, 15));
+  EXPECT_FALSE(EdgeTick(armed, kEdgeTop, 15));
+  EXPECT_FALSE(EdgeTick(armed, kEdgeRight, 1));  // an unwatched edge counts as left
+  EXPECT_TRUE(armed);
+  EXPECT_TRUE(EdgeTick(armed, kEdgeTop, 15));
+  EXPECT_FALSE(EdgeTick(armed, 0, 15));
+}
+
 }  // namespace
 }  // namespace mirel

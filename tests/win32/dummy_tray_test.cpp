@@ -204,6 +204,35 @@ TEST_F(DummyTrayTest, PasswordIsAskedBeforeTheReturn) {
   EXPECT_FALSE(app.dummy().Visible());
 }
 
+TEST_F(DummyTrayTest, NeitherAMissingPromptNorAMissingCoverEverUncoversOrHides) {
+  WriteRegistry("RequirePassword", 1);
+  auto& app = Start();
+  app.ShowDummyScreen();
+  // The prompt cannot be shown (no window handles left): the desktop stays covered.
+  prompts_.passwordTyped = false;
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.main().Visible());
+  prompts_.passwordTyped = true;  // the next click asks again
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_EQ(prompts_.passwordPrompts, 2);
+  EXPECT_FALSE(app.dummy().Visible());
+  EXPECT_TRUE(app.main().Visible());
+  // Without a cover window, a switch changes nothing: the main window stays, the watch too.
+  DestroyWindow(app.dummy().hwnd());
+  app.main().SetVisible(false);
+  app.state.gCheckMouse = true;
+  app.tray().SetWatchEnabled(true);
+  app.ShowDummyScreen();
+  EXPECT_TRUE(app.tray().WatchEnabled());
+  app.main().SetVisible(true);
+  app.tray().SetWatchEnabled(false);
+  app.ShowDummyScreen();
+  EXPECT_TRUE(app.main().Visible());
+}
+
 TEST_F(DummyTrayTest, DraggingTheBorderlessWindowDoesNotBringUpTheCover) {
   WriteRegistry("NonTitleBar", 1);
   auto& app = Start();
@@ -233,6 +262,20 @@ TEST_F(DummyTrayTest, EdgeTickBringsUpTheCoverOnlyOnWatchedEdges) {
   app.tray().tmrTaskTray_Timer();
   EXPECT_TRUE(app.dummy().Visible());
   EXPECT_FALSE(app.tray().WatchEnabled());
+  // A click returns with the pointer still on the edge: the next ticks leave the desktop
+  // uncovered until the pointer has been away from the edge.
+  Click(app.dummy().hwnd());
+  Pump();
+  ASSERT_FALSE(app.dummy().Visible());
+  EXPECT_TRUE(app.tray().WatchEnabled());
+  app.tray().tmrTaskTray_Timer();
+  app.tray().tmrTaskTray_Timer();
+  EXPECT_FALSE(app.dummy().Visible());
+  SetCursorPos(300, 300);
+  app.tray().tmrTaskTray_Timer();
+  SetCursorPos(0, 300);
+  app.tray().tmrTaskTray_Timer();
+  EXPECT_TRUE(app.dummy().Visible());
 }
 
 TEST_F(DummyTrayTest, IntervalOutsideTheRangeIsTheDefault) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/handles.h"
+#include "platform/text.h"
 #include "settings/registry.h"
 #include "test_support.h"
 
@@ -77,6 +78,19 @@ TEST_F(RegistryTest, UnrepresentableTextIsNotStoredCorrupted) {
   ASSERT_TRUE(WriteRegistry("MainLoadFile", std::wstring(L"C:\\old.bmp")));
   EXPECT_FALSE(WriteRegistry("MainLoadFile", std::wstring(L"C:\\\u0100\u0101.bmp")));
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), L"C:\\old.bmp");
+}
+
+TEST(TextConversion, ExactInTheSystemCodePagesIncludingUtf8) {
+  const std::wstring japanese = L"C:\\\u753b\u50cf\\\u30c0\u30df\u30fc.bmp";  // 画像\ダミー
+  // Code page 932: Japanese has its exact form; U+0100 has none and is refused.
+  EXPECT_EQ(WideToCodePageExact(japanese, 932), "C:\\\x89\xe6\x91\x9c\\\x83\x5f\x83\x7e\x81\x5b.bmp");
+  EXPECT_FALSE(WideToCodePageExact(L"\u0100", 932));
+  EXPECT_EQ(WideToCodePageExact(L"\u00b5", 1252), "\xb5");
+  // UTF-8 as the system code page: every character has a form, a lone surrogate none.
+  EXPECT_EQ(WideToCodePageExact(L"\u0100\u0101", CP_UTF8), "\xc4\x80\xc4\x81");
+  EXPECT_EQ(WideToCodePageExact(japanese, CP_UTF8)->size(), 3u + 5 * 3 + 1 + 4);
+  EXPECT_FALSE(WideToCodePageExact(L"a\xd800" L"z", CP_UTF8));
+  EXPECT_EQ(WideToCodePageExact(L"", CP_UTF8), "");
 }
 
 TEST_F(RegistryTest, BooleanReadsNonZeroAsTrue) {

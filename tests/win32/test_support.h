@@ -37,7 +37,10 @@ class ScriptedPrompts : public UserPrompts {
     colors.pop_front();
     return color;
   }
-  void WaitForPassword(HWND) override { ++passwordPrompts; }
+  bool WaitForPassword(HWND) override {
+    ++passwordPrompts;
+    return passwordTyped;
+  }
   bool Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) override {
     helpCalls.push_back({owner, target, command, data});
     return helpAccepts;
@@ -48,6 +51,7 @@ class ScriptedPrompts : public UserPrompts {
   std::wstring nextPath;
   std::deque<std::uint32_t> colors;
   int passwordPrompts = 0;
+  bool passwordTyped = true;  // false: the prompt could not be shown
   struct HelpCall {
     HWND owner;
     std::wstring target;

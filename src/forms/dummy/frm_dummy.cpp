@@ -96,7 +96,12 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   if (returning_ || !Visible()) return;
   returning_ = true;
   auto& s = app_.state;
-  if (s.gRequirePassword) app_.prompts().WaitForPassword(hwnd());
+  // Never uncovered without the password: a prompt that cannot be shown (no window
+  // handles left) keeps the cover up, and the next click asks again.
+  if (s.gRequirePassword && !app_.prompts().WaitForPassword(hwnd())) {
+    returning_ = false;
+    return;
+  }
   if (doubleClick && !s.gNonTitleBar) s.gIgnoreMouseUp = true;
   ProcessPendingMessages();
   if (!hwnd() || app_.main().unloaded()) {  // the program ended meanwhile
@@ -112,6 +117,7 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   else if (previousForeground_ && previousForeground_ != hwnd() && IsWindowVisible(previousForeground_))
     SetForegroundWindow(previousForeground_);
   SetTopMost(app_.main().hwnd(), s.gAlwaysTop);
+  app_.tray().DisarmUntilPointerLeavesEdges();
   app_.tray().SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
   returning_ = false;
 }

@@ -17,10 +17,10 @@ constexpr int kTxtPassword[4] = {180, 420, 2475, 270};
 constexpr int kCmdOK[4] = {780, 840, 1335, 315};
 }  // namespace
 
-void frmPassword::ShowModal(HWND dummyWindow) {
+bool frmPassword::ShowModal(HWND dummyWindow) {
   frmPassword prompt(dummyWindow);
   prompt.Form_Load();
-  if (!prompt.hwnd()) return;
+  if (!prompt.hwnd()) return false;
   if (dummyWindow) EnableWindow(dummyWindow, FALSE);
   ShowWindow(prompt.hwnd(), SW_SHOW);
   SetForegroundWindow(prompt.hwnd());
@@ -38,7 +38,9 @@ void frmPassword::ShowModal(HWND dummyWindow) {
     DispatchMessageW(&msg);
   }
   if (dummyWindow) EnableWindow(dummyWindow, TRUE);
+  const bool typed = prompt.done_;
   prompt.Form_Unload();
+  return typed;
 }
 
 HWND frmPassword::CreateControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, const int (&twips)[4]) {

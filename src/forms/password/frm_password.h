@@ -12,7 +12,8 @@ class frmPassword : public Window {
  public:
   // Shows the prompt modally above the dummy window and returns once the stored password
   // has been typed and confirmed.
-  static void ShowModal(HWND dummyWindow);
+  // True once the stored password was typed.
+  static bool ShowModal(HWND dummyWindow);
 
   void Form_Load();
   void Form_GotFocus();

@@ -15,6 +15,14 @@ bool EdgeTouched(std::int32_t edgeBits, std::int16_t checkMouseFlag) {
   return (edgeBits & checkMouseFlag & 0x0F) != 0;
 }
 
+bool EdgeTick(bool& armed, std::int32_t edgeBits, std::int16_t checkMouseFlag) {
+  if (!EdgeTouched(edgeBits, checkMouseFlag)) {
+    armed = true;
+    return false;
+  }
+  return armed;
+}
+
 std::uint32_t EffectiveCheckInterval(std::int32_t stored) {
   if (stored < 1 || stored > 65535) return kDefaultCheckInterval;
   return static_cast<std::uint32_t>(stored);

@@ -15,6 +15,11 @@ std::int32_t EdgeBits(std::int32_t x, std::int32_t y, std::int32_t screenRight, 
 // True when the pointer lies on an edge the flag watches (low four bits only).
 bool EdgeTouched(std::int32_t edgeBits, std::int16_t checkMouseFlag);
 
+// One tick of the watch: true when the cover is to come up. A watch that is not armed
+// (just after a return) arms itself once the pointer is on no watched edge, so the click
+// that returned, made with the pointer still on the edge, does not bring the cover back.
+bool EdgeTick(bool& armed, std::int32_t edgeBits, std::int16_t checkMouseFlag);
+
 // Stored interval, or the default when it lies outside 1..65535 ms.
 std::uint32_t EffectiveCheckInterval(std::int32_t stored);
 

@@ -114,7 +114,7 @@ void frmTaskTray::SetWatchInterval(std::uint32_t interval) {
 void frmTaskTray::tmrTaskTray_Timer() {
   if (!GetCursorPos(&mCursor)) return;
   const auto bits = EdgeBits(mCursor.x, mCursor.y, mScreenRight, mScreenBottom);
-  if (!EdgeTouched(bits, app_.state.gCheckMouseFlag)) return;
+  if (!EdgeTick(armed_, bits, app_.state.gCheckMouseFlag)) return;
   SetWindowPos(app_.dummy().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   app_.ShowDummyScreen();
 }

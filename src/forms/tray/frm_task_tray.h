@@ -52,6 +52,8 @@ class frmTaskTray : public Window {
   void SetWatchEnabled(bool enabled);
   bool WatchEnabled() const { return watchEnabled_; }
   std::uint32_t WatchInterval() const { return interval_; }
+  // After a return: the watch brings up no cover until the pointer has left every watched edge.
+  void DisarmUntilPointerLeavesEdges() { armed_ = false; }
   // A new interval takes effect at once when the watch is running.
   void SetWatchInterval(std::uint32_t interval);
 
@@ -79,6 +81,7 @@ class frmTaskTray : public Window {
   NOTIFYICONDATAW mNotifyIcon{};
   bool iconShown_ = false;
   bool watchEnabled_ = false;
+  bool armed_ = true;
   std::uint32_t interval_ = 100;
   POINT mCursor{};
   std::int32_t mScreenRight = 0;
