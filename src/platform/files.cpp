@@ -59,7 +59,7 @@ std::wstring ExeFolder() {
   }
 }
 
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, std::size_t limit) {
   bytes.clear();
   auto file = AdoptFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -73,6 +73,10 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
     DWORD got = 0;
     if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return ReadResult::kFailed;
     if (got == 0) return ReadResult::kOk;
+    if (got > limit - bytes.size()) {
+      bytes.append(chunk, limit - bytes.size());
+      return ReadResult::kTooLarge;
+    }
     bytes.append(chunk, got);
   }
 }

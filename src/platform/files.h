@@ -30,11 +30,13 @@ inline std::wstring BesideExe(const std::wstring& folder, const wchar_t* name) {
   return folder + L"\\" + name;
 }
 
-enum class ReadResult { kOk, kMissing, kFailed };
+enum class ReadResult { kOk, kMissing, kFailed, kTooLarge };
 
 // Reads the whole file. kMissing when it does not exist, kFailed when it exists but
-// cannot be read (locked, no access).
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes);
+// cannot be read (locked, no access). kTooLarge when it holds more than `limit` bytes:
+// `bytes` then holds the first `limit` of them.
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes,
+                         std::size_t limit = static_cast<std::size_t>(-1));
 
 // Writes the bytes to a temporary file beside the target and only then replaces the
 // target with it. On failure the target is left as it was and false is returned.

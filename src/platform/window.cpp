@@ -40,6 +40,17 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // No C++ exception may unwind into the system's code that called us: that would end the
+  // process. A handler that throws (memory exhausted, say) leaves the message to the
+  // system's default handling, and the program goes on.
+  try {
+    return Dispatch(hwnd, message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT Window::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* self = nullptr;
   if (message == WM_NCCREATE) {
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);

@@ -12,6 +12,9 @@ namespace mirel {
 
 // The dummy image list never holds more entries than a 16-bit count can address.
 inline constexpr std::size_t kMaxDummyEntries = 32767;
+// Whether a list of `count` entries can take one more: the one rule for reading the file,
+// rewriting it and appending to it.
+inline bool DummyListHasRoom(std::size_t count) { return count < kMaxDummyEntries; }
 
 // Splits file content into lines. CR LF, a lone CR and a lone LF each end a line;
 // a last line without terminator still counts; empty lines are kept (as "").
@@ -26,7 +29,7 @@ template <typename Text>
 std::vector<Text> BuildDummyList(const std::vector<Text>& lines, const std::function<bool(const Text&)>& usable) {
   std::vector<Text> list;
   for (const auto& line : lines) {
-    if (list.size() >= kMaxDummyEntries) break;
+    if (!DummyListHasRoom(list.size())) break;
     if (!line.empty() && usable(line)) list.push_back(line);
   }
   if (list.empty()) list.assign(2, Text());

@@ -5,6 +5,7 @@
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "settings/dummy_list.h"
+#include "settings/list_format.h"
 #include "test_support.h"
 
 namespace mirel {
@@ -131,6 +132,59 @@ TEST(DummyList, PathOutsideTheCodePageIsStoredShortOrLeftOutWithTheRestSaved) {
     EXPECT_EQ(stored, plainLine);
     EXPECT_EQ(list, DummyList{plain});
   }
+}
+
+TEST(DummyList, AbusedListFilesNeverCrashAndNeverLoseALine) {
+  test::ScratchFolder dir;
+  WriteBitmap(dir / L"a.bmp", 2, 2, 0);
+  const auto path = dir / L"MIREL.DAT";
+  const std::string good = *WideToAnsiExact(dir / L"a.bmp");
+  // Lines of 100,000 characters, NUL bytes, broken code page 932 sequences: read without
+  // harm, the usable line kept.
+  WriteBytes(path, std::string(100000, 'x') + "\r\n" + std::string("a\0b\r\n\x81\r\n\xff\xfe\x80\r\n", 12) + good + "\r\n");
+  EXPECT_EQ(LoadDummyList(path), DummyList{dir / L"a.bmp"});
+  // 100 MB of random bytes: the first 16 MB are read, the file is never rewritten.
+  std::string noise(100u << 20, '\0');
+  std::uint32_t state = 12345;
+  for (auto& c : noise) {
+    state = state * 1664525u + 1013904223u;
+    c = static_cast<char>(state >> 24);
+  }
+  WriteBytes(path, noise);
+  const DummyList fromNoise = LoadDummyList(path);
+  EXPECT_LE(fromNoise.size(), kMaxDummyEntries);
+  DummyList list = kEmpty;
+  EXPECT_EQ(AppendDummyList(path, dir / L"a.bmp", list).status, ListWrite::kTooLarge);
+  EXPECT_EQ(RewriteDummyList(path, {dir / L"a.bmp"}, list).status, ListWrite::kTooLarge);
+  EXPECT_EQ(list, kEmpty);
+  EXPECT_EQ(FileLength(path), noise.size());
+  EXPECT_NE(ListWriteWarning(path, {ListWrite::kTooLarge, {}}).find(path), std::wstring::npos);
+  // A folder named MIREL.DAT: nothing to read, nothing written.
+  const auto folderDir = dir / L"sub";
+  CreateDirectoryW(folderDir.c_str(), nullptr);
+  CreateDirectoryW((folderDir + L"\\MIREL.DAT").c_str(), nullptr);
+  EXPECT_EQ(LoadDummyList(folderDir + L"\\MIREL.DAT"), kEmpty);
+  EXPECT_EQ(AppendDummyList(folderDir + L"\\MIREL.DAT", dir / L"a.bmp", list).status, ListWrite::kWriteFailed);
+  EXPECT_TRUE(IsDirectory(folderDir + L"\\MIREL.DAT"));
+}
+
+TEST(DummyList, TheEntryLimitHoldsForReadingRewritingAndAppending) {
+  test::ScratchFolder dir;
+  WriteBitmap(dir / L"a.bmp", 2, 2, 0);
+  const auto path = dir / L"MIREL.DAT";
+  const std::vector<std::wstring> entries(kMaxDummyEntries + 1, dir / L"a.bmp");
+  DummyList list = kEmpty;
+  // Every line is written; the working list holds what a list can show.
+  ASSERT_EQ(RewriteDummyList(path, entries, list).status, ListWrite::kOk);
+  EXPECT_EQ(list.size(), kMaxDummyEntries);
+  EXPECT_EQ(LoadDummyList(path).size(), kMaxDummyEntries);
+  const std::string before = ReadBytes(path);
+  // A full list takes no more: the capture would be written and never shown.
+  const auto result = AppendDummyList(path, dir / L"a.bmp", list);
+  EXPECT_EQ(result.status, ListWrite::kFull);
+  EXPECT_NE(ListWriteWarning(path, result).find(L"32767"), std::wstring::npos);
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(list.size(), kMaxDummyEntries);
 }
 
 }  // namespace

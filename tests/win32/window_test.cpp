@@ -4,6 +4,8 @@
 #include "app/window_utils.h"
 #include "platform/window.h"
 
+#include <new>
+
 namespace mirel {
 namespace {
 
@@ -47,6 +49,29 @@ TEST(WindowUtils, SetTopMostPutsTheWindowInAndOutOfTheBand) {
   EXPECT_TRUE(GetWindowLongW(window.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   SetTopMost(window.hwnd(), false);
   EXPECT_FALSE(GetWindowLongW(window.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+class ThrowingWindow : public Window {
+ public:
+  ThrowingWindow() { Create({L"MirelTestThrowing"}, 0, L"throws", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, nullptr, nullptr); }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_USER) throw std::bad_alloc();
+    return DefaultProc(message, wParam, lParam);
+  }
+};
+
+TEST(Window, AnExceptionInAHandlerNeverLeavesTheWindowProcedure) {
+  ThrowingWindow window;
+  ASSERT_TRUE(window.hwnd());
+  // Without the guard the exception would unwind into the system and end this process.
+  EXPECT_EQ(SendMessageW(window.hwnd(), WM_USER, 0, 0), 0);
+  EXPECT_TRUE(IsWindow(window.hwnd()));
+  SetWindowTextW(window.hwnd(), L"still answers");
+  wchar_t text[32] = {};
+  GetWindowTextW(window.hwnd(), text, 32);
+  EXPECT_STREQ(text, L"still answers");
 }
 
 }  // namespace

@@ -114,7 +114,8 @@ class frmOption : public Window {
   void AppendListEntry(const std::wstring& path);
   // The sideways scroll grows to the widest of these entries (at least 300 pixels).
   void UpdateListExtent(const std::vector<std::wstring>& entries);
-  bool AcceptBitmapForList(const std::wstring& path);
+  // Why a file cannot join the list (full, no bitmap, a path MIREL.DAT cannot hold), or nothing.
+  std::optional<std::wstring> ListEntryRefusal(const std::wstring& path) const;
   void DrawSwatchButton(const DRAWITEMSTRUCT& item);
   void RunContextHelpPick();
   bool PreTranslate(MSG& msg);

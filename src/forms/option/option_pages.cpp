@@ -15,6 +15,7 @@
 #include "platform/system_dll.h"
 #include "platform/text.h"
 #include "settings/dummy_list.h"
+#include "settings/list_format.h"
 #include "settings/registry.h"
 
 namespace mirel {
@@ -104,18 +105,14 @@ void frmOption::AppendListEntry(const std::wstring& path) {
   Enable(OptionControl::cmdViewClear, true);
 }
 
-bool frmOption::AcceptBitmapForList(const std::wstring& path) {
-  if (!IsValidBitmapFile(path)) {
-    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
-    return false;
-  }
+std::optional<std::wstring> frmOption::ListEntryRefusal(const std::wstring& path) const {
+  const auto count = static_cast<std::size_t>(SendMessageW(control(OptionControl::lstViewList), LB_GETCOUNT, 0, 0));
+  if (!DummyListHasRoom(count)) return ListWriteWarning(app_.listPath(), {ListWrite::kFull, {}});
+  if (!IsValidBitmapFile(path)) return std::wstring(kInvalidBitmapText);
   // MIREL.DAT holds paths in the system code page: one that cannot be written there is
   // refused now, as the main window refuses it, rather than lost at OK.
-  if (!StorablePath(path)) {
-    app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), {ListWrite::kUnrepresentable, path}));
-    return false;
-  }
-  return true;
+  if (!StorablePath(path)) return ListWriteWarning(app_.listPath(), {ListWrite::kUnrepresentable, path});
+  return std::nullopt;
 }
 
 void frmOption::ApplyListButtons(int selected) {
@@ -134,7 +131,11 @@ void frmOption::lstViewList_Click() {
 void frmOption::cmdViewAdd_Click() {
   const std::wstring path = app_.prompts().OpenFile(hwnd(), BitmapFilter(), CurrentFolder());
   if (path.empty()) return;
-  if (AcceptBitmapForList(path)) AppendListEntry(path);
+  if (const auto refusal = ListEntryRefusal(path)) {
+    app_.prompts().Warn(hwnd(), *refusal);
+    return;
+  }
+  AppendListEntry(path);
 }
 
 void frmOption::lstViewList_KeyDown(UINT key) {
@@ -193,10 +194,10 @@ void frmOption::cmdViewClear_Click() {
 void frmOption::lstViewList_OLEDragDrop(const std::vector<std::wstring>& files) {
   for (const auto& path : files) {
     if (IsDirectory(path) || !HasBitmapExtension(path)) continue;
-    if (!IsValidBitmapFile(path) || !StorablePath(path)) {
+    if (const auto refusal = ListEntryRefusal(path)) {
       SetFocus(hwnd());
-      AcceptBitmapForList(path);  // tells the user why
-      return;                     // the rest of the drop is not looked at
+      app_.prompts().Warn(hwnd(), *refusal);
+      return;  // the rest of the drop is not looked at
     }
     AppendListEntry(path);
   }
@@ -316,8 +317,11 @@ LRESULT CALLBACK frmOption::ControlProc(HWND control, UINT message, WPARAM wPara
   if (!self || index < 0 || index >= static_cast<int>(OptionControl::kCount))
     return DefWindowProcW(control, message, wParam, lParam);
   const WNDPROC original = self->controlProcs_[static_cast<std::size_t>(index)];
-  if (const auto handled = self->ControlMessage(static_cast<OptionControl>(index), control, message, wParam, lParam))
-    return *handled;
+  try {  // as in every window procedure: no exception unwinds into the system
+    if (const auto handled = self->ControlMessage(static_cast<OptionControl>(index), control, message, wParam, lParam))
+      return *handled;
+  } catch (...) {
+  }
   return CallWindowProcW(original, control, message, wParam, lParam);
 }
 
