@@ -89,6 +89,11 @@ void Application::PrepareNextPicture() {
   dummy_->PreparePicture(state.gDummyList[static_cast<std::size_t>(UpcomingIndex())]);
 }
 
+void Application::DisplayChanged(int width, int height) {
+  if (dummy_->Visible()) SetWindowPos(dummy_->hwnd(), HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
+  main_->KeepOnScreen();
+}
+
 void Application::ModalWindowLoading() {
   tray_->SetWatchEnabled(false);
   SetWindowPos(main_->hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -40,6 +40,8 @@ class Application {
   void ShowDummyScreen();
   // Decodes the picture the next switch will show.
   void PrepareNextPicture();
+  // The primary screen is now width x height pixels.
+  void DisplayChanged(int width, int height);
 
   // What every modal window (the preview, the about box) does as it loads and unloads:
   // while it is open no cover comes up and an always-on-top main window cannot hide it;

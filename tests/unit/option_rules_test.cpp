@@ -75,15 +75,22 @@ TEST(OptionRules, EdgeBoxesReturnOptionAndPages) {
 }
 
 TEST(OptionRules, DialogKeptInsideTheWorkArea) {
-  const Box area{0, 0, 1024, 738};
+  const ScreenRect area{0, 0, 1024, 738};
   // Fits: stays at its designed place.
-  EXPECT_EQ(KeepInside({338, 248, 724, 578}, area), (Box{338, 248, 724, 578}));
+  EXPECT_EQ(KeepInside({338, 248, 724, 578}, area), (ScreenRect{338, 248, 724, 578}));
   // Hangs over the right and bottom edges: moved back by exactly the overhang.
-  EXPECT_EQ(KeepInside({700, 600, 1100, 900}, area), (Box{624, 438, 1024, 738}));
+  EXPECT_EQ(KeepInside({700, 600, 1100, 900}, area), (ScreenRect{624, 438, 1024, 738}));
   // Off to the left and top of a monitor at negative coordinates.
-  EXPECT_EQ(KeepInside({-50, -30, 350, 270}, {-1280, 0, 0, 1024}), (Box{-400, 0, 0, 300}));
+  EXPECT_EQ(KeepInside({-50, -30, 350, 270}, {-1280, 0, 0, 1024}), (ScreenRect{-400, 0, 0, 300}));
   // Larger than the area: its top-left corner stays reachable.
-  EXPECT_EQ(KeepInside({100, 100, 1300, 900}, area), (Box{0, 0, 1200, 800}));
+  EXPECT_EQ(KeepInside({100, 100, 1300, 900}, area), (ScreenRect{0, 0, 1200, 800}));
+  // A stored place far below every screen ("abc" read as a number) comes back.
+  EXPECT_EQ(KeepInside({0, 6356992, 300, 6357192}, area), (ScreenRect{0, 538, 300, 738}));
+  // A minimised window's normal place is relative to the work area: with the taskbar 40
+  // pixels high at the top, the screen place is 40 pixels lower.
+  EXPECT_EQ(WorkAreaToScreen({10, 20, 110, 220}, {0, 40, 1024, 768}, {0, 0, 1024, 768}), (ScreenRect{10, 60, 110, 260}));
+  EXPECT_EQ(WorkAreaToScreen({10, 20, 110, 220}, {1024, 0, 2048, 728}, {1024, 0, 2048, 768}),
+            (ScreenRect{10, 20, 110, 220}));
 }
 
 }  // namespace

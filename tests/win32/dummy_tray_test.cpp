@@ -278,6 +278,35 @@ TEST_F(DummyTrayTest, EdgeTickBringsUpTheCoverOnlyOnWatchedEdges) {
   EXPECT_TRUE(app.dummy().Visible());
 }
 
+TEST_F(DummyTrayTest, ADisplayChangeMovesTheWatchedEdgesAndTheCoverAtOnce) {
+  WriteRegistry("CheckMouse", 1);
+  WriteRegistry("MainVisible", 0);
+  auto& app = Start();
+  HWND tray = app.tray().hwnd();
+  const int right = GetSystemMetrics(SM_CXSCREEN) - 1;
+  // The screen grows: its old last column is in the middle now and brings up nothing.
+  SendMessageW(tray, WM_DISPLAYCHANGE, 32, MAKELPARAM(right + 1 + 640, 1440));
+  SetCursorPos(right, 300);
+  app.tray().tmrTaskTray_Timer();
+  EXPECT_FALSE(app.dummy().Visible());
+  SendMessageW(tray, WM_DISPLAYCHANGE, 32, MAKELPARAM(right + 1, GetSystemMetrics(SM_CYSCREEN)));
+  app.tray().tmrTaskTray_Timer();
+  ASSERT_TRUE(app.dummy().Visible());
+  // A cover that is up covers the new screen.
+  SendMessageW(tray, WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600));
+  RECT cover{};
+  GetWindowRect(app.dummy().hwnd(), &cover);
+  EXPECT_EQ(cover.right - cover.left, 800);
+  EXPECT_EQ(cover.bottom - cover.top, 600);
+  // The main window, left where no screen is, comes back.
+  SetWindowPos(app.main().hwnd(), nullptr, 5000, 30000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SendMessageW(tray, WM_DISPLAYCHANGE, 32, MAKELPARAM(right + 1, GetSystemMetrics(SM_CYSCREEN)));
+  RECT main{};
+  GetWindowRect(app.main().hwnd(), &main);
+  EXPECT_LE(main.right, right + 1);
+  EXPECT_LE(main.bottom, GetSystemMetrics(SM_CYSCREEN));
+}
+
 TEST_F(DummyTrayTest, IntervalOutsideTheRangeIsTheDefault) {
   WriteRegistry("CheckMouseInterval", 0);
   auto& app = Start();

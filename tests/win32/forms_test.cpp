@@ -106,6 +106,53 @@ TEST_F(FormsTest, StoredSettingsPlaceAndShapeTheWindow) {
   EXPECT_EQ(app.state.gCheckMouseFlag, 15);
 }
 
+TEST_F(FormsTest, SettingsOfTheWrongTypeOrSizeNeverCrashAndTheWindowStaysReachable) {
+  const char* names[] = {"Top", "Left", "Height", "Width", "MainBackColor", "AlwaysTop", "NonTitleBar",
+                         "AutoAdjust", "ViewRandom", "ViewBackColor", "CheckMouse", "CheckMouseFlag",
+                         "CheckMouseInterval", "RequirePassword", "ReturnType", "MainVisible", "MainLoadFile",
+                         "Password"};
+  struct Form {
+    DWORD type;
+    std::string bytes;
+  };
+  const Form forms[] = {
+      {REG_SZ, std::string("abc\0", 4)},   {REG_SZ, std::string("\0", 1)},
+      {REG_SZ, ""},                          {REG_MULTI_SZ, std::string("a\0b\0\0", 5)},
+      {REG_BINARY, "\x01"},                 {REG_BINARY, std::string("\xff\xff\xff\x7f\xff\xff\xff\x7f", 8)},
+      {REG_BINARY, std::string("\0\0\x80", 3)}, {REG_QWORD, std::string("\x01\0\0\0\0\0\0\x80", 8)},
+  };
+  for (const auto& form : forms) {
+    SCOPED_TRACE(testing::Message() << "type " << form.type << ", " << form.bytes.size() << " bytes");
+    test::ClearSettings();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    for (const char* name : names)
+      RegSetValueExA(key, name, 0, form.type, reinterpret_cast<const BYTE*>(form.bytes.data()),
+                     static_cast<DWORD>(form.bytes.size()));
+    RegCloseKey(key);
+    auto& app = Start();
+    // Wherever the stored place puts it, the window ends up inside the work area.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT rect = WindowRect(app.main().hwnd());
+    EXPECT_GE(rect.left, work.left);
+    EXPECT_GE(rect.top, work.top);
+    EXPECT_LE(rect.top, work.bottom);
+    EXPECT_GE(app.tray().WatchInterval(), 1u);
+    // The exit stores its values with their own types.
+    app.main().mnuFileExit_Click();
+    DWORD type = 0;
+    std::vector<std::uint8_t> data;
+    ASSERT_TRUE(test::QueryRaw("Top", type, data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    ASSERT_TRUE(test::QueryRaw("MainVisible", type, data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    app_.reset();
+    Pump();
+  }
+}
+
 TEST_F(FormsTest, MissingStoredPictureWarnsWithItsPath) {
   const std::wstring missing = dir_ / L"gone.bmp";
   WriteRegistry("MainLoadFile", missing);

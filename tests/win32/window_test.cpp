@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "app/window_utils.h"
+#include "app/application.h"
 #include "platform/window.h"
+
+#include <memory>
+#include <string>
 
 #include <new>
 
@@ -72,6 +76,36 @@ TEST(Window, AnExceptionInAHandlerNeverLeavesTheWindowProcedure) {
   wchar_t text[32] = {};
   GetWindowTextW(window.hwnd(), text, 32);
   EXPECT_STREQ(text, L"still answers");
+}
+
+TEST(SingleInstance, TwoStartsAtTheSameMomentGiveExactlyOneFirst) {
+  // The instance claim is a named mutex: two starts racing for it, 50 times over, from two
+  // threads released together (the name is the same across processes and threads alike).
+  for (int round = 0; round < 50; ++round) {
+    const std::wstring name = L"Local\\Kalv.Mirel.Test." + std::to_wstring(GetCurrentProcessId()) + L"." +
+                              std::to_wstring(round);
+    HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    struct Start {
+      HANDLE go;
+      const std::wstring* name;
+      std::unique_ptr<SingleInstance> claim;
+    };
+    Start starts[2] = {{go, &name, nullptr}, {go, &name, nullptr}};
+    const auto run = [](void* param) -> DWORD {
+      auto* start = static_cast<Start*>(param);
+      WaitForSingleObject(start->go, INFINITE);
+      start->claim = std::make_unique<SingleInstance>(start->name->c_str());
+      return 0;
+    };
+    HANDLE threads[2];
+    for (int i = 0; i < 2; ++i)
+      threads[i] = CreateThread(nullptr, 0, run, &starts[i], 0, nullptr);
+    SetEvent(go);
+    WaitForMultipleObjects(2, threads, TRUE, INFINITE);
+    for (HANDLE thread : threads) CloseHandle(thread);
+    CloseHandle(go);
+    EXPECT_EQ(starts[0].claim->IsFirst() + starts[1].claim->IsFirst(), 1) << "round " << round;
+  }
 }
 
 }  // namespace

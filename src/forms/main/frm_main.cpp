@@ -15,6 +15,7 @@
 #include "forms/preview/capture.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
+#include "platform/screen_box.h"
 #include "platform/system_dll.h"
 #include "platform/text.h"
 #include "platform/twips.h"
@@ -92,6 +93,7 @@ void frmMain::Form_Load() {
   const int height = TwipsToPixels(ReadRegistry("Height", 3000), dpi);
   const int width = TwipsToPixels(ReadRegistry("Width", 5000), dpi);
   SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepOnScreen();
 
   // 2. Back colour of the window and its picture box.
   backColor_ = static_cast<std::uint32_t>(ReadRegistry("MainBackColor", static_cast<std::int32_t>(0x80000005)));
@@ -161,6 +163,19 @@ void frmMain::SetBackColor(std::uint32_t stored) {
   if (picMain_.hwnd()) InvalidateRect(picMain_.hwnd(), nullptr, TRUE);
 }
 
+void frmMain::KeepOnScreen() {
+  if (!hwnd() || IsIconic(hwnd())) return;
+  RECT rect{};
+  GetWindowRect(hwnd(), &rect);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  const ScreenRect kept = KeepInside({rect.left, rect.top, rect.right, rect.bottom}, {work.left, work.top, work.right, work.bottom});
+  if (kept.left != rect.left || kept.top != rect.top)
+    SetWindowPos(hwnd(), nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void frmMain::SetVisible(bool visible) {
   if (!hwnd()) return;
   ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
@@ -191,7 +206,20 @@ void frmMain::Form_Unload() {
   placement.length = sizeof placement;
   RECT rect{};
   GetWindowRect(hwnd(), &rect);
-  if (IsIconic(hwnd()) && GetWindowPlacement(hwnd(), &placement)) rect = placement.rcNormalPosition;
+  if (IsIconic(hwnd()) && GetWindowPlacement(hwnd(), &placement)) {
+    // The normal place is in work-area coordinates: stored as such, the window would move
+    // by the taskbar's size at each exit when the taskbar lies at the top or left.
+    rect = placement.rcNormalPosition;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
+      const RECT& w = monitor.rcWork;
+      const RECT& m = monitor.rcMonitor;
+      const ScreenRect screen = WorkAreaToScreen({rect.left, rect.top, rect.right, rect.bottom},
+                                          {w.left, w.top, w.right, w.bottom}, {m.left, m.top, m.right, m.bottom});
+      rect = {screen.left, screen.top, screen.right, screen.bottom};
+    }
+  }
   const unsigned dpi = Dpi();
   WriteRegistry("Top", RoundHalfEven(PixelsToTwips(rect.top, dpi)));
   WriteRegistry("Left", RoundHalfEven(PixelsToTwips(rect.left, dpi)));

@@ -60,6 +60,9 @@ class frmMain : public Window {
   void SetBackColor(std::uint32_t stored);
   // The window's outer size becomes the picture box's size.
   void FitWindowToPicture();
+  // Brings the window wholly into the work area of the nearest monitor when it is not:
+  // a stored place from another monitor layout, or a display that changed.
+  void KeepOnScreen();
   // The three top-level menus are shown and hidden together: the menu bar itself.
   void SetMenusVisible(bool visible);
   bool MenusVisible() const;

@@ -173,7 +173,7 @@ void frmOption::PlaceAtDesignedPlace() {
   // then moves the least distance that puts it wholly on the main window's monitor.
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  Box placed{frame.left, frame.top, frame.right, frame.bottom};
+  ScreenRect placed{frame.left, frame.top, frame.right, frame.bottom};
   if (GetMonitorInfoW(MonitorFromWindow(app_.main().hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor)) {
     const RECT& work = monitor.rcWork;
     placed = KeepInside(placed, {work.left, work.top, work.right, work.bottom});

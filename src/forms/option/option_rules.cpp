@@ -69,22 +69,4 @@ int NeighbourTab(int currentTab, int tabCount, int direction) {
   return zeroBased + 1;
 }
 
-namespace {
-
-// Moves [low, high) by the least amount that puts it inside [areaLow, areaHigh); its low
-// end wins when it is longer than the area.
-int Shift(int low, int high, int areaLow, int areaHigh) {
-  if (high - low > areaHigh - areaLow || low < areaLow) return areaLow - low;
-  if (high > areaHigh) return areaHigh - high;
-  return 0;
-}
-
-}  // namespace
-
-Box KeepInside(const Box& window, const Box& area) {
-  const int dx = Shift(window.left, window.right, area.left, area.right);
-  const int dy = Shift(window.top, window.bottom, area.top, area.bottom);
-  return {window.left + dx, window.top + dy, window.right + dx, window.bottom + dy};
-}
-
 }  // namespace mirel

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/screen_box.h"
+
 namespace mirel {
 
 // Delete, Up and Down of the dummy list editor.
@@ -53,17 +55,5 @@ std::optional<PageSwitch> SwitchPages(int previousTab, int pickedTab);
 
 // The next tab for Ctrl+Tab (+1) and Ctrl+Shift+Tab (-1), wrapping round.
 int NeighbourTab(int currentTab, int tabCount, int direction);
-
-struct Box {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  bool operator==(const Box&) const = default;
-};
-
-// `window` where it is when it lies wholly inside `area`, otherwise moved the least distance
-// that brings it inside (its top-left corner first when it is larger than the area).
-Box KeepInside(const Box& window, const Box& area);
 
 }  // namespace mirel

@@ -231,6 +231,16 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       return 0;
+    case WM_DISPLAYCHANGE:
+      // A new resolution (or monitor layout): the watch takes the new last column and row
+      // at once, a cover that is up covers the new screen, the main window stays reachable.
+      mScreenRight = LOWORD(lParam) - 1;
+      mScreenBottom = HIWORD(lParam) - 1;
+      app_.DisplayChanged(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA) app_.main().KeepOnScreen();  // the taskbar moved
+      return DefaultProc(message, wParam, lParam);
     default:
       return DefaultProc(message, wParam, lParam);
   }
