@@ -6,6 +6,7 @@
 //   probe foreground         the foreground window, whoever owns it
 //   probe post CLASS MSG WPARAM LPARAM
 //   probe process PID        GDI/USER objects, handles, working set, CPU time
+//   probe ping CLASS         whether that window answers a message within 5 seconds
 #include <windows.h>
 
 #include <psapi.h>
@@ -129,6 +130,16 @@ int Post(const wchar_t* cls, UINT message, WPARAM wParam, LPARAM lParam) {
   return PostMessageW(target, message, wParam, lParam) ? 0 : 1;
 }
 
+int Ping(const wchar_t* cls) {
+  HWND target = FindWindowW(cls, nullptr);
+  DWORD_PTR result = 0;
+  const bool answered =
+      target && SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &result) != 0;
+  Emit(std::string("{\"window\": ") + (target ? "true" : "false") + ", \"answered\": " + (answered ? "true" : "false") +
+       "}");
+  return 0;
+}
+
 int Process(DWORD pid) {
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   if (!process) {
@@ -177,6 +188,8 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"post" && argc == 6) {
     code = Post(argv[2], static_cast<UINT>(wcstoul(argv[3], nullptr, 0)),
                 static_cast<WPARAM>(wcstoull(argv[4], nullptr, 0)), static_cast<LPARAM>(wcstoll(argv[5], nullptr, 0)));
+  } else if (command == L"ping" && argc == 3) {
+    code = Ping(argv[2]);
   } else if (command == L"process" && argc == 3) {
     code = Process(static_cast<DWORD>(wcstoul(argv[2], nullptr, 0)));
   }
