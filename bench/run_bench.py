@@ -77,6 +77,21 @@ def options(d, trials):
     print("  (goals: median <= 100 ms; with 1000 entries <= 200 ms)")
 
 
+def long_use(d, cycles, openings):
+    print(f"== long use: {cycles} cover/return cycles, then {openings} openings of every dialog")
+    d.clear_settings()
+    folder = d.fresh_folder("long_use_bench")
+    paths = []
+    for i, colour in enumerate([(200, 30, 30), (30, 200, 30)]):
+        path = os.path.join(folder, f"picture{i}.bmp")
+        write_bitmap(path, 640, 480, colour)
+        paths.append(windows_path(path))
+    write_list(folder, paths)
+    _, out = d.capture([d.wine, os.path.join(d.build, "long_use_bench.exe"), windows_path(folder), str(cycles),
+                        str(openings)], timeout=3600)
+    print(out.rstrip())
+
+
 def edge_latency(d, folder, trials, xpixel):
     print(f"== edge touch to cover on screen ({trials} trials, interval 100 ms)")
     d.clear_settings()
@@ -136,8 +151,10 @@ def main():
     parser.add_argument("--build", required=True)
     parser.add_argument("--trials", type=int, default=20)
     parser.add_argument("--cycles", type=int, default=1000)
+    parser.add_argument("--long-cycles", type=int, default=10000)
+    parser.add_argument("--openings", type=int, default=1000)
     parser.add_argument("--idle-seconds", type=int, default=60)
-    parser.add_argument("--only", choices=["startup", "paint", "capture", "options", "edge"], help="one group of figures")
+    parser.add_argument("--only", choices=["startup", "paint", "capture", "options", "longuse", "edge"], help="one group of figures")
     args = parser.parse_args()
     d = Desktop(args.build)
     folder = d.fresh_folder("bench")
@@ -152,6 +169,8 @@ def main():
         capture(d, args.trials)
     if args.only in (None, "options"):
         options(d, args.trials)
+    if args.only in (None, "longuse"):
+        long_use(d, args.long_cycles, args.openings)
     if args.only in (None, "edge"):
         # The tick's phase spreads this figure: more touches for a steadier median.
         pid = edge_latency(d, folder, max(args.trials, 60), xpixel)

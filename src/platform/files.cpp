@@ -9,10 +9,20 @@
 
 namespace mirel {
 
-namespace {
-
-
-}  // namespace
+std::wstring LongPath(const std::wstring& path) {
+  // 12 characters below the limit: room for the ".new" beside a file being replaced.
+  if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0)
+    return path;
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
+  return path;
+}
 
 bool FileExistsNormal(const std::wstring& path) {
   // Wildcards never name one file.
@@ -20,25 +30,25 @@ bool FileExistsNormal(const std::wstring& path) {
   // The attributes a directory search would report, read directly: a search costs a
   // directory scan per name, which a list of a thousand pictures pays a thousand times.
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
   constexpr DWORD kNotNormal = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   return (data.dwFileAttributes & kNotNormal) == 0;
 }
 
 bool IsDirectory(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool NameTaken(const std::wstring& path) {
-  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  if (GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = GetLastError();
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 std::optional<std::uint64_t> FileLength(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -61,7 +71,7 @@ std::wstring ExeFolder() {
 
 ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, std::size_t limit) {
   bytes.clear();
-  auto file = AdoptFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  auto file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = GetLastError();
@@ -81,7 +91,8 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, std::size
   }
 }
 
-bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
+bool ReplaceFileContents(const std::wstring& target, const std::string& bytes) {
+  const std::wstring path = LongPath(target);
   // A file the user made read-only is not replaced (Windows refuses that too; Wine would not).
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;

@@ -7,6 +7,11 @@
 
 namespace mirel {
 
+// The form of a path that the file functions take whatever its length. Paths that reach
+// MAX_PATH get the extended-length prefix (\\?\, or \\?\UNC\ for a share) after being
+// made full, as the prefix requires (no "." or "..", backslashes only); others are kept.
+std::wstring LongPath(const std::wstring& path);
+
 // A directory search with normal attributes: folders and hidden or system files do not count.
 bool FileExistsNormal(const std::wstring& path);
 

@@ -66,7 +66,7 @@ PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
   if (path.empty() || IsDirectory(path)) return PictureLoad::kMissing;
   // Opened here, so that only a file on a disk is ever decoded: a device name (CON, a
   // pipe) would have the decoder wait for input that never comes.
-  std::unique_ptr<HANDLE, FileHandleCloser> file(CreateFileW(path.c_str(), GENERIC_READ,
+  std::unique_ptr<HANDLE, FileHandleCloser> file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
                                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) {

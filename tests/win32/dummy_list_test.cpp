@@ -3,6 +3,7 @@
 
 #include "platform/files.h"
 #include "platform/handles.h"
+#include "platform/picture.h"
 #include "platform/text.h"
 #include "settings/dummy_list.h"
 #include "settings/list_format.h"
@@ -185,6 +186,30 @@ TEST(DummyList, TheEntryLimitHoldsForReadingRewritingAndAppending) {
   EXPECT_NE(ListWriteWarning(path, result).find(L"32767"), std::wstring::npos);
   EXPECT_EQ(ReadBytes(path), before);
   EXPECT_EQ(list.size(), kMaxDummyEntries);
+}
+
+TEST(DummyList, PathsLongerThanMaxPathAreListedShownAndWritten) {
+  test::ScratchFolder dir;
+  std::wstring deep = dir.path();
+  for (int i = 0; i < 6; ++i) {  // six folders of 60 characters: past 260 at the third
+    deep += L"\\" + std::wstring(60, static_cast<wchar_t>(L'a' + i));
+    ASSERT_TRUE(CreateDirectoryW(LongPath(deep).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  }
+  const std::wstring picture = deep + L"\\long.bmp";
+  ASSERT_GT(picture.size(), 400u);
+  WriteBitmap(picture, 3, 2, RGB(9, 8, 7));
+  EXPECT_TRUE(FileExistsNormal(picture));
+  EXPECT_EQ(FileLength(picture), 54u + 2 * 12u);
+  Picture loaded;
+  ASSERT_EQ(LoadPicture(picture, loaded), PictureLoad::kOk);
+  EXPECT_EQ(loaded.width(), 3);
+  // Listed and read back: the line is not skipped for its length.
+  DummyList list = kEmpty;
+  ASSERT_EQ(RewriteDummyList(dir / L"MIREL.DAT", {picture}, list).status, ListWrite::kOk);
+  EXPECT_EQ(LoadDummyList(dir / L"MIREL.DAT"), DummyList{picture});
+  // A list file at such a depth is replaced like any other.
+  ASSERT_EQ(RewriteDummyList(deep + L"\\MIREL.DAT", {picture, picture}, list).status, ListWrite::kOk);
+  EXPECT_EQ(LoadDummyList(deep + L"\\MIREL.DAT").size(), 2u);
 }
 
 }  // namespace

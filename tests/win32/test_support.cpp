@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "platform/files.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -14,21 +16,21 @@ namespace {
 
 void RemoveTree(const std::wstring& path) {
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+  HANDLE find = FindFirstFileW(LongPath(path + L"\\*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
       const std::wstring name = data.cFileName;
       if (name == L"." || name == L"..") continue;
       const std::wstring child = path + L"\\" + name;
-      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      SetFileAttributesW(LongPath(child).c_str(), FILE_ATTRIBUTE_NORMAL);
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(child);
       else
-        DeleteFileW(child.c_str());
+        DeleteFileW(LongPath(child).c_str());
     } while (FindNextFileW(find, &data));
     FindClose(find);
   }
-  RemoveDirectoryW(path.c_str());
+  RemoveDirectoryW(LongPath(path).c_str());
 }
 
 }  // namespace
@@ -47,7 +49,7 @@ ScratchFolder::ScratchFolder() {
 ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  auto file = AdoptFileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  auto file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   ASSERT_TRUE(file) << "cannot create test file";
   DWORD wrote = 0;
   ASSERT_TRUE(WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr));
@@ -55,7 +57,7 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
 
 std::string ReadBytes(const std::wstring& path) {
   auto file = AdoptFileHandle(
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+      CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return "<missing>";
   std::string bytes;
   char chunk[4096];

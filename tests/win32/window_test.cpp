@@ -91,15 +91,16 @@ TEST(SingleInstance, TwoStartsAtTheSameMomentGiveExactlyOneFirst) {
       std::unique_ptr<SingleInstance> claim;
     };
     Start starts[2] = {{go, &name, nullptr}, {go, &name, nullptr}};
-    const auto run = [](void* param) -> DWORD {
-      auto* start = static_cast<Start*>(param);
-      WaitForSingleObject(start->go, INFINITE);
-      start->claim = std::make_unique<SingleInstance>(start->name->c_str());
-      return 0;
+    struct Racer {
+      static DWORD WINAPI Run(void* param) {
+        auto* start = static_cast<Start*>(param);
+        WaitForSingleObject(start->go, INFINITE);
+        start->claim = std::make_unique<SingleInstance>(start->name->c_str());
+        return 0;
+      }
     };
     HANDLE threads[2];
-    for (int i = 0; i < 2; ++i)
-      threads[i] = CreateThread(nullptr, 0, run, &starts[i], 0, nullptr);
+    for (int i = 0; i < 2; ++i) threads[i] = CreateThread(nullptr, 0, &Racer::Run, &starts[i], 0, nullptr);
     SetEvent(go);
     WaitForMultipleObjects(2, threads, TRUE, INFINITE);
     for (HANDLE thread : threads) CloseHandle(thread);
