@@ -88,8 +88,8 @@ void frmMain::Form_Load() {
 
   // 1. Place the window from the settings (twips, outer size).
   const unsigned dpi = Dpi();
-  const int top = TwipsToPixels(ReadRegistry("Top", 0), dpi);
-  const int left = TwipsToPixels(ReadRegistry("Left", 0), dpi);
+  const int top = TwipsToPixels(ReadRegistry("Top", 0), SystemDpi());
+  const int left = TwipsToPixels(ReadRegistry("Left", 0), SystemDpi());
   const int height = TwipsToPixels(ReadRegistry("Height", 3000), dpi);
   const int width = TwipsToPixels(ReadRegistry("Width", 5000), dpi);
   SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -221,8 +221,12 @@ void frmMain::Form_Unload() {
     }
   }
   const unsigned dpi = Dpi();
-  WriteRegistry("Top", RoundHalfEven(PixelsToTwips(rect.top, dpi)));
-  WriteRegistry("Left", RoundHalfEven(PixelsToTwips(rect.left, dpi)));
+  // The place in the system's DPI, the one the next start converts it with (the window does
+  // not exist on its monitor yet then): a window on a monitor of another DPI comes back
+  // where it was. The size follows the monitor's DPI, as the system scales it there.
+  const unsigned placeDpi = SystemDpi();
+  WriteRegistry("Top", RoundHalfEven(PixelsToTwips(rect.top, placeDpi)));
+  WriteRegistry("Left", RoundHalfEven(PixelsToTwips(rect.left, placeDpi)));
   WriteRegistry("Height", RoundHalfEven(PixelsToTwips(rect.bottom - rect.top, dpi)));
   WriteRegistry("Width", RoundHalfEven(PixelsToTwips(rect.right - rect.left, dpi)));
   // 2. Visibility, the watch and the title bar.
