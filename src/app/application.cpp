@@ -6,6 +6,7 @@
 #include "forms/dummy/frm_dummy.h"
 #include "forms/dummy/picker.h"
 #include "forms/main/frm_main.h"
+#include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "settings/registry.h"
@@ -41,11 +42,21 @@ void Application::Main() {
   state.gCheckMouseFlag = ToInt16OrDefault(ReadRegistry("CheckMouseFlag", 15), 15);
   state.gRequirePassword = ReadRegistry("RequirePassword", 0) != 0;
   state.gReturnType = ToInt16OrDefault(ReadRegistry("ReturnType", 0), 0);
+  ReadExtraSettings();
 
   main_->Form_Load();
   dummy_->Form_Load();
   tray_->Form_Load();
   dummy_->PrepareSoon();
+}
+
+void Application::ReadExtraSettings() {
+  state.gPanicKey = static_cast<std::uint32_t>(ReadRegistry("PanicKey", 0)) & 0xFFFF;
+  state.gPrimaryOnly = ReadRegistry("PrimaryOnly", 0) != 0;
+  state.gInstantEdges = ReadRegistry("InstantEdges", 0) != 0;
+  state.gQuietCover = ReadRegistry("QuietCover", 0) != 0;
+  state.gFullScreenPause = ReadRegistry("FullScreenPause", 0) != 0;
+  state.gDwellTime = EffectiveDwellTime(ReadRegistry("DwellTime", 0));
 }
 
 void Application::ShowDummyScreen() {
@@ -90,7 +101,12 @@ void Application::PrepareNextPicture() {
 }
 
 void Application::DisplayChanged(int width, int height) {
-  if (dummy_->Visible()) SetWindowPos(dummy_->hwnd(), HWND_TOPMOST, 0, 0, width, height, SWP_NOACTIVATE);
+  if (dummy_->Visible()) {
+    RECT area = dummy_->CoverArea();
+    if (state.gPrimaryOnly) area = {0, 0, width, height};
+    SetWindowPos(dummy_->hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE);
+  }
   main_->KeepOnScreen();
 }
 

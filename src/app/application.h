@@ -40,6 +40,9 @@ class Application {
   void ShowDummyScreen();
   // Decodes the picture the next switch will show.
   void PrepareNextPicture();
+  // The settings beyond the first release (panic key, every monitor, instant edges, quiet
+  // covers, full-screen pause, dwell time), into the shared state.
+  void ReadExtraSettings();
   // The primary screen is now width x height pixels.
   void DisplayChanged(int width, int height);
 

@@ -37,6 +37,11 @@ constexpr ContextTopic kContextTopics[] = {
     {31, L"opt_mouse_interval.htm"},
     {32, L"opt_dummy_clear.htm"},
     {49, L"opt_mouse_edges.htm"},
+    {50, L"opt_primary_only.htm"},
+    {51, L"opt_panic_key.htm"},
+    {52, L"opt_instant_edges.htm"},
+    {53, L"opt_dwell_time.htm"},
+    {55, L"opt_full_screen_pause.htm"},
 };
 
 // Calls the viewer on the help file (or a topic of it); warns when there is no file or

@@ -23,6 +23,14 @@ struct SharedState {
   std::int16_t gDummyIndex = 0;
   DummyList gDummyList{std::wstring(), std::wstring()};
   std::wstring gHelpFile;  // the help file beside the executable
+  // Beyond the first release: each off (or 0) keeps the first release's behaviour, but
+  // gPrimaryOnly, whose default covers every monitor.
+  std::uint32_t gPanicKey = 0;  // the hot-key control's value: key and HOTKEYF_ modifiers
+  bool gPrimaryOnly = false;
+  bool gInstantEdges = false;
+  bool gQuietCover = false;
+  bool gFullScreenPause = false;
+  std::uint32_t gDwellTime = 0;  // milliseconds at the edge before the cover comes up
 };
 
 }  // namespace mirel

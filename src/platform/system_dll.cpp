@@ -68,6 +68,11 @@ std::vector<std::wstring> DroppedFiles(HDROP drop, UINT limit) {
   return files;
 }
 
+HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) {
+  static SystemFunction<decltype(::SHQueryUserNotificationState)> fn(kShell, "SHQueryUserNotificationState");
+  return fn.get() ? fn.get()(state) : E_NOTIMPL;
+}
+
 BOOL GetOpenFileName(OPENFILENAMEW* record) {
   static SystemFunction<decltype(::GetOpenFileNameW)> fn(kDialogs, "GetOpenFileNameW");
   return fn.get() ? fn.get()(record) : FALSE;

@@ -71,6 +71,7 @@ void DragFinish(HDROP drop);
 // The dropped files' paths in the drop's order, at most `limit` of them; the drop is
 // finished (freed) either way.
 std::vector<std::wstring> DroppedFiles(HDROP drop, UINT limit);
+HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state);
 
 BOOL GetOpenFileName(OPENFILENAMEW* record);
 BOOL GetSaveFileName(OPENFILENAMEW* record);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace mirel {
 namespace {
 
@@ -57,6 +60,72 @@ TEST(EdgeTick, AfterAReturnTheEdgeMustBeLeftFirst) {
   EXPECT_TRUE(armed);
   EXPECT_TRUE(EdgeTick(armed, kEdgeTop, 15));
   EXPECT_FALSE(EdgeTick(armed, 0, 15));
+}
+
+TEST(OuterEdgeBits, OnlyTheDesktopsOuterEdgesCount) {
+  struct Case {
+    const char* layout;
+    std::vector<MonitorArea> monitors;
+    std::int32_t x, y, bits;
+  };
+  const std::vector<MonitorArea> one{{0, 0, 1024, 768}};
+  const std::vector<MonitorArea> sideBySide{{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
+  const std::vector<MonitorArea> stacked{{0, 0, 1920, 1080}, {0, -1080, 1920, 0}};
+  // A smaller monitor to the left, lower, at negative coordinates.
+  const std::vector<MonitorArea> offset{{0, 0, 2560, 1440}, {-1280, 400, 0, 1424}};
+  const std::vector<MonitorArea> grid{{0, 0, 100, 100}, {100, 0, 200, 100}, {0, 100, 100, 200}, {100, 100, 200, 200}};
+  const Case cases[] = {
+      {"one", one, 0, 300, kEdgeLeft},
+      {"one", one, 1023, 767, kEdgeRight | kEdgeBottom},
+      {"one", one, 512, 384, 0},
+      {"one", one, 1024, 300, 0},  // off every monitor
+      {"side by side", sideBySide, 1919, 500, 0},  // the shared edge, from the left monitor
+      {"side by side", sideBySide, 1920, 500, 0},  // and from the right one
+      {"side by side", sideBySide, 3839, 500, kEdgeRight},
+      {"side by side", sideBySide, 0, 0, kEdgeLeft | kEdgeTop},
+      {"stacked", stacked, 500, 0, 0},
+      {"stacked", stacked, 500, -1080, kEdgeTop},
+      {"stacked", stacked, 500, 1079, kEdgeBottom},
+      {"offset", offset, 0, 300, kEdgeLeft},       // above the smaller monitor: an outer edge
+      {"offset", offset, 0, 800, 0},               // beside it: shared
+      {"offset", offset, -1, 800, 0},
+      {"offset", offset, -1280, 800, kEdgeLeft},
+      {"offset", offset, -640, 400, kEdgeTop},
+      {"offset", offset, -640, 1423, kEdgeBottom},
+      {"offset", offset, 100, 1439, kEdgeBottom},
+      {"grid", grid, 100, 100, 0},
+      {"grid", grid, 99, 0, kEdgeTop},
+      {"grid", grid, 199, 199, kEdgeRight | kEdgeBottom},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.layout << " at " << c.x << "," << c.y);
+    EXPECT_EQ(OuterEdgeBits(c.x, c.y, c.monitors), c.bits);
+  }
+  // One monitor: the same as the primary screen's edges.
+  for (const auto& [x, y] : {std::pair{0, 0}, {1023, 5}, {7, 767}, {500, 500}})
+    EXPECT_EQ(OuterEdgeBits(x, y, one), EdgeBits(x, y, 1023, 767));
+}
+
+TEST(DwellReached, ACoverOnlyAfterTheStay) {
+  std::int64_t since = -1;
+  EXPECT_TRUE(DwellReached(since, true, 1000, 0));  // no dwell: at once
+  since = -1;
+  EXPECT_FALSE(DwellReached(since, true, 1000, 300));
+  EXPECT_FALSE(DwellReached(since, true, 1200, 300));
+  EXPECT_TRUE(DwellReached(since, true, 1300, 300));
+  // Leaving the edge starts the stay over.
+  EXPECT_FALSE(DwellReached(since, false, 1350, 300));
+  EXPECT_FALSE(DwellReached(since, true, 1400, 300));
+  EXPECT_FALSE(DwellReached(since, true, 1699, 300));
+  EXPECT_TRUE(DwellReached(since, true, 1700, 300));
+}
+
+TEST(HotKeyFromControl, ModifiersMapped) {
+  EXPECT_EQ(HotKeyFromControl(0x0000).key, 0u);
+  const HotKey ctrlAltP = HotKeyFromControl((0x06u << 8) | 'P');  // HOTKEYF_CONTROL | HOTKEYF_ALT
+  EXPECT_EQ(ctrlAltP.key, static_cast<std::uint32_t>('P'));
+  EXPECT_EQ(ctrlAltP.modifiers, 0x3u);  // MOD_CONTROL | MOD_ALT
+  EXPECT_EQ(HotKeyFromControl((0x01u << 8) | 0x7B).modifiers, 0x4u);  // Shift+F12: MOD_SHIFT
 }
 
 }  // namespace

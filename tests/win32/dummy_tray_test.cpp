@@ -281,6 +281,7 @@ TEST_F(DummyTrayTest, EdgeTickBringsUpTheCoverOnlyOnWatchedEdges) {
 TEST_F(DummyTrayTest, ADisplayChangeMovesTheWatchedEdgesAndTheCoverAtOnce) {
   WriteRegistry("CheckMouse", 1);
   WriteRegistry("MainVisible", 0);
+  WriteRegistry("PrimaryOnly", 1);  // the primary screen alone: its size comes with the change
   auto& app = Start();
   HWND tray = app.tray().hwnd();
   const int right = GetSystemMetrics(SM_CXSCREEN) - 1;
@@ -305,6 +306,86 @@ TEST_F(DummyTrayTest, ADisplayChangeMovesTheWatchedEdgesAndTheCoverAtOnce) {
   GetWindowRect(app.main().hwnd(), &main);
   EXPECT_LE(main.right, right + 1);
   EXPECT_LE(main.bottom, GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
+  WriteRegistry("CheckMouse", 1);
+  WriteRegistry("MainVisible", 0);
+  auto& app = Start();
+  auto& tray = app.tray();
+  // By default the cover spans the whole desktop.
+  app.ShowDummyScreen();
+  RECT cover{};
+  GetWindowRect(app.dummy().hwnd(), &cover);
+  EXPECT_EQ(cover.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+  EXPECT_EQ(cover.right - cover.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(cover.bottom - cover.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  Click(app.dummy().hwnd());
+  Pump();
+
+  // The panic key: registered with the setting, unregistered without it.
+  const UINT ctrlAlt = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8;
+  app.state.gPanicKey = ctrlAlt | VK_F12;
+  tray.RegisterPanicKey();
+  EXPECT_TRUE(tray.PanicKeyRegistered());
+  EXPECT_FALSE(RegisterHotKey(nullptr, 0x77, MOD_CONTROL | MOD_ALT, VK_F12));  // held by Mirel
+  SendMessageW(tray.hwnd(), WM_HOTKEY, 1, 0);
+  EXPECT_TRUE(app.dummy().Visible());
+  Click(app.dummy().hwnd());
+  Pump();
+  app.state.gPanicKey = 0;
+  tray.RegisterPanicKey();
+  EXPECT_FALSE(tray.PanicKeyRegistered());
+  ASSERT_TRUE(RegisterHotKey(nullptr, 0x77, MOD_CONTROL | MOD_ALT, VK_F12));  // free again
+  // A key another program holds: a warning naming it, and the setting kept.
+  app.state.gPanicKey = ctrlAlt | VK_F12;
+  prompts_.messages.clear();
+  tray.RegisterPanicKey();
+  EXPECT_FALSE(tray.PanicKeyRegistered());
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_NE(prompts_.messages[0].text.find(L"Ctrl+Alt+"), std::wstring::npos);
+  EXPECT_EQ(app.state.gPanicKey, ctrlAlt | VK_F12);
+  UnregisterHotKey(nullptr, 0x77);
+
+  // A dwell time: a short touch brings up nothing, a stay does.
+  app.state.gDwellTime = 200;
+  SetCursorPos(300, 300);
+  tray.tmrTaskTray_Timer();
+  SetCursorPos(0, 300);
+  tray.tmrTaskTray_Timer();
+  EXPECT_FALSE(app.dummy().Visible());
+  SetCursorPos(300, 300);
+  tray.tmrTaskTray_Timer();
+  SetCursorPos(0, 300);
+  tray.tmrTaskTray_Timer();
+  Sleep(100);
+  tray.tmrTaskTray_Timer();
+  EXPECT_FALSE(app.dummy().Visible());  // the stay began again at the second touch
+  Sleep(150);
+  tray.tmrTaskTray_Timer();
+  EXPECT_TRUE(app.dummy().Visible());
+  SetCursorPos(300, 300);
+  Click(app.dummy().hwnd());
+  Pump();
+
+  // Instant edges: raw mouse input instead of the timer, for as long as the watch runs.
+  app.state.gDwellTime = 0;
+  app.state.gInstantEdges = true;
+  tray.SetWatchEnabled(true);
+  EXPECT_TRUE(tray.InstantEdgesOn());
+  SendMessageW(tray.hwnd(), WM_INPUT, RIM_INPUT, 0);  // the pointer away from the edge: armed
+  EXPECT_FALSE(app.dummy().Visible());
+  SetCursorPos(0, 300);
+  SendMessageW(tray.hwnd(), WM_INPUT, RIM_INPUT, 0);
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(tray.InstantEdgesOn());  // the cover stopped the watch
+  SetCursorPos(300, 300);
+  Click(app.dummy().hwnd());
+  Pump();
+  EXPECT_TRUE(tray.InstantEdgesOn());
+  app.state.gInstantEdges = false;
+  tray.SetWatchEnabled(true);
+  EXPECT_FALSE(tray.InstantEdgesOn());
 }
 
 TEST_F(DummyTrayTest, IntervalOutsideTheRangeIsTheDefault) {

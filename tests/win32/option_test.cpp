@@ -102,7 +102,7 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   EXPECT_EQ(TextOf(option.okButton()), L"OK");
   EXPECT_TRUE(GetWindowLongW(option.okButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_EQ(TextOf(option.cancelButton()), L"キャンセル");
-  EXPECT_EQ(SendMessageW(option.tabStrip(), TCM_GETITEMCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(option.tabStrip(), TCM_GETITEMCOUNT, 0, 0), 5);
   // A control placed inside its frame: 900, 300 in a frame at 120, 180.
   RECT box{};
   GetWindowRect(option.control(C::txtMainLoadFile), &box);
@@ -123,12 +123,12 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   // Exactly one page visible, the selected tab's, whatever the picks.
   const auto visiblePages = [&] {
     std::vector<int> shown;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kOptionPageCount; ++i)
       if (GetWindowLongW(option.page(i), GWL_STYLE) & WS_VISIBLE) shown.push_back(i);
     return shown;
   };
   EXPECT_EQ(visiblePages(), std::vector<int>{0});
-  for (const int tab : {3, 3, 1, 4, 2, 2}) {
+  for (const int tab : {3, 3, 1, 4, 2, 2, 5}) {
     option.PickTab(tab);
     EXPECT_EQ(option.selectedTab(), tab);
     EXPECT_EQ(visiblePages(), std::vector<int>{tab - 1});
@@ -138,7 +138,7 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
   while (tips && GetWindow(tips, GW_OWNER) != dialog) tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
   ASSERT_TRUE(tips);
-  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 5);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 10);  // the dummy window page's five, the extras' five
 }
 
 TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch) {
@@ -511,6 +511,46 @@ TEST_F(OptionTest, TextsTheSettingsCannotHoldAreRefusedAndTheOldOnesStayInForce)
   EXPECT_EQ(ReadRegistry("RequirePassword", 0), 1);
   EXPECT_TRUE(app.state.gRequirePassword);
   EXPECT_EQ(ReadRegistry("AlwaysTop", 0), 1);  // the rest of OK is done
+}
+
+TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {
+  auto& app = Start();
+  auto& option = Open();
+  // Defaults: every monitor, no key, the timer, no dwell, no pause.
+  EXPECT_FALSE(Checked(C::chkPrimaryOnly));
+  EXPECT_EQ(SendMessageW(option.control(C::hkyPanicKey), HKM_GETHOTKEY, 0, 0), 0);
+  EXPECT_EQ(TextOf(option.control(C::txtDwellTime)), L"0");
+  const UINT key = ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | VK_F9;
+  SendMessageW(option.control(C::hkyPanicKey), HKM_SETHOTKEY, key, 0);
+  Click(C::chkPrimaryOnly);
+  Click(C::chkInstantEdges);
+  Click(C::chkFullScreenPause);
+  SendMessageW(option.control(C::txtDwellTime), WM_CHAR, L'x', 0);  // no letters here either
+  SetWindowTextW(option.control(C::txtDwellTime), L"300");
+  SendMessageW(option.okButton(), BM_CLICK, 0, 0);
+  option.Form_Unload();
+  EXPECT_EQ(ReadRegistry("PanicKey", 0), static_cast<std::int32_t>(key));
+  EXPECT_EQ(ReadRegistry("PrimaryOnly", 0), 1);
+  EXPECT_EQ(ReadRegistry("InstantEdges", 0), 1);
+  EXPECT_EQ(ReadRegistry("FullScreenPause", 0), 1);
+  EXPECT_EQ(ReadRegistry("DwellTime", 0), 300);
+  EXPECT_TRUE(app.tray().PanicKeyRegistered());
+  EXPECT_EQ(app.state.gDwellTime, 300u);
+  // The next start reads them back, and the dialog shows them.
+  app_.reset();
+  Pump();
+  auto& again = Start();
+  EXPECT_EQ(again.state.gPanicKey, key);
+  EXPECT_TRUE(again.state.gPrimaryOnly);
+  EXPECT_TRUE(again.tray().PanicKeyRegistered());
+  auto& shown = Open();
+  EXPECT_EQ(static_cast<UINT>(SendMessageW(shown.control(C::hkyPanicKey), HKM_GETHOTKEY, 0, 0)), key);
+  EXPECT_EQ(TextOf(shown.control(C::txtDwellTime)), L"300");
+  EXPECT_TRUE(Checked(C::chkInstantEdges));
+  // A dwell beyond ten seconds is no dwell.
+  SetWindowTextW(shown.control(C::txtDwellTime), L"99999");
+  SendMessageW(shown.okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(ReadRegistry("DwellTime", -1), 0);
 }
 
 }  // namespace

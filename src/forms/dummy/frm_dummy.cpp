@@ -78,7 +78,8 @@ void frmDummy::ShowCover() {
   previousForeground_ = GetForegroundWindow();
   // Re-resolve a system background colour: the user may have changed it meanwhile.
   if (backColor_ & 0x80000000u) SetBackColor(backColor_);
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  const RECT area = CoverArea();
+  SetWindowPos(hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
                SWP_SHOWWINDOW);
   UpdateWindow(hwnd());  // the cover is complete before anything else happens
   SetForegroundWindow(hwnd());
@@ -122,12 +123,26 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   returning_ = false;
 }
 
+RECT frmDummy::CoverArea() const {
+  // Every monitor, unless the user asked for the primary one alone: a second monitor left
+  // showing the desktop would defeat the cover.
+  if (app_.state.gPrimaryOnly) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 void frmDummy::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd(), &ps);
-  picture_.Draw(dc, 0, 0);
+  // The picture sits at the primary monitor's top-left corner, wherever the cover begins.
+  RECT window{};
+  GetWindowRect(hwnd(), &window);
+  const int x = -window.left;
+  const int y = -window.top;
+  picture_.Draw(dc, x, y);
   // Only what the picture leaves free gets the background colour: nothing flickers.
-  ExcludeClipRect(dc, 0, 0, picture_.width(), picture_.height());
+  ExcludeClipRect(dc, x, y, x + picture_.width(), y + picture_.height());
   FillRect(dc, &ps.rcPaint, backBrush_.get());
   EndPaint(hwnd(), &ps);
   GdiFlush();

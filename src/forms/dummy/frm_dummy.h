@@ -37,6 +37,8 @@ class frmDummy : public Window {
 
   const std::wstring& picturePath() const { return picturePath_; }
   bool hasPicture() const { return !picture_.empty(); }
+  // What the cover covers: every monitor, or the primary one alone.
+  RECT CoverArea() const;
   std::uint32_t backColor() const { return backColor_; }
   // When the last paint was complete (performance counter), for measuring the switch.
   std::int64_t lastPaintTicks() const { return lastPaintTicks_; }

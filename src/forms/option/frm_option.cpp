@@ -53,6 +53,7 @@ DWORD StyleOf(const OptionControlSpec& spec) {
     case ControlKind::kSwatchButton: return BS_OWNERDRAW | WS_TABSTOP | group;
     case ControlKind::kCheck: return BS_AUTOCHECKBOX | WS_TABSTOP | group;
     case ControlKind::kRadio: return BS_AUTORADIOBUTTON | group;
+    case ControlKind::kHotKey: return WS_TABSTOP | group;
     case ControlKind::kList:
       return LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_BORDER | group;
   }
@@ -65,6 +66,7 @@ const wchar_t* ClassOf(ControlKind kind) {
     case ControlKind::kSwatch: return L"STATIC";
     case ControlKind::kEdit: return L"EDIT";
     case ControlKind::kList: return L"LISTBOX";
+    case ControlKind::kHotKey: return HOTKEY_CLASSW;
     default: return L"BUTTON";
   }
 }
@@ -144,7 +146,7 @@ void frmOption::Form_Load() {
   // 1.-2. The watch pauses and an always-in-front main window cannot cover the dialog.
   app_.ModalWindowLoading();
 
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_WIN95_CLASSES | ICC_HOTKEY_CLASS};
   sys::InitCommonControlsEx(&classes);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
@@ -159,6 +161,7 @@ void frmOption::Form_Load() {
   LoadDummyWindowPage();
   LoadMousePage();
   LoadReturnPage();
+  LoadExtrasPage();
 }
 
 void frmOption::PlaceAtDesignedPlace() {
@@ -218,10 +221,11 @@ void frmOption::CreateControls() {
   ShowWindow(page(0), SW_SHOW);
 
   // The path box and the list take dropped files; the interval box filters what it is given.
-  for (const auto id : {OptionControl::txtMainLoadFile, OptionControl::lstViewList, OptionControl::txtCheckMouseInterval}) {
+  for (const auto id : {OptionControl::txtMainLoadFile, OptionControl::lstViewList, OptionControl::txtCheckMouseInterval,
+                        OptionControl::txtDwellTime}) {
     HWND control = this->control(id);
     if (!control) continue;
-    if (id != OptionControl::txtCheckMouseInterval)
+    if (id == OptionControl::txtMainLoadFile || id == OptionControl::lstViewList)
       SetWindowLongW(control, GWL_EXSTYLE, GetWindowLongW(control, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     controlProcs_[static_cast<std::size_t>(id)] =
@@ -278,6 +282,7 @@ void frmOption::cmdOK_Click() {
   SaveDummyWindowPage();
   SaveMousePage();
   SaveReturnPage();
+  SaveExtrasPage();
   closed_ = true;
 }
 

@@ -99,6 +99,8 @@ class frmOption : public Window {
   void SaveDummyWindowPage();
   void SaveMousePage();
   void SaveReturnPage();
+  void LoadExtrasPage();
+  void SaveExtrasPage();
 
   void CreateControls();
   void PlaceAtDesignedPlace();

@@ -48,10 +48,19 @@ enum class OptionControl : int {
   chkPassword,
   lblPassword,
   txtPassword,
+  // Page 4, "その他"
+  chkPrimaryOnly,
+  lblPanicKey,
+  hkyPanicKey,
+  chkInstantEdges,
+  lblDwellTime,
+  txtDwellTime,
+  lblDwellMilliSecond,
+  chkFullScreenPause,
   kCount
 };
 
-enum class ControlKind { kFrame, kLabel, kEdit, kButton, kCheck, kRadio, kList, kSwatch, kSwatchButton };
+enum class ControlKind { kFrame, kLabel, kEdit, kButton, kCheck, kRadio, kList, kSwatch, kSwatchButton, kHotKey };
 
 struct TwipsRect {
   int left, top, width, height;
@@ -128,14 +137,28 @@ inline constexpr OptionControlSpec kOptionControls[] = {
     {chkPassword, 3, kCheck, L"復帰時にパスワードを要求する(&P)", {300, 1200, 2955, 315}, 25, nullptr, false},
     {lblPassword, 3, kLabel, L"パスワード:", {600, 1620, 915, 195}, 0, nullptr, false},
     {txtPassword, 3, kEdit, L"", {1560, 1560, 1575, 270}, 0, nullptr, true},
+
+    {chkPrimaryOnly, 4, kCheck, L"プライマリモニタのみ(&O)", {300, 300, 4500, 255}, 50,
+     L"ダミー画面でプライマリモニタだけを覆い、ほかのモニタの端は監視しません。", false},
+    {lblPanicKey, 4, kLabel, L"すぐに隠すキー(&K):", {300, 780, 1455, 195}, 51, nullptr, false},
+    {hkyPanicKey, 4, kHotKey, L"", {1860, 720, 2400, 270}, 51,
+     L"どこからでもダミー画面を表示するキーです。なしにするには Backspace を押します。", false},
+    {chkInstantEdges, 4, kCheck, L"画面の端を即座に検出する(&E)", {300, 1260, 4500, 255}, 52,
+     L"タイマーの代わりにマウスの動きで画面の端を監視します。", false},
+    {lblDwellTime, 4, kLabel, L"端に留まる時間(&G):", {300, 1740, 1455, 195}, 53, nullptr, false},
+    {txtDwellTime, 4, kEdit, L"0", {1860, 1680, 555, 270}, 53,
+     L"この時間だけマウスが端に留まったときにダミー画面を表示します (0 ですぐに表示)。", false},
+    {lblDwellMilliSecond, 4, kLabel, L"ミリ秒", {2460, 1740, 495, 195}, 0, nullptr, false},
+    {chkFullScreenPause, 4, kCheck, L"全画面のプログラムの実行中は監視しない(&F)", {300, 2220, 4500, 255}, 55,
+     L"ゲームやプレゼンテーション、動画が全画面で表示されている間は画面の端を監視しません。", false},
 };
 }  // namespace option_table
 using option_table::kOptionControls;
 
 static_assert(std::size(kOptionControls) == static_cast<std::size_t>(OptionControl::kCount));
 
-inline constexpr int kOptionPageCount = 4;
+inline constexpr int kOptionPageCount = 5;
 inline constexpr const wchar_t* kOptionTabCaptions[kOptionPageCount] = {L"メインウィンドウ", L"ダミーウィンドウ",
-                                                                         L"マウス", L"復帰"};
+                                                                         L"マウス", L"復帰", L"その他"};
 
 }  // namespace mirel

@@ -10,6 +10,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
 #include "forms/option/option_rules.h"
+#include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/system_dll.h"
@@ -309,7 +310,44 @@ void frmOption::SaveReturnPage() {
   WriteRegistry("Password", password);
 }
 
-// ---- The subclassed controls: dropped files and the interval box's filter ----
+// ---- The extras page: the panic key, every monitor, instant edges, dwell, full-screen pause ----
+
+void frmOption::LoadExtrasPage() {
+  const auto& s = app_.state;
+  SetChecked(OptionControl::chkPrimaryOnly, s.gPrimaryOnly);
+  SendMessageW(control(OptionControl::hkyPanicKey), HKM_SETHOTKEY, s.gPanicKey & 0xFFFF, 0);
+  SetChecked(OptionControl::chkInstantEdges, s.gInstantEdges);
+  SetText(OptionControl::txtDwellTime, std::to_wstring(s.gDwellTime));
+  SetChecked(OptionControl::chkFullScreenPause, s.gFullScreenPause);
+}
+
+void frmOption::SaveExtrasPage() {
+  auto& s = app_.state;
+  auto& tray = app_.tray();
+  s.gPrimaryOnly = Checked(OptionControl::chkPrimaryOnly);
+  s.gInstantEdges = Checked(OptionControl::chkInstantEdges);
+  s.gFullScreenPause = Checked(OptionControl::chkFullScreenPause);
+  // Digits alone, up to ten seconds; anything else is no dwell.
+  const std::wstring dwell = Text(OptionControl::txtDwellTime);
+  s.gDwellTime = dwell.empty() || dwell.size() > 5 || DigitsOnly(dwell) != dwell
+                     ? 0
+                     : EffectiveDwellTime(std::stoi(dwell));
+  SetText(OptionControl::txtDwellTime, std::to_wstring(s.gDwellTime));
+  const auto panicKey = static_cast<std::uint32_t>(
+      SendMessageW(control(OptionControl::hkyPanicKey), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+  const bool panicKeyChanged = panicKey != s.gPanicKey;
+  s.gPanicKey = panicKey;
+  tray.UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  if (panicKeyChanged) tray.RegisterPanicKey();
+  // The watch switches between the timer and instant edges as the dialog closes.
+  WriteRegistryBool("PrimaryOnly", s.gPrimaryOnly);
+  WriteRegistryBool("InstantEdges", s.gInstantEdges);
+  WriteRegistryBool("FullScreenPause", s.gFullScreenPause);
+  WriteRegistry("DwellTime", static_cast<std::int32_t>(s.gDwellTime));
+  WriteRegistry("PanicKey", static_cast<std::int32_t>(s.gPanicKey));
+}
+
+// ---- The subclassed controls: dropped files and the millisecond boxes' filter ----
 
 LRESULT CALLBACK frmOption::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<frmOption*>(GetWindowLongPtrW(control, GWLP_USERDATA));
@@ -342,12 +380,13 @@ std::optional<LRESULT> frmOption::ControlMessage(OptionControl id, HWND control,
         return 0;
       }
       break;
-    case WM_CHAR:
-      if (id == OptionControl::txtCheckMouseInterval && !txtCheckMouseInterval_KeyPress(static_cast<wchar_t>(wParam)))
+    case WM_CHAR:  // the two millisecond boxes take digits alone
+      if ((id == OptionControl::txtCheckMouseInterval || id == OptionControl::txtDwellTime) &&
+          !txtCheckMouseInterval_KeyPress(static_cast<wchar_t>(wParam)))
         return 0;
       break;
     case WM_PASTE:
-      if (id == OptionControl::txtCheckMouseInterval) {
+      if (id == OptionControl::txtCheckMouseInterval || id == OptionControl::txtDwellTime) {
         std::wstring pasted;
         if (OpenClipboard(control)) {
           if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {

@@ -21,6 +21,8 @@ constexpr const wchar_t* kTrayClass = L"MirelTray";
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT_PTR kIconRetryTimer = 2;
 constexpr UINT kIconRetryMs = 2000;
+constexpr UINT_PTR kDwellTimer = 3;
+constexpr int kPanicHotKeyId = 1;
 }  // namespace
 
 frmTaskTray::frmTaskTray(Application& app) : app_(app) {}
@@ -69,11 +71,69 @@ void frmTaskTray::Form_Load() {
   SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
   SetItemEnabled(kMnuTrayMouse, !s.gMainWasVisible);
 
-  // 4. The watch: interval, the primary screen's last column and row, enabled state.
+  // 4. The watch: interval, the screen's edges, enabled state.
   interval_ = EffectiveCheckInterval(ReadRegistry("CheckMouseInterval", 100));
-  mScreenRight = GetSystemMetrics(SM_CXSCREEN) - 1;
-  mScreenBottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+  UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
+  RegisterPanicKey();
+}
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM param) {
+  auto* monitors = reinterpret_cast<std::vector<MonitorArea>*>(param);
+  monitors->push_back({rect->left, rect->top, rect->right, rect->bottom});
+  return TRUE;
+}
+
+// "Ctrl+Alt+P": the modifiers and the key's name on the user's keyboard.
+std::wstring HotKeyName(std::uint32_t controlValue) {
+  const std::uint32_t flags = (controlValue >> 8) & 0xFF;
+  std::wstring name;
+  if (flags & HOTKEYF_CONTROL) name += L"Ctrl+";
+  if (flags & HOTKEYF_SHIFT) name += L"Shift+";
+  if (flags & HOTKEYF_ALT) name += L"Alt+";
+  const UINT key = controlValue & 0xFF;
+  LONG scan = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+  if (flags & HOTKEYF_EXT) scan |= 1 << 24;
+  wchar_t text[64] = {};
+  if (GetKeyNameTextW(scan, text, 64) > 0)
+    name += text;
+  else
+    name += L"0x" + std::to_wstring(key);
+  return name;
+}
+
+}  // namespace
+
+void frmTaskTray::UpdateScreens(int primaryWidth, int primaryHeight) {
+  // The primary screen alone, or the outer edges of every monitor together.
+  monitors_.clear();
+  if (!app_.state.gPrimaryOnly)
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors_));
+  if (monitors_.empty()) monitors_.push_back({0, 0, primaryWidth, primaryHeight});
+}
+
+void frmTaskTray::RegisterPanicKey() {
+  if (!hwnd()) return;
+  UnregisterHotKey(hwnd(), kPanicHotKeyId);
+  panicKeyRegistered_ = false;
+  const std::uint32_t value = app_.state.gPanicKey;
+  const HotKey key = HotKeyFromControl(value);
+  if (key.key == 0) return;
+  panicKeyRegistered_ = RegisterHotKey(hwnd(), kPanicHotKeyId, key.modifiers | MOD_NOREPEAT, key.key) != FALSE;
+  // Kept all the same, so that the user can choose another key in the options.
+  if (!panicKeyRegistered_)
+    app_.prompts().Warn(nullptr, L"キー「" + HotKeyName(value) +
+                                     L"」はほかのプログラムが使っているため、すぐに隠すキーにできませんでした。"
+                                     L"オプションの「その他」ページで別のキーを選んでください。");
+}
+
+void frmTaskTray::PanicKey_Pressed() {
+  // From anywhere, as an edge touch does, unless the cover is already up.
+  if (app_.dummy().Visible()) return;
+  SetWindowPos(app_.dummy().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  app_.ShowDummyScreen();
 }
 
 void frmTaskTray::AddIcon() {
@@ -91,6 +151,7 @@ void frmTaskTray::AddIcon() {
 void frmTaskTray::Unload() {
   if (!hwnd()) return;
   SetWatchEnabled(false);
+  UnregisterHotKey(hwnd(), kPanicHotKeyId);
   KillTimer(hwnd(), kIconRetryTimer);
   if (iconShown_) sys::NotifyIcon(NIM_DELETE, &mNotifyIcon);
   iconShown_ = false;
@@ -99,8 +160,18 @@ void frmTaskTray::Unload() {
 
 void frmTaskTray::SetWatchEnabled(bool enabled) {
   watchEnabled_ = enabled;
+  dwellSince_ = -1;
   if (!hwnd()) return;
-  if (enabled)
+  KillTimer(hwnd(), kDwellTimer);
+  // Instant edges: the pointer's own movements drive the check, and a still pointer costs
+  // nothing. Otherwise the timer ticks at the interval.
+  const bool instant = enabled && app_.state.gInstantEdges;
+  if (instant != rawInput_) {
+    RAWINPUTDEVICE mouse{1, 2, instant ? static_cast<DWORD>(RIDEV_INPUTSINK) : static_cast<DWORD>(RIDEV_REMOVE),
+                         instant ? hwnd() : nullptr};
+    if (RegisterRawInputDevices(&mouse, 1, sizeof mouse)) rawInput_ = instant;
+  }
+  if (enabled && !rawInput_)
     SetTimer(hwnd(), kWatchTimer, interval_, nullptr);
   else
     KillTimer(hwnd(), kWatchTimer);
@@ -112,11 +183,30 @@ void frmTaskTray::SetWatchInterval(std::uint32_t interval) {
 }
 
 void frmTaskTray::tmrTaskTray_Timer() {
+  const auto& s = app_.state;
   if (!GetCursorPos(&mCursor)) return;
-  const auto bits = EdgeBits(mCursor.x, mCursor.y, mScreenRight, mScreenBottom);
-  if (!EdgeTick(armed_, bits, app_.state.gCheckMouseFlag)) return;
+  const auto bits = OuterEdgeBits(mCursor.x, mCursor.y, monitors_);
+  if (!EdgeTick(armed_, bits, s.gCheckMouseFlag)) {
+    dwellSince_ = -1;
+    return;
+  }
+  // A full-screen program (a game, a presentation, a video) has the screen: no cover.
+  if (s.gFullScreenPause && FullScreenProgramRunning()) return;
+  if (!DwellReached(dwellSince_, true, static_cast<std::int64_t>(GetTickCount64()), s.gDwellTime)) {
+    // Instant edges get no more input while the pointer rests at the edge: a timer looks
+    // again when the stay is long enough.
+    if (rawInput_) SetTimer(hwnd(), kDwellTimer, s.gDwellTime, nullptr);
+    return;
+  }
+  dwellSince_ = -1;
   SetWindowPos(app_.dummy().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   app_.ShowDummyScreen();
+}
+
+bool frmTaskTray::FullScreenProgramRunning() {
+  QUERY_USER_NOTIFICATION_STATE state{};
+  if (FAILED(sys::SHQueryUserNotificationState(&state))) return false;
+  return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
 }
 
 void frmTaskTray::SetItemChecked(UINT id, bool checked) {
@@ -227,17 +317,26 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kWatchTimer && watchEnabled_) tmrTaskTray_Timer();
+      if (wParam == kDwellTimer) {
+        KillTimer(hwnd(), kDwellTimer);
+        if (watchEnabled_) tmrTaskTray_Timer();
+      }
       if (wParam == kIconRetryTimer) AddIcon();
       return 0;
     case WM_CLOSE:
       return 0;
     case WM_DISPLAYCHANGE:
-      // A new resolution (or monitor layout): the watch takes the new last column and row
-      // at once, a cover that is up covers the new screen, the main window stays reachable.
-      mScreenRight = LOWORD(lParam) - 1;
-      mScreenBottom = HIWORD(lParam) - 1;
+      // A new resolution (or monitor layout): the watch takes the new edges at once, a
+      // cover that is up covers the new screen, the main window stays reachable.
+      UpdateScreens(LOWORD(lParam), HIWORD(lParam));
       app_.DisplayChanged(LOWORD(lParam), HIWORD(lParam));
       return 0;
+    case WM_HOTKEY:
+      if (wParam == kPanicHotKeyId) PanicKey_Pressed();
+      return 0;
+    case WM_INPUT:
+      if (watchEnabled_) tmrTaskTray_Timer();
+      return DefaultProc(message, wParam, lParam);
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETWORKAREA) app_.main().KeepOnScreen();  // the taskbar moved
       return DefaultProc(message, wParam, lParam);

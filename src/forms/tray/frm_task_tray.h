@@ -7,6 +7,9 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <vector>
+
+#include "forms/tray/edge_watch.h"
 
 #include "platform/handles.h"
 #include "platform/window.h"
@@ -52,6 +55,16 @@ class frmTaskTray : public Window {
   void SetWatchEnabled(bool enabled);
   bool WatchEnabled() const { return watchEnabled_; }
   std::uint32_t WatchInterval() const { return interval_; }
+  // The cover from anywhere: the panic key's press.
+  void PanicKey_Pressed();
+  // Registers the panic key of the settings (none when it is 0); a key that another
+  // program holds gets a warning naming it and stays in the settings.
+  void RegisterPanicKey();
+  bool PanicKeyRegistered() const { return panicKeyRegistered_; }
+  bool InstantEdgesOn() const { return rawInput_; }
+  // The edges the watch looks at: the primary screen of this size alone, or every monitor.
+  void UpdateScreens(int primaryWidth, int primaryHeight);
+
   // After a return: the watch brings up no cover until the pointer has left every watched edge.
   void DisarmUntilPointerLeavesEdges() { armed_ = false; }
   // A new interval takes effect at once when the watch is running.
@@ -74,6 +87,7 @@ class frmTaskTray : public Window {
 
  private:
   void BuildMenu();
+  static bool FullScreenProgramRunning();
   void AddIcon();
 
   Application& app_;
@@ -84,8 +98,10 @@ class frmTaskTray : public Window {
   bool armed_ = true;
   std::uint32_t interval_ = 100;
   POINT mCursor{};
-  std::int32_t mScreenRight = 0;
-  std::int32_t mScreenBottom = 0;
+  std::vector<MonitorArea> monitors_;
+  std::int64_t dwellSince_ = -1;
+  bool rawInput_ = false;
+  bool panicKeyRegistered_ = false;
   UINT taskbarCreated_ = 0;
 };
 
