@@ -672,26 +672,27 @@ class Options(Scenario):
         dialog = D.wait_window("MirelOption", visible=True)
         self.assertFalse(D.window("MirelMain")["enabled"])  # modal
         time.sleep(0.5)
-        # Ctrl+Tab goes through the four pages: four different pictures of the client area.
+        # Ctrl+Tab goes through the five pages: five different pictures of the client area.
         x, y, right, bottom = dialog["client"]
         pages = []
-        for page, name in enumerate(["main", "dummy", "mouse", "return"]):
+        for page, name in enumerate(["main", "dummy", "mouse", "return", "more"]):
             if page:
                 self._key("ctrl+Tab")
             shot = D.screenshot(os.path.join(D.folder, f"options-{name}.png"))
             pages.append(subprocess.run(["convert", shot, "-crop", f"{right - x}x{bottom - y}+{x}+{y}", "rgb:-"],
                                         check=True, capture_output=True).stdout)
-        self.assertEqual(len(set(pages)), 4)
+        self.assertEqual(len(set(pages)), 5)
         if SCREENSHOTS:  # the four pages side by side, two by two, cut to the dialog
             left, top, r, b = dialog["rect"]
             crops = []
-            for name in ["main", "dummy", "mouse", "return"]:
+            for name in ["main", "dummy", "mouse", "return", "more"]:
                 crop = os.path.join(D.folder, f"crop-{name}.png")
                 subprocess.run(["convert", os.path.join(D.folder, f"options-{name}.png"), "-crop",
                                 f"{r - left}x{b - top}+{left}+{top}", "+repage", crop], check=True)
                 crops.append(crop)
-            subprocess.run(["convert", "(", crops[0], crops[1], "+append", ")", "(", crops[2], crops[3], "+append",
-                            ")", "-append", os.path.join(SCREENSHOTS, "options.png")], check=True)
+            subprocess.run(["convert", "(", crops[0], crops[1], crops[2], "+append", ")", "(", crops[3], crops[4],
+                            "+append", ")", "-background", "white", "-append", os.path.join(SCREENSHOTS, "options.png")],
+                           check=True)
         self._key("ctrl+Tab")  # round to the first page again
         self._key("alt+w")  # 常に手前に表示する(&W)
         self._key("Return")
@@ -717,6 +718,55 @@ class Options(Scenario):
         D.wait_window("HH Parent", visible=True, timeout=30)
         self.assertFalse([w for w in D.windows("#32770") if w["visible"]])  # no warning
         self.assertIsNotNone(D.window("MirelOption"))  # the pick opened no browse dialog
+
+
+class Extras(Scenario):
+    """The panic key, instant edges and the dwell time, as a user meets them."""
+
+    def test_panic_key_from_another_program_and_instant_edges(self):
+        D.set_dword("MainVisible", 0)
+        D.set_dword("CheckMouse", 1)
+        D.set_dword("InstantEdges", 1)
+        # Ctrl+Shift+M (the X server keeps Ctrl+Alt+F-keys for switching consoles)
+        D.set_dword("PanicKey", (0x02 | 0x01) << 8 | 0x4D)
+        D.set_dword("ViewBackColor", 0x00FF00FF)
+        D.start_and_wait()
+        bare = subprocess.Popen([D.wine, os.path.join(D.build, "bare.exe")], stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        try:
+            D.wait_window("MirelBare", visible=True)
+            time.sleep(0.5)
+            D.move(*CENTRE)
+            D.key("ctrl+shift+m")  # typed into the other program's window
+            D.wait_window("MirelDummy", visible=True)
+            D.click(*CENTRE)
+            D.wait_window("MirelDummy", visible=False)
+            # Instant edges: the touch itself brings up the cover.
+            D.move(600, 300)
+            time.sleep(0.3)
+            D.move(1023, 300)
+            D.wait_window("MirelDummy", visible=True, timeout=5)
+            D.move(*CENTRE)
+            D.click(*CENTRE)
+            D.wait_window("MirelDummy", visible=False)
+        finally:
+            bare.kill()
+            bare.wait(timeout=20)
+
+    def test_dwell_time_holds_back_a_short_touch(self):
+        D.set_dword("MainVisible", 0)
+        D.set_dword("CheckMouse", 1)
+        D.set_dword("DwellTime", 1500)
+        D.start_and_wait()
+        D.move(*CENTRE)
+        time.sleep(0.5)
+        D.move(0, 300)  # a short touch
+        time.sleep(0.4)
+        D.move(*CENTRE)
+        time.sleep(1.5)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        D.move(0, 300)  # a stay
+        D.wait_window("MirelDummy", visible=True, timeout=6)
 
 
 class Help(Scenario):
