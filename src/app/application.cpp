@@ -80,6 +80,7 @@ void Application::ShowDummyScreen() {
   // The cover goes up first and the main window goes away behind it: the desktop under
   // the main window is never repainted in sight.
   dummy_->ShowCover();
+  if (state.gQuietCover) quiet_.Mute();
   main_->SetVisible(false);
   dummy_->PrepareSoon();
 }

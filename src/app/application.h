@@ -10,6 +10,7 @@
 
 #include "app/shared_state.h"
 #include "dialogs/prompts.h"
+#include "platform/audio_mute.h"
 
 namespace mirel {
 
@@ -60,6 +61,8 @@ class Application {
                 const std::function<bool(MSG&)>& preTranslate = nullptr);
 
   std::mt19937& random() { return random_; }
+  // The sound muted while a cover is up (quiet covers), given back at the return or exit.
+  AudioMute& quiet() { return quiet_; }
 
  private:
   // The entry the next switch shows, without moving the list-order counter.
@@ -72,6 +75,7 @@ class Application {
   std::unique_ptr<frmMain> main_;
   std::unique_ptr<frmDummy> dummy_;
   std::unique_ptr<frmTaskTray> tray_;
+  AudioMute quiet_;
 };
 
 // True when this is the only running instance for the user; the claim lasts as long as

@@ -41,6 +41,7 @@ constexpr ContextTopic kContextTopics[] = {
     {51, L"opt_panic_key.htm"},
     {52, L"opt_instant_edges.htm"},
     {53, L"opt_dwell_time.htm"},
+    {54, L"opt_quiet_cover.htm"},
     {55, L"opt_full_screen_pause.htm"},
 };
 

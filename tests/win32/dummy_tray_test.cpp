@@ -1,6 +1,8 @@
 // The dummy screen, its return, the mouse-edge watch and the tray menu on real windows.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <atomic>
 #include <set>
 #include <thread>
@@ -386,6 +388,29 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   app.state.gInstantEdges = false;
   tray.SetWatchEnabled(true);
   EXPECT_FALSE(tray.InstantEdgesOn());
+}
+
+TEST_F(DummyTrayTest, QuietCoversMuteOnlyWhileCoveredAndGiveTheSoundBack) {
+  WriteRegistry("QuietCover", 1);
+  auto& app = Start();
+  // Whether a sound device is there decides whether anything is muted; either way the
+  // mute lasts exactly as long as the cover.
+  AudioMute probe;
+  const bool device = probe.Mute();
+  probe.Restore();
+  for (int round = 0; round < 2; ++round) {
+    app.ShowDummyScreen();
+    EXPECT_EQ(app.quiet().active(), device);
+    Click(app.dummy().hwnd());
+    Pump();
+    EXPECT_FALSE(app.dummy().Visible());
+    EXPECT_FALSE(app.quiet().active());
+  }
+  // Ending while covered gives the sound back too.
+  app.ShowDummyScreen();
+  app.main().mnuFileExit_Click();
+  EXPECT_FALSE(app.quiet().active());
+  std::printf("quiet covers: %s\n", device ? "a sound device was muted and given back" : "no sound device here");
 }
 
 TEST_F(DummyTrayTest, IntervalOutsideTheRangeIsTheDefault) {

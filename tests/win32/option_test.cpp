@@ -138,7 +138,7 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
   while (tips && GetWindow(tips, GW_OWNER) != dialog) tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
   ASSERT_TRUE(tips);
-  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 10);  // the dummy window page's five, the extras' five
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 11);  // the dummy window page's five, the extras' six
 }
 
 TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch) {
@@ -525,6 +525,7 @@ TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {
   Click(C::chkPrimaryOnly);
   Click(C::chkInstantEdges);
   Click(C::chkFullScreenPause);
+  Click(C::chkQuietCover);
   SendMessageW(option.control(C::txtDwellTime), WM_CHAR, L'x', 0);  // no letters here either
   SetWindowTextW(option.control(C::txtDwellTime), L"300");
   SendMessageW(option.okButton(), BM_CLICK, 0, 0);
@@ -534,6 +535,7 @@ TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {
   EXPECT_EQ(ReadRegistry("InstantEdges", 0), 1);
   EXPECT_EQ(ReadRegistry("FullScreenPause", 0), 1);
   EXPECT_EQ(ReadRegistry("DwellTime", 0), 300);
+  EXPECT_EQ(ReadRegistry("QuietCover", 0), 1);
   EXPECT_TRUE(app.tray().PanicKeyRegistered());
   EXPECT_EQ(app.state.gDwellTime, 300u);
   // The next start reads them back, and the dialog shows them.

@@ -111,6 +111,7 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   }
   app_.main().SetVisible(s.gMainWasVisible);
   ShowWindow(hwnd(), SW_HIDE);
+  app_.quiet().Restore();  // the sound exactly as it was before the cover
   // Give the keyboard back to where it was: the main window, or the window the user was
   // working in before the cover came up.
   if (s.gMainWasVisible)

@@ -235,6 +235,8 @@ void frmMain::Form_Unload() {
   WriteRegistryBool("NonTitleBar", s.gNonTitleBar);
   // 3. Close the help windows, should any be open.
   CloseHelp(app_);
+  // The sound comes back, should the program end while covered.
+  app_.quiet().Restore();
   // 4. The other windows; the tray takes its icon with it.
   app_.dummy().Unload();
   app_.tray().Unload();

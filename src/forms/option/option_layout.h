@@ -57,6 +57,7 @@ enum class OptionControl : int {
   txtDwellTime,
   lblDwellMilliSecond,
   chkFullScreenPause,
+  chkQuietCover,
   kCount
 };
 
@@ -151,6 +152,8 @@ inline constexpr OptionControlSpec kOptionControls[] = {
     {lblDwellMilliSecond, 4, kLabel, L"ミリ秒", {2460, 1740, 495, 195}, 0, nullptr, false},
     {chkFullScreenPause, 4, kCheck, L"全画面のプログラムの実行中は監視しない(&F)", {300, 2220, 4500, 255}, 55,
      L"ゲームやプレゼンテーション、動画が全画面で表示されている間は画面の端を監視しません。", false},
+    {chkQuietCover, 4, kCheck, L"ダミー画面の間は音を消す(&Q)", {300, 2700, 4500, 255}, 54,
+     L"ダミー画面を表示している間は音を消し、戻るときに元の状態と音量に戻します。", false},
 };
 }  // namespace option_table
 using option_table::kOptionControls;

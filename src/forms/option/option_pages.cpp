@@ -319,6 +319,7 @@ void frmOption::LoadExtrasPage() {
   SetChecked(OptionControl::chkInstantEdges, s.gInstantEdges);
   SetText(OptionControl::txtDwellTime, std::to_wstring(s.gDwellTime));
   SetChecked(OptionControl::chkFullScreenPause, s.gFullScreenPause);
+  SetChecked(OptionControl::chkQuietCover, s.gQuietCover);
 }
 
 void frmOption::SaveExtrasPage() {
@@ -327,6 +328,7 @@ void frmOption::SaveExtrasPage() {
   s.gPrimaryOnly = Checked(OptionControl::chkPrimaryOnly);
   s.gInstantEdges = Checked(OptionControl::chkInstantEdges);
   s.gFullScreenPause = Checked(OptionControl::chkFullScreenPause);
+  s.gQuietCover = Checked(OptionControl::chkQuietCover);
   // Digits alone, up to ten seconds; anything else is no dwell.
   const std::wstring dwell = Text(OptionControl::txtDwellTime);
   s.gDwellTime = dwell.empty() || dwell.size() > 5 || DigitsOnly(dwell) != dwell
@@ -343,6 +345,7 @@ void frmOption::SaveExtrasPage() {
   WriteRegistryBool("PrimaryOnly", s.gPrimaryOnly);
   WriteRegistryBool("InstantEdges", s.gInstantEdges);
   WriteRegistryBool("FullScreenPause", s.gFullScreenPause);
+  WriteRegistryBool("QuietCover", s.gQuietCover);
   WriteRegistry("DwellTime", static_cast<std::int32_t>(s.gDwellTime));
   WriteRegistry("PanicKey", static_cast<std::int32_t>(s.gPanicKey));
 }
