@@ -209,6 +209,8 @@ void frmOption::CreateControls() {
                                   kCmdCancel, font_.get());
   tabOption_ = CreateTwipsControl(hwnd(), WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, kOptionTabId,
                                   kTabOption, font_.get());
+  // Five Japanese captions in one row: the tabs keep a narrow margin around their text.
+  SendMessageW(tabOption_, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
   for (int tab = 0; tab < kOptionPageCount; ++tab) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
