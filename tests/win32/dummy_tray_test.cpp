@@ -388,6 +388,20 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   app.state.gInstantEdges = false;
   tray.SetWatchEnabled(true);
   EXPECT_FALSE(tray.InstantEdgesOn());
+
+  // The full-screen pause asks the shell; with no full-screen program the edge still works,
+  // and the shell's function is there (no warning about a missing one).
+  app.state.gFullScreenPause = true;
+  prompts_.messages.clear();
+  SetCursorPos(300, 300);
+  tray.tmrTaskTray_Timer();
+  SetCursorPos(0, 300);
+  tray.tmrTaskTray_Timer();
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_TRUE(prompts_.messages.empty());
+  SetCursorPos(300, 300);
+  Click(app.dummy().hwnd());
+  Pump();
 }
 
 TEST_F(DummyTrayTest, QuietCoversMuteOnlyWhileCoveredAndGiveTheSoundBack) {
