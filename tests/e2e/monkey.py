@@ -56,12 +56,17 @@ class Monkey:
         return [w for w in self.d.windows() if w["visible"] and w["class"] != "HH Parent"]
 
     def point(self):
-        shown = self.ours()
-        if shown and self.rng.random() < 0.8:
-            w = self.rng.choice(shown)
+        # A point of one of our windows, as far as it lies on the screen (a minimised
+        # window lies far off it), or anywhere on the screen.
+        shown = []
+        for w in self.ours():
             left, top, right, bottom = w["rect"]
+            left, top, right, bottom = max(left, 0), max(top, 0), min(right, 1024), min(bottom, 768)
             if right > left and bottom > top:
-                return self.rng.randrange(left, right), self.rng.randrange(top, bottom)
+                shown.append((left, top, right, bottom))
+        if shown and self.rng.random() < 0.8:
+            left, top, right, bottom = self.rng.choice(shown)
+            return self.rng.randrange(left, right), self.rng.randrange(top, bottom)
         return self.rng.randrange(0, 1024), self.rng.randrange(0, 768)
 
     def event(self):
@@ -76,8 +81,8 @@ class Monkey:
             d.click(*self.point(), button=3)
         elif kind == "drag":
             x, y = self.point()
-            d.xdo("mousemove", x, y, "mousedown", 1, "mousemove", x + rng.randint(-80, 80),
-                  y + rng.randint(-80, 80), "mouseup", 1)
+            d.xdo("mousemove", x, y, "mousedown", 1, "mousemove", min(max(x + rng.randint(-80, 80), 0), 1023),
+                  min(max(y + rng.randint(-80, 80), 0), 767), "mouseup", 1)
         elif kind == "key":
             d.key(rng.choice(KEYS))
         elif kind == "edge":
