@@ -140,6 +140,11 @@ class Desktop:
     def settings(self):
         """The stored values as a dict, or None when the key is missing."""
         code, out = self.capture([self.wine64, "reg", "query", KEY])
+        for _ in range(2):
+            if code == 0 or "ShellExecuteEx" not in out:  # see run()
+                break
+            time.sleep(1)
+            code, out = self.capture([self.wine64, "reg", "query", KEY])
         if code != 0:
             return None
         values = {}
