@@ -1,6 +1,8 @@
 // The main window, the dummy screen and the tray on real windows, with scripted answers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/application.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
@@ -151,6 +153,40 @@ TEST_F(FormsTest, SettingsOfTheWrongTypeOrSizeNeverCrashAndTheWindowStaysReachab
     app_.reset();
     Pump();
   }
+}
+
+TEST_F(FormsTest, AKeyThatCannotBeWrittenLeavesTheDefaultsAndAQuietExit) {
+  WriteRegistry("Left", 1500);
+  WriteRegistry("CheckMouseInterval", 250);
+  // Everyone may read the key, nobody may write it.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, WRITE_DAC | KEY_READ, &key), ERROR_SUCCESS);
+  SECURITY_DESCRIPTOR descriptor;
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  std::vector<std::uint8_t> aclBytes(256);
+  auto* acl = reinterpret_cast<ACL*>(aclBytes.data());
+  InitializeAcl(acl, static_cast<DWORD>(aclBytes.size()), ACL_REVISION);
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+  AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC | DELETE, everyone);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+  ASSERT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+  RegCloseKey(key);
+  HKEY probe = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &probe), ERROR_ACCESS_DENIED);
+  auto& app = Start();
+  EXPECT_EQ(app.tray().WatchInterval(), 250u);  // read as usual
+  SetWindowPos(app.main().hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  app.main().mnuFileExit_Click();  // nothing stored, nothing said, no crash
+  EXPECT_TRUE(prompts_.messages.empty());
+  EXPECT_EQ(ReadRegistry("Left", 0), 1500);
+  // Writable again, for the clean-up.
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+  SetSecurityDescriptorDacl(&descriptor, FALSE, nullptr, FALSE);
+  RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+  RegCloseKey(key);
+  FreeSid(everyone);
 }
 
 TEST_F(FormsTest, MissingStoredPictureWarnsWithItsPath) {
