@@ -55,8 +55,8 @@ class OptionTest : public test::AppTest {
     SendMessageW(option_->control(id), BM_CLICK, 0, 0);
   }
   void PickPageOf(C id) {
-    for (const auto& spec : kOptionControls)
-      if (spec.id == id && option_->selectedTab() != spec.page + 1) option_->PickTab(spec.page + 1);
+    for (const auto& entry : kOptionControls)
+      if (entry.id == id && option_->selectedTab() != entry.page + 1) option_->PickTab(entry.page + 1);
   }
   bool Enabled(C id) { return IsWindowEnabled(option_->control(id)) != FALSE; }
   bool Checked(C id) { return SendMessageW(option_->control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -40,11 +40,11 @@ constexpr int kCmdCancel[4] = {4140, 4140, 1335, 315};
 constexpr const wchar_t* kUnstorablePicturePath =
     L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n";
 
-DWORD StyleOf(const OptionControlSpec& spec) {
+DWORD StyleOf(const OptionControlEntry& entry) {
   // Every control starts a group of its own but the second option button, so that the
   // arrow keys move between the two return conditions and nowhere else.
-  const DWORD group = spec.id == OptionControl::optReturnTypeDouble ? 0 : WS_GROUP;
-  switch (spec.kind) {
+  const DWORD group = entry.id == OptionControl::optReturnTypeDouble ? 0 : WS_GROUP;
+  switch (entry.kind) {
     case ControlKind::kFrame: return BS_GROUPBOX | group;
     case ControlKind::kLabel: return SS_LEFT | group;
     case ControlKind::kSwatch: return SS_LEFT | SS_SUNKEN | SS_NOPREFIX | group;
@@ -191,18 +191,18 @@ void frmOption::CreateControls() {
   // Pages first, then OK and Cancel, then the tab strip: the keyboard order runs through
   // the page shown, the two buttons and the strip, and the strip lies under the pages.
   for (int index = 0; index < kOptionPageCount; ++index) pages_[static_cast<std::size_t>(index)]->Create(hwnd(), index);
-  for (const auto& spec : kOptionControls) {
-    const int place[4] = {spec.place.left, spec.place.top, spec.place.width, spec.place.height};
-    const auto index = static_cast<std::size_t>(spec.id);
-    HWND control = CreateTwipsControl(page(spec.page), ClassOf(spec.kind), spec.caption, StyleOf(spec),
-                                      kOptionControlIdBase + static_cast<int>(spec.id), place, font_.get());
+  for (const auto& entry : kOptionControls) {
+    const int place[4] = {entry.place.left, entry.place.top, entry.place.width, entry.place.height};
+    const auto index = static_cast<std::size_t>(entry.id);
+    HWND control = CreateTwipsControl(page(entry.page), ClassOf(entry.kind), entry.caption, StyleOf(entry),
+                                      kOptionControlIdBase + static_cast<int>(entry.id), place, font_.get());
     controls_[index] = control;
     if (!control) continue;
-    if (spec.help) SetWindowContextHelpId(control, spec.help);
-    if (spec.offAtCreation) EnableWindow(control, FALSE);
+    if (entry.help) SetWindowContextHelpId(control, entry.help);
+    if (entry.offAtCreation) EnableWindow(control, FALSE);
   }
-  for (const auto& spec : kOptionControls)
-    if (HWND control = this->control(spec.id)) WidenToCaption(control, spec.kind);
+  for (const auto& entry : kOptionControls)
+    if (HWND control = this->control(entry.id)) WidenToCaption(control, entry.kind);
   cmdOK_ = CreateTwipsControl(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK,
                               font_.get());
   cmdCancel_ = CreateTwipsControl(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL,
@@ -237,15 +237,15 @@ void frmOption::CreateControls() {
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                              GetModuleHandleW(nullptr), nullptr);
-  for (const auto& spec : kOptionControls) {
-    HWND control = this->control(spec.id);
-    if (!spec.tooltip || !control || !tooltip_) continue;
+  for (const auto& entry : kOptionControls) {
+    HWND control = this->control(entry.id);
+    if (!entry.tooltip || !control || !tooltip_) continue;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = page(spec.page);
+    tool.hwnd = page(entry.page);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(spec.tooltip);
+    tool.lpszText = const_cast<wchar_t*>(entry.tooltip);
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }

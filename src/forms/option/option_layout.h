@@ -67,7 +67,7 @@ struct TwipsRect {
   int left, top, width, height;
 };
 
-struct OptionControlSpec {
+struct OptionControlEntry {
   OptionControl id;
   int page;
   ControlKind kind;
@@ -92,7 +92,7 @@ namespace option_table {
 using enum OptionControl;
 using enum ControlKind;
 
-inline constexpr OptionControlSpec kOptionControls[] = {
+inline constexpr OptionControlEntry kOptionControls[] = {
     {fraMainWindow, 0, kFrame, L"メインウィンドウ画像", kFraMainWindow, 0, nullptr, false},
     {lblMainFileName, 0, kLabel, L"画像:", InFrame(kFraMainWindow, 180, 360, 495, 195), 0, nullptr, false},
     {txtMainLoadFile, 0, kEdit, L"", InFrame(kFraMainWindow, 900, 300, 2655, 330), 12, nullptr, false},
