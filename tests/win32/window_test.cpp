@@ -79,33 +79,32 @@ TEST(Window, AnExceptionInAHandlerNeverLeavesTheWindowProcedure) {
 }
 
 TEST(SingleInstance, TwoStartsAtTheSameMomentGiveExactlyOneFirst) {
-  // The instance claim is a named mutex: two starts racing for it, 50 times over, from two
-  // threads released together (the name is the same across processes and threads alike).
+  // Two processes made ready together and let go at once, 50 times over: each time exactly
+  // one of them holds the claim (the same call Mirel.exe makes first thing).
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
   for (int round = 0; round < 50; ++round) {
     const std::wstring name = L"Local\\Kalv.Mirel.Test." + std::to_wstring(GetCurrentProcessId()) + L"." +
                               std::to_wstring(round);
-    HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    struct Start {
-      HANDLE go;
-      const std::wstring* name;
-      std::unique_ptr<SingleInstance> claim;
-    };
-    Start starts[2] = {{go, &name, nullptr}, {go, &name, nullptr}};
-    struct Racer {
-      static DWORD WINAPI Run(void* param) {
-        auto* start = static_cast<Start*>(param);
-        WaitForSingleObject(start->go, INFINITE);
-        start->claim = std::make_unique<SingleInstance>(start->name->c_str());
-        return 0;
-      }
-    };
-    HANDLE threads[2];
-    for (int i = 0; i < 2; ++i) threads[i] = CreateThread(nullptr, 0, &Racer::Run, &starts[i], 0, nullptr);
-    SetEvent(go);
-    WaitForMultipleObjects(2, threads, TRUE, INFINITE);
-    for (HANDLE thread : threads) CloseHandle(thread);
-    CloseHandle(go);
-    EXPECT_EQ(starts[0].claim->IsFirst() + starts[1].claim->IsFirst(), 1) << "round " << round;
+    PROCESS_INFORMATION starts[2] = {};
+    for (auto& start : starts) {
+      std::wstring command = L"\"" + std::wstring(self) + L"\" --claim-instance " + name;
+      STARTUPINFOW startup{};
+      startup.cb = sizeof startup;
+      ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                                 &startup, &start));
+    }
+    for (auto& start : starts) ResumeThread(start.hThread);
+    DWORD firsts = 0;
+    for (auto& start : starts) {
+      WaitForSingleObject(start.hProcess, 20000);
+      DWORD code = 2;
+      GetExitCodeProcess(start.hProcess, &code);
+      firsts += code;
+      CloseHandle(start.hThread);
+      CloseHandle(start.hProcess);
+    }
+    EXPECT_EQ(firsts, 1u) << "round " << round;
   }
 }
 
