@@ -116,6 +116,8 @@ void Application::ModalWindowLoading() {
   SetWindowPos(main_->hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+bool Application::ModalWindowOpen() const { return tray_->hwnd() && !IsWindowEnabled(tray_->hwnd()); }
+
 void Application::ModalWindowUnloaded() {
   SetTopMost(main_->hwnd(), state.gAlwaysTop);
   tray_->SetWatchEnabled(state.gCheckMouse && !main_->Visible());

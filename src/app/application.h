@@ -53,6 +53,8 @@ class Application {
   // main window is hidden.
   void ModalWindowLoading();
   void ModalWindowUnloaded();
+  // True while a modal window has the main and tray windows disabled.
+  bool ModalWindowOpen() const;
   // Shows the modal window and runs its messages until `done`, with the main and tray
   // windows disabled meanwhile. `accelerators` may be null; `dialogKeys` lets Enter,
   // Esc and Tab work as in a dialog. `preTranslate`, when given, sees each message first

@@ -73,6 +73,11 @@ HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) {
   return fn.get() ? fn.get()(state) : E_NOTIMPL;
 }
 
+BOOL ImmAssociateContextEx(HWND window, HIMC context, DWORD flags) {
+  static SystemFunction<decltype(::ImmAssociateContextEx)> fn(L"imm32.dll", "ImmAssociateContextEx");
+  return fn.get() ? fn.get()(window, context, flags) : FALSE;
+}
+
 BOOL GetOpenFileName(OPENFILENAMEW* record) {
   static SystemFunction<decltype(::GetOpenFileNameW)> fn(kDialogs, "GetOpenFileNameW");
   return fn.get() ? fn.get()(record) : FALSE;

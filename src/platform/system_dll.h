@@ -15,6 +15,7 @@
 #include <commdlg.h>
 #include <dwmapi.h>
 #include <htmlhelp.h>
+#include <imm.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <wincodec.h>
@@ -72,6 +73,7 @@ void DragFinish(HDROP drop);
 // finished (freed) either way.
 std::vector<std::wstring> DroppedFiles(HDROP drop, UINT limit);
 HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state);
+BOOL ImmAssociateContextEx(HWND window, HIMC context, DWORD flags);
 
 BOOL GetOpenFileName(OPENFILENAMEW* record);
 BOOL GetSaveFileName(OPENFILENAMEW* record);

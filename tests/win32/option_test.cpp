@@ -500,7 +500,7 @@ TEST_F(OptionTest, TextsTheSettingsCannotHoldAreRefusedAndTheOldOnesStayInForce)
   // Code page 932 has no form of U+0100: stored, either would become another text.
   SetWindowTextW(option.control(C::txtPassword), L"p\u0100ss");
   SetWindowTextW(option.control(C::txtMainLoadFile), L"C:\\\u0100.bmp");
-  Click(C::chkPassword);  // the requirement off, together with the new password
+  Click(C::chkPassword);  // the requirement off: that much can be done without the new password
   Click(C::chkAlwaysTop);
   SendMessageW(option.okButton(), BM_CLICK, 0, 0);
   ASSERT_EQ(prompts_.messages.size(), 2u);
@@ -508,9 +508,17 @@ TEST_F(OptionTest, TextsTheSettingsCannotHoldAreRefusedAndTheOldOnesStayInForce)
   EXPECT_NE(prompts_.messages[1].text.find(L"パスワード"), std::wstring::npos);
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), L"C:\\old.bmp");
   EXPECT_EQ(ReadRegistry("Password", std::wstring()), L"old");
-  EXPECT_EQ(ReadRegistry("RequirePassword", 0), 1);
-  EXPECT_TRUE(app.state.gRequirePassword);
+  EXPECT_EQ(ReadRegistry("RequirePassword", 1), 0);
+  EXPECT_FALSE(app.state.gRequirePassword);
   EXPECT_EQ(ReadRegistry("AlwaysTop", 0), 1);  // the rest of OK is done
+  option.Form_Unload();
+  // Turned on with a password that cannot be stored: it stays off, the old password kept.
+  auto& again = Open();
+  Click(C::chkPassword);
+  SetWindowTextW(again.control(C::txtPassword), L"p\u0100ss");
+  SendMessageW(again.okButton(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(app.state.gRequirePassword);
+  EXPECT_EQ(ReadRegistry("RequirePassword", 1), 0);
 }
 
 TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {

@@ -118,9 +118,13 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
     SetForegroundWindow(app_.main().hwnd());
   else if (previousForeground_ && previousForeground_ != hwnd() && IsWindowVisible(previousForeground_))
     SetForegroundWindow(previousForeground_);
-  SetTopMost(app_.main().hwnd(), s.gAlwaysTop);
   app_.tray().DisarmUntilPointerLeavesEdges();
-  app_.tray().SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
+  // The panic key can bring the cover up over a modal window (the options, say): its
+  // closing gives back the topmost band and the watch, not this return.
+  if (!app_.ModalWindowOpen()) {
+    SetTopMost(app_.main().hwnd(), s.gAlwaysTop);
+    app_.tray().SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
+  }
   returning_ = false;
 }
 

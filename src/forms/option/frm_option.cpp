@@ -229,6 +229,10 @@ void frmOption::CreateControls() {
     if (!control) continue;
     if (id == OptionControl::txtMainLoadFile || id == OptionControl::lstViewList)
       SetWindowLongW(control, GWL_EXSTYLE, GetWindowLongW(control, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    // Digits come from the keyboard as they are; an input method would put its text in
+    // past the filter.
+    if (id == OptionControl::txtCheckMouseInterval || id == OptionControl::txtDwellTime)
+      sys::ImmAssociateContextEx(control, nullptr, 0);
     SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     controlProcs_[static_cast<std::size_t>(id)] =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
@@ -604,6 +608,16 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case DM_GETDEFID:
       return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_ACTIVATE:
+      // The focus comes back to the control that had it, after a colour or open dialog, a
+      // warning or a visit to another program, as in the system's dialogs.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
+      } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd(), lastFocus_)) {
+        SetFocus(lastFocus_);
+      }
+      return 0;
     case WM_CLOSE:
       cmdCancel_Click();
       return 0;

@@ -135,6 +135,7 @@ class frmOption : public Window {
   HWND cmdOK_ = nullptr;
   HWND cmdCancel_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND lastFocus_ = nullptr;
   UniqueFont font_;
   std::uint32_t mainSwatch_ = 0;
   std::uint32_t viewSwatch_ = 0;

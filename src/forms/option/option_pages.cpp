@@ -30,7 +30,7 @@ constexpr OptionControl kEdgeBoxes[4] = {OptionControl::chkCheckMouseFlagTop, Op
                                          OptionControl::chkCheckMouseFlagLeft, OptionControl::chkCheckMouseFlagRight};
 
 constexpr const wchar_t* kUnstorablePassword =
-    L"パスワードにシステムの文字コードで保存できない文字が含まれているため、パスワードの設定は変更されませんでした。";
+    L"パスワードにシステムの文字コードで保存できない文字が含まれているため、パスワードは変更されませんでした。";
 
 }  // namespace
 
@@ -198,7 +198,10 @@ void frmOption::lstViewList_OLEDragDrop(const std::vector<std::wstring>& files) 
     if (const auto refusal = ListEntryRefusal(path)) {
       SetFocus(hwnd());
       app_.prompts().Warn(hwnd(), *refusal);
-      return;  // the rest of the drop is not looked at
+      // A path that MIREL.DAT cannot hold is passed over; an invalid bitmap or a full list
+      // ends the drop.
+      if (IsValidBitmapFile(path) && !StorablePath(path) && DummyListHasRoom(ListEntries().size())) continue;
+      return;
     }
     AppendListEntry(path);
   }
@@ -262,7 +265,8 @@ void frmOption::SaveMousePage() {
   SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(interval));
   tray.SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
   tray.SetWatchInterval(interval);
-  tray.SetWatchEnabled(s.gCheckMouse && !app_.main().Visible());
+  // The watch itself starts again as the dialog closes (when it is on and the main window
+  // hidden): started here, it could bring up a cover over a warning the rest of OK shows.
   WriteRegistry("CheckMouseInterval", static_cast<std::int32_t>(interval));
   EdgeBoxes boxes{};
   for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = Checked(kEdgeBoxes[i]);
@@ -302,7 +306,10 @@ void frmOption::SaveReturnPage() {
   // user typed: the password settings then stay as they were, and the user is told.
   const std::wstring password = Text(OptionControl::txtPassword);
   if (!WideToAnsiExact(password)) {
+    // The old password stays; the requirement can still be turned off, never on with it.
     app_.prompts().Warn(hwnd(), kUnstorablePassword);
+    s.gRequirePassword = s.gRequirePassword && Checked(OptionControl::chkPassword);
+    WriteRegistryBool("RequirePassword", s.gRequirePassword);
     return;
   }
   s.gRequirePassword = Checked(OptionControl::chkPassword);
@@ -340,7 +347,7 @@ void frmOption::SaveExtrasPage() {
   const bool panicKeyChanged = panicKey != s.gPanicKey;
   s.gPanicKey = panicKey;
   tray.UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  if (panicKeyChanged) tray.RegisterPanicKey();
+  if (panicKeyChanged) tray.RegisterPanicKey(hwnd());
   // The watch switches between the timer and instant edges as the dialog closes.
   WriteRegistryBool("PrimaryOnly", s.gPrimaryOnly);
   WriteRegistryBool("InstantEdges", s.gInstantEdges);

@@ -114,7 +114,7 @@ void frmTaskTray::UpdateScreens(int primaryWidth, int primaryHeight) {
   if (monitors_.empty()) monitors_.push_back({0, 0, primaryWidth, primaryHeight});
 }
 
-void frmTaskTray::RegisterPanicKey() {
+void frmTaskTray::RegisterPanicKey(HWND warningOwner) {
   if (!hwnd()) return;
   UnregisterHotKey(hwnd(), kPanicHotKeyId);
   panicKeyRegistered_ = false;
@@ -124,7 +124,7 @@ void frmTaskTray::RegisterPanicKey() {
   panicKeyRegistered_ = RegisterHotKey(hwnd(), kPanicHotKeyId, key.modifiers | MOD_NOREPEAT, key.key) != FALSE;
   // Kept all the same, so that the user can choose another key in the options.
   if (!panicKeyRegistered_)
-    app_.prompts().Warn(nullptr, L"キー「" + HotKeyName(value) +
+    app_.prompts().Warn(warningOwner, L"キー「" + HotKeyName(value) +
                                      L"」はほかのプログラムが使っているため、すぐに隠すキーにできませんでした。"
                                      L"オプションの「その他」ページで別のキーを選んでください。");
 }

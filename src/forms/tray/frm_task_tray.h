@@ -59,7 +59,7 @@ class frmTaskTray : public Window {
   void PanicKey_Pressed();
   // Registers the panic key of the settings (none when it is 0); a key that another
   // program holds gets a warning naming it and stays in the settings.
-  void RegisterPanicKey();
+  void RegisterPanicKey(HWND warningOwner = nullptr);
   bool PanicKeyRegistered() const { return panicKeyRegistered_; }
   bool InstantEdgesOn() const { return rawInput_; }
   // The edges the watch looks at: the primary screen of this size alone, or every monitor.
