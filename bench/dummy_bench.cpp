@@ -29,23 +29,12 @@ double Ticks(std::int64_t ticks) {
   return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
 
-void Return(mirel::Application& app) {
-  SendMessageW(app.dummy().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-  SendMessageW(app.dummy().hwnd(), WM_LBUTTONUP, 0, 0);
-  Pump();
-}
+void Return(mirel::Application& app) { bench::ReturnByClick(app); }
 
-// Wine answers 0 for the object counters; private bytes show a leak there too.
 void PrintResources(const char* when) {
-  DWORD handles = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &handles);
-  PROCESS_MEMORY_COUNTERS memory{};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-  std::printf("%s: GDI objects %lu, USER objects %lu, handles %lu, private bytes %.1f MB\n", when,
-              static_cast<unsigned long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
-              static_cast<unsigned long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)),
-              static_cast<unsigned long>(handles), static_cast<double>(memory.PagefileUsage) / 1048576.0);
+  const auto r = bench::ProcessResources();
+  std::printf("%s: GDI objects %lu, USER objects %lu, handles %lu, private bytes %.1f MB\n", when, r.gdi, r.user,
+              r.handles, r.privateMb);
 }
 
 }  // namespace

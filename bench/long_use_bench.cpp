@@ -20,25 +20,11 @@
 
 namespace {
 
-// GDI and USER objects are what Windows counts; Wine answers 0 for both, and there the
-// handles and private bytes are the figures to trust.
 void PrintResources(const std::string& when) {
-  DWORD handles = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &handles);
-  PROCESS_MEMORY_COUNTERS memory{};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-  std::printf("  %-34s GDI %4lu  USER %4lu  handles %4lu  private %6.1f MB\n", when.c_str(),
-              static_cast<unsigned long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
-              static_cast<unsigned long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)),
-              static_cast<unsigned long>(handles), static_cast<double>(memory.PagefileUsage) / 1048576.0);
+  const auto r = bench::ProcessResources();
+  std::printf("  %-34s GDI %4lu  USER %4lu  handles %4lu  private %6.1f MB\n", when.c_str(), r.gdi, r.user, r.handles,
+              r.privateMb);
   std::fflush(stdout);
-}
-
-void Return(mirel::Application& app) {
-  SendMessageW(app.dummy().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-  SendMessageW(app.dummy().hwnd(), WM_LBUTTONUP, 0, 0);
-  bench::Pump();
 }
 
 template <typename Open>
@@ -63,7 +49,7 @@ int wmain(int argc, wchar_t** argv) {
   PrintResources("at start");
   for (int i = 1; i <= cycles; ++i) {
     app.ShowDummyScreen();
-    Return(app);
+    bench::ReturnByClick(app);
     if (i == 100 || i == cycles) PrintResources("cover/return after " + std::to_string(i));
   }
   HWND main = app.main().hwnd();

@@ -57,24 +57,24 @@ def dummy_paint(d, trials, cycles, width=3840, height=2160):
     print("  " + out.strip().replace("\n", "\n  "))
 
 
-def capture(d, trials):
-    print(f"== capture ({trials} trials each)")
+def in_process(d, title, exe, folder_name, trials, goals):
+    """A benchmark program that runs Mirel's own code in a fresh folder and prints its figures."""
+    print(f"== {title} ({trials} trials each)")
     d.clear_settings()
-    folder = d.fresh_folder("capture_bench")
-    _, out = d.capture([d.wine, os.path.join(d.build, "capture_bench.exe"), windows_path(folder), str(trials)],
-                       timeout=1200)
+    folder = d.fresh_folder(folder_name)
+    _, out = d.capture([d.wine, os.path.join(d.build, exe), windows_path(folder), str(trials)], timeout=1200)
     print("  " + out.strip().replace("\n", "\n  "))
-    print("  (goals: command to painted <= 250 ms; BMP write <= 50 ms median)")
+    print(f"  (goals: {goals})")
+
+
+def capture(d, trials):
+    in_process(d, "capture", "capture_bench.exe", "capture_bench", trials,
+               "command to painted <= 250 ms; BMP write <= 50 ms median")
 
 
 def options(d, trials):
-    print(f"== options dialog ({trials} trials each)")
-    d.clear_settings()
-    folder = d.fresh_folder("option_bench")
-    _, out = d.capture([d.wine, os.path.join(d.build, "option_bench.exe"), windows_path(folder), str(trials)],
-                       timeout=1200)
-    print("  " + out.strip().replace("\n", "\n  "))
-    print("  (goals: median <= 100 ms; with 1000 entries <= 200 ms)")
+    in_process(d, "options dialog", "option_bench.exe", "option_bench", trials,
+               "median <= 100 ms; with 1000 entries <= 200 ms")
 
 
 def long_use(d, cycles, openings):

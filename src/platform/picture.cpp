@@ -53,11 +53,6 @@ constexpr unsigned long long kMaxDeclaredPixels = 100'000'000ULL;
 constexpr UINT kKeptWidth = 7680;
 constexpr UINT kKeptHeight = 4320;
 
-struct FileHandleCloser {
-  using pointer = HANDLE;
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-
 }  // namespace
 
 PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
@@ -66,11 +61,10 @@ PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
   if (path.empty() || IsDirectory(path)) return PictureLoad::kMissing;
   // Opened here, so that only a file on a disk is ever decoded: a device name (CON, a
   // pipe) would have the decoder wait for input that never comes.
-  std::unique_ptr<HANDLE, FileHandleCloser> file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
-                                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) {
-    file.release();
+  const UniqueHandle file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PictureLoad::kMissing
                                                                           : PictureLoad::kUndecodable;

@@ -99,6 +99,15 @@ unsigned WindowDpi(HWND window) {
   return SystemDpi();
 }
 
+std::optional<MonitorAreas> AreasOf(HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!monitor || !GetMonitorInfoW(monitor, &info)) return std::nullopt;
+  const RECT& w = info.rcWork;
+  const RECT& m = info.rcMonitor;
+  return MonitorAreas{{w.left, w.top, w.right, w.bottom}, {m.left, m.top, m.right, m.bottom}};
+}
+
 HFONT CreateMessageFont(unsigned dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;

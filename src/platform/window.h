@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "platform/screen_box.h"
 
 namespace mirel {
 
@@ -52,6 +55,13 @@ void ProcessPendingMessages();
 // The system's DPI, and a window's where the system can tell it.
 unsigned SystemDpi();
 unsigned WindowDpi(HWND window);
+
+// A monitor's work area (without the taskbar) and its whole area.
+struct MonitorAreas {
+  ScreenRect work;
+  ScreenRect whole;
+};
+std::optional<MonitorAreas> AreasOf(HMONITOR monitor);
 
 // The UI font for dialogs, at the given DPI.
 HFONT CreateMessageFont(unsigned dpi);

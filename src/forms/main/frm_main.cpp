@@ -167,11 +167,9 @@ void frmMain::KeepOnScreen() {
   if (!hwnd() || IsIconic(hwnd())) return;
   RECT rect{};
   GetWindowRect(hwnd(), &rect);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-  const RECT& work = monitor.rcWork;
-  const ScreenRect kept = KeepInside({rect.left, rect.top, rect.right, rect.bottom}, {work.left, work.top, work.right, work.bottom});
+  const auto areas = AreasOf(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
+  if (!areas) return;
+  const ScreenRect kept = KeepInside({rect.left, rect.top, rect.right, rect.bottom}, areas->work);
   if (kept.left != rect.left || kept.top != rect.top)
     SetWindowPos(hwnd(), nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -210,13 +208,8 @@ void frmMain::Form_Unload() {
     // The normal place is in work-area coordinates: stored as such, the window would move
     // by the taskbar's size at each exit when the taskbar lies at the top or left.
     rect = placement.rcNormalPosition;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
-      const RECT& w = monitor.rcWork;
-      const RECT& m = monitor.rcMonitor;
-      const ScreenRect screen = WorkAreaToScreen({rect.left, rect.top, rect.right, rect.bottom},
-                                          {w.left, w.top, w.right, w.bottom}, {m.left, m.top, m.right, m.bottom});
+    if (const auto areas = AreasOf(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST))) {
+      const ScreenRect screen = WorkAreaToScreen({rect.left, rect.top, rect.right, rect.bottom}, areas->work, areas->whole);
       rect = {screen.left, screen.top, screen.right, screen.bottom};
     }
   }

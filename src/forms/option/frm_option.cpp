@@ -174,13 +174,9 @@ void frmOption::PlaceAtDesignedPlace() {
   AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(exStyle));
   // On a small screen or at a high DPI the designed place can lie off screen: the dialog
   // then moves the least distance that puts it wholly on the main window's monitor.
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
   ScreenRect placed{frame.left, frame.top, frame.right, frame.bottom};
-  if (GetMonitorInfoW(MonitorFromWindow(app_.main().hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    const RECT& work = monitor.rcWork;
-    placed = KeepInside(placed, {work.left, work.top, work.right, work.bottom});
-  }
+  if (const auto areas = AreasOf(MonitorFromWindow(app_.main().hwnd(), MONITOR_DEFAULTTOPRIMARY)))
+    placed = KeepInside(placed, areas->work);
   SetWindowPos(hwnd(), nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
