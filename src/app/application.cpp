@@ -59,10 +59,21 @@ void Application::ReadExtraSettings() {
   state.gDwellTime = EffectiveDwellTime(ReadRegistry("DwellTime", 0));
 }
 
+bool Application::ReadDummyList(unsigned waitMilliseconds) {
+  ListRead read = ListRead::kOk;
+  DummyList list = LoadDummyList(listPath(), &read, waitMilliseconds);
+  state.gDummyListUnread = read == ListRead::kUnreadable;
+  if (!state.gDummyListUnread) state.gDummyList = std::move(list);
+  return !state.gDummyListUnread;
+}
+
 void Application::ShowDummyScreen() {
   // Without a cover window nothing may change: hiding the main window and stopping the
   // watch would leave the user with neither the window nor the cover.
   if (!dummy_->hwnd()) return;
+  // A list that could not be read at start-up is tried again, without waiting: the cover
+  // comes up at once, with or without it.
+  if (state.gDummyListUnread) ReadDummyList(0);
   const std::int32_t index = UpcomingIndex();
   if (state.gViewRandom) {
     nextRandom_ = -1;  // used up

@@ -37,6 +37,9 @@ class Application {
   const std::wstring& exeFolder() const { return exeFolder_; }
   std::wstring listPath() const;
 
+  // Reads MIREL.DAT into the working list, waiting out a short lock for up to
+  // `waitMilliseconds`; false when the file could not be read (gDummyListUnread).
+  bool ReadDummyList(unsigned waitMilliseconds);
   // Picks the next dummy image and puts the cover over the desktop.
   void ShowDummyScreen();
   // Decodes the picture the next switch will show.

@@ -7,8 +7,11 @@
 
 namespace mirel {
 
+// A system colour follows the user's Windows colours: resolve it again when they change.
+inline bool IsSystemColor(std::uint32_t stored) { return (stored & 0x80000000u) != 0; }
+
 inline COLORREF ResolveColor(std::uint32_t stored) {
-  if (stored & 0x80000000u) return GetSysColor(static_cast<int>(stored & 0xFFu));
+  if (IsSystemColor(stored)) return GetSysColor(static_cast<int>(stored & 0xFFu));
   return static_cast<COLORREF>(stored & 0x00FFFFFFu);
 }
 

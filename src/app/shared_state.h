@@ -22,6 +22,9 @@ struct SharedState {
   std::int16_t gReturnType = 0;
   std::int16_t gDummyIndex = 0;
   DummyList gDummyList{std::wstring(), std::wstring()};
+  // MIREL.DAT was there but could not be read (another program held it): gDummyList is
+  // not what the file holds, and the file is read again when the list is next needed.
+  bool gDummyListUnread = false;
   std::wstring gHelpFile;  // the help file beside the executable
   // Beyond the first release: each off (or 0) keeps the first release's behaviour, but
   // gPrimaryOnly, whose default covers every monitor.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "platform/handles.h"
@@ -10,7 +11,7 @@
 namespace mirel {
 
 std::wstring LongPath(const std::wstring& path) {
-  // 12 characters below the limit: room for the ".new" beside a file being replaced.
+  // 12 characters below the limit, as the old 8.3-aware functions count it.
   if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0)
     return path;
   const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -46,6 +47,14 @@ bool NameTaken(const std::wstring& path) {
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
+bool VolumeAnswers(const std::wstring& root) {
+  // No "insert a disk" box for an empty drive: the answer is just no.
+  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  const DWORD attributes = GetFileAttributesW(root.c_str());
+  SetErrorMode(oldMode);
+  return attributes != INVALID_FILE_ATTRIBUTES;
+}
+
 std::optional<std::uint64_t> FileLength(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
@@ -69,19 +78,28 @@ std::wstring ExeFolder() {
   }
 }
 
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, std::size_t limit) {
+namespace {
+
+bool IsShortLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+// One attempt; `error` says why a failed one failed.
+ReadResult ReadOnce(const std::wstring& path, std::string& bytes, std::size_t limit, DWORD& error) {
   bytes.clear();
-  auto file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  error = ERROR_SUCCESS;
+  auto file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
-    const DWORD error = GetLastError();
+    error = GetLastError();
     return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? ReadResult::kMissing
                                                                             : ReadResult::kFailed;
   }
   char chunk[64 * 1024];
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return ReadResult::kFailed;
+    if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) {
+      error = GetLastError();  // a range another program has locked
+      return ReadResult::kFailed;
+    }
     if (got == 0) return ReadResult::kOk;
     if (got > limit - bytes.size()) {
       bytes.append(chunk, limit - bytes.size());
@@ -91,35 +109,66 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, std::size
   }
 }
 
+}  // namespace
+
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, std::size_t limit, unsigned waitMilliseconds) {
+  constexpr unsigned kPause = 100;
+  const ULONGLONG until = GetTickCount64() + waitMilliseconds;
+  for (;;) {
+    DWORD error = ERROR_SUCCESS;
+    const ReadResult read = ReadOnce(path, bytes, limit, error);
+    if (read != ReadResult::kFailed || !IsShortLock(error) || GetTickCount64() >= until) return read;
+    Sleep(kPause);
+  }
+}
+
+namespace {
+
+// A new, empty file beside `target` under a name no one else has: created with CREATE_NEW,
+// so that a file of the user's (say "shot.bmp.new") is never opened, let alone overwritten.
+UniqueHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+  const auto slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash);
+  static unsigned counter = 0;
+  const unsigned seed = GetCurrentProcessId() * 2654435761u ^ static_cast<unsigned>(GetTickCount64());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    wchar_t name[32];
+    swprintf(name, 32, L"~mirel-%08x.tmp", seed + 0x9E3779B9u * ++counter);
+    temporary = LongPath(folder + L"\\" + name);
+    auto file = AdoptFileHandle(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  temporary.clear();
+  return {};
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    DWORD wrote = 0;
+    if (!WriteFile(file, bytes.data() + done, piece, &wrote, nullptr) || wrote != piece) return false;
+    done += wrote;
+  }
+  return FlushFileBuffers(file) != 0;
+}
+
+}  // namespace
+
 bool ReplaceFileContents(const std::wstring& target, const std::string& bytes) {
   const std::wstring path = LongPath(target);
   // A file the user made read-only is not replaced (Windows refuses that too; Wine would not).
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-  const std::wstring temporary = path + L".new";
-  {
-    auto file = AdoptFileHandle(
-        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-      const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-      DWORD wrote = 0;
-      if (!WriteFile(file.get(), bytes.data() + done, piece, &wrote, nullptr) || wrote != piece) {
-        ok = false;
-        break;
-      }
-      done += wrote;
-    }
-    if (ok) ok = FlushFileBuffers(file.get()) != 0;
-    if (!ok) {
-      file.reset();
-      DeleteFileW(temporary.c_str());
-      return false;
-    }
-  }
-  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  std::wstring temporary;
+  auto file = CreateTemporaryBeside(path, temporary);
+  if (!file) return false;
+  const bool written = WriteAll(file.get(), bytes);
+  file.reset();
+  if (!written || !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(temporary.c_str());
     return false;
   }

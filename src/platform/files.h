@@ -21,6 +21,11 @@ bool IsDirectory(const std::wstring& path);
 // whether it does cannot be told: the name must not be written.
 bool NameTaken(const std::wstring& path);
 
+// Whether the drive or share with this root ("D:\", "\\server\share\") is there now: a
+// drive letter with nothing behind it, a card reader without its card or a share whose
+// server is offline does not answer.
+bool VolumeAnswers(const std::wstring& root);
+
 // Length in bytes, or nothing when the file cannot be examined.
 std::optional<std::uint64_t> FileLength(const std::wstring& path);
 
@@ -39,12 +44,19 @@ enum class ReadResult { kOk, kMissing, kFailed, kTooLarge };
 
 // Reads the whole file. kMissing when it does not exist, kFailed when it exists but
 // cannot be read (locked, no access). kTooLarge when it holds more than `limit` bytes:
-// `bytes` then holds the first `limit` of them.
+// `bytes` then holds the first `limit` of them. A file another program holds for a moment
+// (a backup or a virus scanner: a sharing or lock violation) is tried again for up to
+// `waitMilliseconds` before the read counts as failed.
 ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes,
-                         std::size_t limit = static_cast<std::size_t>(-1));
+                         std::size_t limit = static_cast<std::size_t>(-1), unsigned waitMilliseconds = 0);
+
+// How long a read waits out a short lock by another program.
+inline constexpr unsigned kShortLockMilliseconds = 1000;
 
 // Writes the bytes to a temporary file beside the target and only then replaces the
-// target with it. On failure the target is left as it was and false is returned.
+// target with it. The temporary file has a name of its own that nothing else can hold
+// (created new, never opened over an existing file) and is removed whatever fails. On
+// failure the target is left as it was and false is returned.
 bool ReplaceFileContents(const std::wstring& path, const std::string& bytes);
 
 }  // namespace mirel

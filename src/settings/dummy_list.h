@@ -5,17 +5,35 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace mirel {
 
 using DummyList = std::vector<std::wstring>;
 
 std::wstring DummyListPath(const std::wstring& exeFolder);
 
-// The working copy: the lines naming an existing file, or the two-empty-strings form.
-DummyList LoadDummyList(const std::wstring& listPath);
+// kUnreadable: the file is there but could not be read, even after waiting out a short
+// lock. Such a list is never rewritten: what it holds is not known.
+enum class ListRead { kOk, kMissing, kUnreadable };
 
-// The usable lines alone (what a list editor shows); empty when there are none.
-std::vector<std::wstring> ReadUsableEntries(const std::wstring& listPath);
+// The working copy: the lines naming an existing file, or the two-empty-strings form.
+// `status`, when given, tells a missing file from one that could not be read.
+DummyList LoadDummyList(const std::wstring& listPath, ListRead* status = nullptr,
+                        unsigned waitMilliseconds = kShortLockMilliseconds);
+
+// The working copy of these usable entries: the start-up limit applied, or the empty form.
+DummyList WorkingDummyList(const std::vector<std::wstring>& usable);
+
+// What the file holds, sorted for a list editor.
+struct DummyListFile {
+  ListRead status = ListRead::kMissing;
+  std::vector<std::wstring> usable;  // lines naming an existing picture file, in order
+  // Lines on a drive or share that does not answer now (a USB stick unplugged, a server
+  // offline), as stored: a rewrite keeps them, after the editor's entries.
+  std::vector<std::string> offline;
+};
+DummyListFile ReadDummyListFile(const std::wstring& listPath);
 
 // The list file is read up to this size: 32767 lines of 512 bytes, far more than the
 // paths of a full list take. A larger file is not one Mirel wrote; it is read in part and
@@ -31,16 +49,31 @@ struct ListWriteResult {
   std::wstring offendingPath;  // the entry that could not be stored (kUnrepresentable)
 };
 
-// Replaces the file with the usable entries; `list` becomes the rebuilt working copy. An
-// entry the system code page cannot hold is left out and reported (kUnrepresentable,
-// the rest written). When the file cannot be written (kWriteFailed, kTooLarge) the file
-// and `list` are left exactly as they were. `list` keeps the start-up limit of entries.
+// Replaces the file with the usable entries, then the `offline` lines that none of them
+// repeats; `list` becomes the rebuilt working copy. An entry the system code page cannot
+// hold is left out and reported (kUnrepresentable, the rest written). When the file
+// cannot be written (kWriteFailed, kTooLarge) the file and `list` are left exactly as
+// they were. `list` keeps the start-up limit of entries.
 ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector<std::wstring>& entries,
-                                 DummyList& list);
+                                 DummyList& list, const std::vector<std::string>& offline = {});
+
+// Why `entry` could not be appended, as far as that is known before anything is written
+// (kUnrepresentable, kFull, kTooLarge); kOk otherwise.
+ListWriteResult AppendRefusal(const std::wstring& listPath, const std::wstring& entry, const DummyList& list);
 
 // Adds one entry at the end of the file and of `list` (replacing the empty form); on
 // failure neither changes.
 ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring& entry, DummyList& list);
+
+// What the user is told when the file is there but could not be read: at start-up, and
+// in the options dialog, whose list page then cannot be edited. Each is followed by the
+// file's path on a line of its own.
+inline constexpr const wchar_t* kListUnreadableAtStartText =
+    L"ダミー画像リストのファイルを読み込めませんでした。ほかのプログラムが使用中の可能性があります。"
+    L"次にダミー画面を表示するときに、もう一度読み込みます。";
+inline constexpr const wchar_t* kListUnreadableInOptionsText =
+    L"ダミー画像リストのファイルを読み込めませんでした。リストの内容を守るため、今回はダミー画像リストを"
+    L"変更できません。そのほかの設定は変更できます。";
 
 // The Japanese warning for a failed write, naming the file or the entry.
 std::wstring ListWriteWarning(const std::wstring& listPath, const ListWriteResult& result);

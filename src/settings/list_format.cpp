@@ -22,6 +22,37 @@ std::vector<std::string> SplitListLines(std::string_view bytes) {
   return lines;
 }
 
+std::wstring VolumeRoot(const std::wstring& path) {
+  std::wstring rest = path;
+  std::wstring prefix;
+  for (const wchar_t* extended : {L"\\\\?\\UNC\\", L"\\\\?\\", L"\\\\.\\"}) {
+    if (rest.rfind(extended, 0) == 0) {
+      prefix = extended;
+      rest = rest.substr(prefix.size());
+      break;
+    }
+  }
+  const auto isSeparator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  const bool share = prefix == L"\\\\?\\UNC\\" ||
+                     (prefix.empty() && rest.size() > 2 && isSeparator(rest[0]) && isSeparator(rest[1]));
+  if (!share) {
+    if (rest.size() >= 2 && rest[1] == L':') return prefix + rest.substr(0, 2) + L"\\";
+    return {};
+  }
+  // Server and share name: the first two names after the leading separators.
+  std::size_t at = prefix.empty() ? 2 : 0;
+  for (int names = 0; names < 2; ++names) {
+    const std::size_t start = at;
+    while (at < rest.size() && !isSeparator(rest[at])) ++at;
+    if (at == start) return {};
+    if (names == 0) {
+      if (at == rest.size()) return {};
+      ++at;
+    }
+  }
+  return prefix + rest.substr(0, at) + L"\\";
+}
+
 std::string JoinListLines(const std::vector<std::string>& lines) {
   std::string out;
   for (const auto& line : lines) {

@@ -23,6 +23,11 @@ std::vector<std::string> SplitListLines(std::string_view bytes);
 // Every line followed by CR LF, the last one included.
 std::string JoinListLines(const std::vector<std::string>& lines);
 
+// The root of the drive or share a list entry lies on, as the file functions name it:
+// "D:\" for "D:\pictures\a.bmp", "\\server\share\" for a path on a share (the
+// extended-length forms too). Empty for a relative path, which lies on the current drive.
+std::wstring VolumeRoot(const std::wstring& path);
+
 // The working copy built from lines: the usable ones in order, at most
 // kMaxDummyEntries of them; with none, exactly two empty strings (the empty form).
 template <typename Text>

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "monitor_layouts.h"
+
 namespace mirel {
 namespace {
 
@@ -68,12 +70,7 @@ TEST(OuterEdgeBits, OnlyTheDesktopsOuterEdgesCount) {
     std::vector<MonitorArea> monitors;
     std::int32_t x, y, bits;
   };
-  const std::vector<MonitorArea> one{{0, 0, 1024, 768}};
-  const std::vector<MonitorArea> sideBySide{{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
-  const std::vector<MonitorArea> stacked{{0, 0, 1920, 1080}, {0, -1080, 1920, 0}};
-  // A smaller monitor to the left, lower, at negative coordinates.
-  const std::vector<MonitorArea> offset{{0, 0, 2560, 1440}, {-1280, 400, 0, 1424}};
-  const std::vector<MonitorArea> grid{{0, 0, 100, 100}, {100, 0, 200, 100}, {0, 100, 100, 200}, {100, 100, 200, 200}};
+  using namespace monitor_layouts;
   const Case cases[] = {
       {"one", one, 0, 300, kEdgeLeft},
       {"one", one, 1023, 767, kEdgeRight | kEdgeBottom},

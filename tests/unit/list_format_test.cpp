@@ -63,5 +63,19 @@ TEST(BuildDummyList, StopsAtTheLargestCount) {
   EXPECT_EQ(list.back(), "p");
 }
 
+TEST(VolumeRoot, DriveShareAndExtendedForms) {
+  EXPECT_EQ(VolumeRoot(L"D:\\pictures\\a.bmp"), L"D:\\");
+  EXPECT_EQ(VolumeRoot(L"d:a.bmp"), L"d:\\");
+  EXPECT_EQ(VolumeRoot(L"\\\\server\\share\\pictures\\a.bmp"), L"\\\\server\\share\\");
+  EXPECT_EQ(VolumeRoot(L"//server/share/a.bmp"), L"//server/share\\");
+  EXPECT_EQ(VolumeRoot(L"\\\\?\\D:\\a.bmp"), L"\\\\?\\D:\\");
+  EXPECT_EQ(VolumeRoot(L"\\\\?\\UNC\\server\\share\\a.bmp"), L"\\\\?\\UNC\\server\\share\\");
+  // Nothing that names a volume: the caller takes the current drive.
+  EXPECT_EQ(VolumeRoot(L"a.bmp"), L"");
+  EXPECT_EQ(VolumeRoot(L"\\pictures\\a.bmp"), L"");
+  EXPECT_EQ(VolumeRoot(L"\\\\server"), L"");
+  EXPECT_EQ(VolumeRoot(L"\\\\\\share\\a.bmp"), L"");
+}
+
 }  // namespace
 }  // namespace mirel

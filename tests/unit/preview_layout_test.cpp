@@ -74,5 +74,19 @@ TEST(WithBitmapExtension, AddedUnlessAlreadyThere) {
   EXPECT_EQ(WithBitmapExtension(L"C:\\a.jpg"), L"C:\\a.jpg.bmp");
 }
 
+TEST(WheelPixels, SmallStepsAddUpAndATurnBackDropsTheRest) {
+  int remainder = 0;
+  // A notch of 120 scrolls the whole step; a precision touchpad's 10s add up to the same.
+  EXPECT_EQ(WheelPixels(remainder, 120, 96), 96);
+  int total = 0;
+  for (int i = 0; i < 12; ++i) total += WheelPixels(remainder, 10, 96);
+  EXPECT_EQ(total, 96);
+  EXPECT_EQ(remainder, 0);
+  EXPECT_EQ(WheelPixels(remainder, 1, 96), 0);
+  EXPECT_EQ(WheelPixels(remainder, -1, 96), 0);  // the other way: the leftover goes
+  EXPECT_EQ(remainder, -96);
+  EXPECT_EQ(WheelPixels(remainder, -240, 96), -192);  // and -0.8 of a pixel kept for the next
+}
+
 }  // namespace
 }  // namespace mirel

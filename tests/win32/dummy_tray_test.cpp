@@ -12,8 +12,10 @@
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
 #include "forms/tray/frm_task_tray.h"
+#include "platform/handles.h"
 #include "platform/system_dll.h"
 #include "platform/text.h"
+#include "settings/dummy_list.h"
 #include "settings/registry.h"
 #include "app_fixture.h"
 
@@ -21,6 +23,8 @@ namespace mirel {
 namespace {
 
 using test::Pump;
+
+std::string AnsiOf(const std::wstring& text) { return WideToAnsiExact(text).value_or("?"); }
 
 class DummyTrayTest : public test::AppTest {
  protected:
@@ -115,6 +119,25 @@ TEST_F(DummyTrayTest, UnloadablePictureStillCoversAndAdvances) {
   app.ShowDummyScreen();
   EXPECT_TRUE(app.dummy().hasPicture());
   EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(DummyTrayTest, AListHeldByAnotherProgramAtStartIsSaidOnceAndReadAtTheNextCover) {
+  WriteThreePictures();
+  auto locked = AdoptFileHandle(
+      CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  auto& app = Start();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_EQ(prompts_.messages[0].text, std::wstring(kListUnreadableAtStartText) + L"\r\n" + app.listPath());
+  // Still held: the cover comes up at once all the same, in its colour alone.
+  app.ShowDummyScreen();
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.dummy().hasPicture());
+  Click(app.dummy().hwnd());
+  locked.reset();
+  app.ShowDummyScreen();
+  EXPECT_TRUE(app.dummy().hasPicture());
+  EXPECT_EQ(app.state.gDummyList.size(), 3u);
+  EXPECT_EQ(prompts_.messages.size(), 1u);
 }
 
 TEST_F(DummyTrayTest, EmptyListShowsTheBackgroundOnly) {
@@ -348,6 +371,15 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   EXPECT_NE(prompts_.messages[0].text.find(L"Ctrl+Alt+"), std::wstring::npos);
   EXPECT_EQ(app.state.gPanicKey, ctrlAlt | VK_F12);
   UnregisterHotKey(nullptr, 0x77);
+  // A key without a name on the keyboard is named by its code, in hexadecimal.
+  ASSERT_TRUE(RegisterHotKey(nullptr, 0x78, MOD_CONTROL | MOD_ALT, 0xE8));
+  app.state.gPanicKey = ctrlAlt | 0xE8;
+  prompts_.messages.clear();
+  tray.RegisterPanicKey();
+  ASSERT_EQ(prompts_.messages.size(), 1u);
+  EXPECT_NE(prompts_.messages[0].text.find(L"「Ctrl+Alt+0xE8」"), std::wstring::npos) << AnsiOf(prompts_.messages[0].text);
+  UnregisterHotKey(nullptr, 0x78);
+  app.state.gPanicKey = ctrlAlt | VK_F12;
 
   // A dwell time: a short touch brings up nothing, a stay does (when a stay starts over
   // is the unit tests' business; here the margins are wide for a loaded machine).

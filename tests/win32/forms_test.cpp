@@ -84,6 +84,28 @@ TEST_F(FormsTest, FirstStartWithoutSettings) {
   EXPECT_EQ(box.bottom, 237);
 }
 
+TEST_F(FormsTest, TheWindowColourFollowsTheUsersWindowsColours) {
+  auto& app = Start();  // the background: the system's window colour, by default
+  HWND box = app.main().pictureBox();
+  const auto shown = [&] {
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(box);
+    const COLORREF pixel = GetPixel(dc, 5, 5);
+    ReleaseDC(box, dc);
+    return pixel;
+  };
+  EXPECT_EQ(shown(), GetSysColor(COLOR_WINDOW));
+  const int element = COLOR_WINDOW;
+  const COLORREF before = GetSysColor(COLOR_WINDOW);
+  const COLORREF chosen = before == RGB(20, 120, 60) ? RGB(200, 30, 90) : RGB(20, 120, 60);
+  ASSERT_TRUE(SetSysColors(1, &element, &chosen));
+  // What Windows sends every top-level window when the colours change.
+  SendMessageW(app.main().hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+  const COLORREF after = shown();
+  SetSysColors(1, &element, &before);
+  EXPECT_EQ(after, chosen);
+}
+
 TEST_F(FormsTest, StoredSettingsPlaceAndShapeTheWindow) {
   WriteRegistry("Left", 1500);
   WriteRegistry("Top", 750);

@@ -343,10 +343,11 @@ TEST_F(OptionTest, ListEditorButtonsMovesDeleteClearAndDrops) {
   EXPECT_EQ(app.state.gDummyList, (DummyList{L"", L""}));
 }
 
-TEST_F(OptionTest, ListFileThatCannotBeWrittenKeepsEverythingAndTheRestOfOkApplies) {
+TEST_F(OptionTest, ListFileThatCannotBeWrittenOrReadKeepsEverythingAndTheRestOfOkApplies) {
   WriteBitmap(dir_ / L"a.bmp", 4, 4, 0);
   WriteBitmap(dir_ / L"b.bmp", 4, 4, 0);
-  const std::string list = Ansi(dir_ / L"a.bmp") + "\r\n";
+  // A picture deleted since, and one on a USB stick that is not plugged in.
+  const std::string list = Ansi(dir_ / L"a.bmp") + "\r\n" + Ansi(dir_ / L"gone.bmp") + "\r\nQ:\\stick.bmp\r\n";
   test::WriteBytes(dir_ / L"MIREL.DAT", list);
   auto& app = Start();
   auto& option = Open();
@@ -365,6 +366,30 @@ TEST_F(OptionTest, ListFileThatCannotBeWrittenKeepsEverythingAndTheRestOfOkAppli
   EXPECT_EQ(app.state.gDummyList, DummyList{dir_ / L"a.bmp"});
   EXPECT_TRUE(app.state.gViewRandom);
   EXPECT_EQ(ReadRegistry("ViewRandom", 0), 1);
+
+  // Held by another program while the dialog opens, let go before OK: the list page says
+  // so and cannot be changed, the file is not written over, the rest of OK applies.
+  auto locked = AdoptFileHandle(
+      CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  auto& unread = Open();
+  Pump();
+  locked.reset();
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[1].text, std::wstring(kListUnreadableInOptionsText) + L"\r\n" + (dir_ / L"MIREL.DAT"));
+  EXPECT_FALSE(unread.listReadable());
+  EXPECT_FALSE(IsWindowEnabled(unread.control(C::lstViewList)));
+  EXPECT_FALSE(IsWindowEnabled(unread.control(C::cmdViewAdd)));
+  test::DropFiles(unread.control(C::lstViewList), {dir_ / L"b.bmp"});
+  Click(C::chkViewRandom);
+  SendMessageW(unread.okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(ListFile(), list);
+  EXPECT_EQ(ReadRegistry("ViewRandom", 1), 0);
+  EXPECT_EQ(prompts_.messages.size(), 2u);
+
+  // Readable again: the deleted picture leaves the file, the one on the stick stays.
+  SendMessageW(Open().okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(ListFile(), Ansi(dir_ / L"a.bmp") + "\r\nQ:\\stick.bmp\r\n");
+  EXPECT_EQ(app.state.gDummyList, DummyList{dir_ / L"a.bmp"});
 }
 
 TEST_F(OptionTest, PicturePathBrowseDropSwatchAndOk) {

@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "settings/dummy_list.h"
+#include "settings/list_format.h"
 #include "app_fixture.h"
 
 namespace mirel {
@@ -99,11 +100,32 @@ TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {
   EXPECT_NE(prompts_.messages[0].text.find(dir_ / L"kept.bmp"), std::wstring::npos);
   EXPECT_NE(prompts_.messages[1].text.find(dir_ / L"folder.bmp"), std::wstring::npos);
   EXPECT_FALSE(FileExistsNormal(dir_ / L"kept.bmp.new"));
+  // A read-only file of the user's named like a temporary file: kept, and the save succeeds.
+  test::WriteBytes(dir_ / L"shot.bmp.new", "mine");
+  SetFileAttributesW((dir_ / L"shot.bmp.new").c_str(), FILE_ATTRIBUTE_READONLY);
+  prompts_.nextPath = dir_ / L"shot.bmp";
+  preview->mnuFileSave_Click();
+  SetFileAttributesW((dir_ / L"shot.bmp.new").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadBytes(dir_ / L"shot.bmp.new"), "mine");
+  EXPECT_EQ(FirstPixel(ReadBytes(dir_ / L"shot.bmp")), "\x1e\x14\x0a");
+  ASSERT_EQ(prompts_.messages.size(), 2u);
 
-  // MIREL.DAT held open by another program: the capture file stays, the list does not
-  // change, and the preview stays open.
-  test::WriteBytes(dir_ / L"MIREL.DAT", "");
+  // What the list refuses anyway (full, or a list file too large to write) is said before
+  // a capture file is written.
   const DummyList before = app.state.gDummyList;
+  app.state.gDummyList.assign(kMaxDummyEntries, dir_ / L"source.bmp");
+  preview->mnuFileDummy_Click();
+  app.state.gDummyList = before;
+  test::WriteBytes(dir_ / L"MIREL.DAT", std::string(kMaxListFileBytes + 1, 'x'));
+  preview->mnuFileDummy_Click();
+  EXPECT_FALSE(NameTaken(dir_ / L"CAPT000.BMP"));
+  ASSERT_EQ(prompts_.messages.size(), 4u);
+  EXPECT_EQ(prompts_.messages[2].text, ListWriteWarning(app.listPath(), {ListWrite::kFull, {}}));
+  EXPECT_EQ(prompts_.messages[3].text, ListWriteWarning(app.listPath(), {ListWrite::kTooLarge, {}}));
+
+  // MIREL.DAT held open by another program: the capture file stays, and the warning says
+  // where; the list does not change, and the preview stays open.
+  test::WriteBytes(dir_ / L"MIREL.DAT", "");
   {
     const HANDLE lock = CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -114,15 +136,16 @@ TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {
   EXPECT_EQ(app.state.gDummyList, before);
   EXPECT_EQ(ReadBytes(dir_ / L"MIREL.DAT"), "");
   EXPECT_FALSE(preview->closed());
-  ASSERT_EQ(prompts_.messages.size(), 3u);
-  EXPECT_EQ(prompts_.messages[2].text, ListWriteWarning(app.listPath(), {ListWrite::kWriteFailed, {}}));
+  ASSERT_EQ(prompts_.messages.size(), 5u);
+  EXPECT_EQ(prompts_.messages[4].text.rfind(ListWriteWarning(app.listPath(), {ListWrite::kWriteFailed, {}}), 0), 0u);
+  EXPECT_NE(prompts_.messages[4].text.find(dir_ / L"CAPT000.BMP"), std::wstring::npos);
 
   // Every name taken: a warning, nothing written, nothing added.
   for (int n = 1; n < kCaptureNames; ++n)
     ASSERT_TRUE(CreateDirectoryW((dir_ / CaptureFileName(n)).c_str(), nullptr));
   preview->mnuFileDummy_Click();
-  ASSERT_EQ(prompts_.messages.size(), 4u);
-  EXPECT_EQ(prompts_.messages[3].text, kNoCaptureNameText);
+  ASSERT_EQ(prompts_.messages.size(), 6u);
+  EXPECT_EQ(prompts_.messages[5].text, kNoCaptureNameText);
   EXPECT_EQ(app.state.gDummyList, before);
   EXPECT_FALSE(preview->closed());
 }
@@ -215,6 +238,42 @@ TEST_F(PreviewTest, ScrollsToTheFarEdgesAndNeverPastThem) {
   // A smaller view scrolls further; the position stays where it was.
   EXPECT_GT(preview->layout().maxLeft, farLeft);
   EXPECT_EQ(preview->scrollPosition().x, farLeft);
+
+  // The keyboard, as in a document; the wheel, however small its steps, and sideways.
+  const auto key = [&](UINT vk, bool control = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    SendMessageW(preview->hwnd(), WM_KEYDOWN, vk, 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    return preview->scrollPosition();
+  };
+  const auto wheel = [&](UINT message, int delta, WPARAM keys = 0) {
+    SendMessageW(preview->hwnd(), message, MAKEWPARAM(keys, static_cast<WORD>(delta)), MAKELPARAM(100, 100));
+    return preview->scrollPosition();
+  };
+  const int view = preview->layout().viewHeight;
+  EXPECT_EQ(key(VK_HOME, true).x, 0);
+  EXPECT_EQ(key(VK_HOME).y, 0);
+  EXPECT_EQ(key(VK_DOWN).y, 32);
+  EXPECT_EQ(key(VK_RIGHT).x, 32);
+  EXPECT_EQ(key(VK_LEFT).x, 0);
+  EXPECT_EQ(key(VK_NEXT).y, 32 + view);
+  EXPECT_EQ(key(VK_PRIOR).y, 32);
+  EXPECT_EQ(key(VK_UP).y, 0);
+  EXPECT_EQ(key(VK_END).y, preview->layout().maxTop);
+  EXPECT_EQ(key(VK_END, true).x, preview->layout().maxLeft);
+  key(VK_HOME, true);
+  UINT lines = 3;
+  UINT chars = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  SystemParametersInfoW(SPI_GETWHEELSCROLLCHARS, 0, &chars, 0);
+  for (int i = 0; i < 12; ++i) wheel(WM_MOUSEWHEEL, -10);  // a precision touchpad
+  EXPECT_EQ(preview->scrollPosition().y, static_cast<int>(lines) * 32);
+  EXPECT_EQ(wheel(WM_MOUSEWHEEL, -120, MK_SHIFT).x, static_cast<int>(chars) * 32);
+  EXPECT_EQ(wheel(WM_MOUSEHWHEEL, 120).x, static_cast<int>(chars) * 64);
 
   // A picture that fits does not move.
   auto small = Open(Snapshot());

@@ -3,9 +3,11 @@
 #include "app/application.h"
 #include "app/colors.h"
 #include "app/window_utils.h"
+#include "forms/dummy/cover_layout.h"
 #include "forms/dummy/picker.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
+#include "platform/capture.h"
 #include "settings/registry.h"
 
 namespace mirel {
@@ -77,7 +79,7 @@ void frmDummy::ShowCover() {
   pressed_ = false;
   previousForeground_ = GetForegroundWindow();
   // Re-resolve a system background colour: the user may have changed it meanwhile.
-  if (backColor_ & 0x80000000u) SetBackColor(backColor_);
+  if (IsSystemColor(backColor_)) SetBackColor(backColor_);
   const RECT area = CoverArea();
   SetWindowPos(hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
                SWP_SHOWWINDOW);
@@ -132,19 +134,21 @@ RECT frmDummy::CoverArea() const {
   // Every monitor, unless the user asked for the primary one alone: a second monitor left
   // showing the desktop would defeat the cover.
   if (app_.state.gPrimaryOnly) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  return VirtualScreenRect();
 }
 
 void frmDummy::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd(), &ps);
-  // The picture sits at the primary monitor's top-left corner, wherever the cover begins.
+  // The picture sits at the primary monitor's top-left corner, wherever the cover begins;
+  // a capture of the whole desktop where it was taken.
   RECT window{};
   GetWindowRect(hwnd(), &window);
-  const int x = -window.left;
-  const int y = -window.top;
+  const RECT virtualScreen = VirtualScreenRect();
+  const ScreenRect desktop{virtualScreen.left, virtualScreen.top, virtualScreen.right, virtualScreen.bottom};
+  const ScreenPoint origin = CoverPictureOrigin(picture_.width(), picture_.height(), desktop);
+  const int x = origin.x - window.left;
+  const int y = origin.y - window.top;
   picture_.Draw(dc, x, y);
   // Only what the picture leaves free gets the background colour: nothing flickers.
   ExcludeClipRect(dc, x, y, x + picture_.width(), y + picture_.height());
@@ -182,6 +186,10 @@ LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDBLCLK:
       pressed_ = true;
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      if (IsSystemColor(backColor_)) SetBackColor(backColor_);  // new Windows colours, at once
+      return DefaultProc(message, wParam, lParam);
     case WM_CLOSE:
       return 0;  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
     case kPrepareMessage:

@@ -20,6 +20,7 @@
 #include "platform/text.h"
 #include "platform/twips.h"
 #include "resources/resource_ids.h"
+#include "settings/dummy_list.h"
 #include "settings/registry.h"
 #include "settings/registry_value.h"
 
@@ -125,8 +126,10 @@ void frmMain::Form_Load() {
   // 6. Visible as it was when the program last ended.
   if (ReadRegistry("MainVisible", 1) != 0) SetVisible(true);
 
-  // 7. The dummy image list.
-  s.gDummyList = LoadDummyList(app_.listPath());
+  // 7. The dummy image list. One that is there but cannot be read is said once; it is read
+  // again when it is next needed.
+  if (!app_.ReadDummyList(kShortLockMilliseconds))
+    app_.prompts().Warn(hwnd(), std::wstring(kListUnreadableAtStartText) + L"\r\n" + app_.listPath());
 }
 
 void frmMain::ShowPictureWarning(const wchar_t* reason, const std::wstring& path) {
@@ -406,6 +409,12 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:  // F1
       mnuHelpContents_Click();
       return TRUE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // The user changed the Windows colours or turned a high-contrast theme on or off:
+      // a system colour is resolved again.
+      if (IsSystemColor(backColor_)) SetBackColor(backColor_);
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

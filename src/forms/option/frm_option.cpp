@@ -27,6 +27,8 @@ namespace {
 
 constexpr const wchar_t* kOptionClass = L"MirelOption";
 constexpr const wchar_t* kPageClass = L"MirelOptionPage";
+// Said once the dialog is on the screen, so that the warning has it as its owner.
+constexpr UINT kListUnreadableMessage = WM_APP + 20;
 constexpr int kClientWidthTwips = 5565;
 constexpr int kClientHeightTwips = 4530;
 // Where the client area's top-left corner is designed to be, from the screen's corner.
@@ -162,6 +164,7 @@ void frmOption::Form_Load() {
   LoadMousePage();
   LoadReturnPage();
   LoadExtrasPage();
+  if (!listReadable()) PostMessageW(hwnd(), kListUnreadableMessage, 0, 0);
 }
 
 void frmOption::PlaceAtDesignedPlace() {
@@ -617,6 +620,14 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       cmdCancel_Click();
       return 0;
+    case kListUnreadableMessage:
+      WarnIfListUnreadable();
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      // The swatches of system colours show the user's new colours.
+      SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, mainSwatch_);
+      SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, viewSwatch_);
+      break;
     default:
       break;
   }

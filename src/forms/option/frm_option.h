@@ -73,6 +73,8 @@ class frmOption : public Window {
   std::uint32_t viewSwatch() const { return viewSwatch_; }
   std::vector<std::wstring> ListEntries() const;
   bool closed() const { return closed_; }
+  // False when MIREL.DAT could not be read this opening: its page cannot be edited.
+  bool listReadable() const { return listReadable_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -113,6 +115,7 @@ class frmOption : public Window {
   void SetSwatch(std::uint32_t& swatch, UniqueBrush& brush, OptionControl id, std::uint32_t color);
   void ApplyListButtons(int selected);
   void UpdateReturnTabStop();
+  void WarnIfListUnreadable();
   void AppendListEntry(const std::wstring& path);
   // The sideways scroll grows to the widest of these entries (at least 300 pixels).
   void UpdateListExtent(const std::vector<std::wstring>& entries);
@@ -143,6 +146,8 @@ class frmOption : public Window {
   UniqueBrush viewSwatchBrush_;
   std::int16_t mPrevTab = 1;
   int listExtent_ = 0;
+  bool listReadable_ = true;
+  std::vector<std::string> offlineLines_;  // lines of MIREL.DAT on a drive that is not there
   bool closed_ = false;
   bool unloaded_ = false;
 };

@@ -38,7 +38,15 @@ constexpr const wchar_t* kUnstorablePassword =
 
 void frmOption::LoadDummyWindowPage() {
   HWND list = control(OptionControl::lstViewList);
-  const auto entries = ReadUsableEntries(app_.listPath());
+  DummyListFile file = ReadDummyListFile(app_.listPath());
+  listReadable_ = file.status != ListRead::kUnreadable;
+  offlineLines_ = std::move(file.offline);
+  const auto& entries = file.usable;
+  if (listReadable_ && app_.state.gDummyListUnread) {
+    // What start-up could not read is here now: the next cover uses it.
+    app_.state.gDummyList = WorkingDummyList(entries);
+    app_.state.gDummyListUnread = false;
+  }
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LB_INITSTORAGE, entries.size(), 0);
   for (const auto& entry : entries) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
@@ -48,6 +56,17 @@ void frmOption::LoadDummyWindowPage() {
   Enable(OptionControl::cmdViewClear, !entries.empty());
   SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, app_.dummy().backColor());
   SetChecked(OptionControl::chkViewRandom, ReadRegistry("ViewRandom", 0) != 0);
+  if (!listReadable_) {
+    // An empty list box here would be written over the file at OK: nothing of the list
+    // can be changed this time. The rest of the dialog works as ever.
+    for (const auto id : {OptionControl::lstViewList, OptionControl::cmdViewAdd, OptionControl::cmdViewDelete,
+                          OptionControl::cmdViewMoveUp, OptionControl::cmdViewMoveDown, OptionControl::cmdViewClear})
+      Enable(id, false);
+  }
+}
+
+void frmOption::WarnIfListUnreadable() {
+  if (!listReadable_) app_.prompts().Warn(hwnd(), std::wstring(kListUnreadableInOptionsText) + L"\r\n" + app_.listPath());
 }
 
 void frmOption::lblViewBackColor_Click() {
@@ -59,8 +78,11 @@ void frmOption::SaveDummyWindowPage() {
   auto& s = app_.state;
   // 1.-3. The list file rewritten and the working list rebuilt from it. When the file
   // cannot be written both stay as they were and the user is told; the rest of OK goes on.
-  const auto result = RewriteDummyList(app_.listPath(), ListEntries(), s.gDummyList);
-  if (result.status != ListWrite::kOk) app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), result));
+  // A file that could not be read is left alone.
+  if (listReadable_) {
+    const auto result = RewriteDummyList(app_.listPath(), ListEntries(), s.gDummyList, offlineLines_);
+    if (result.status != ListWrite::kOk) app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), result));
+  }
   // 4.-6.
   app_.dummy().SetBackColor(viewSwatch_);
   s.gViewRandom = Checked(OptionControl::chkViewRandom);
@@ -193,6 +215,7 @@ void frmOption::cmdViewClear_Click() {
 }
 
 void frmOption::lstViewList_OLEDragDrop(const std::vector<std::wstring>& files) {
+  if (!listReadable_) return;  // a disabled list box still takes drops
   for (const auto& path : files) {
     if (IsDirectory(path) || !HasBitmapExtension(path)) continue;
     if (const auto refusal = ListEntryRefusal(path)) {

@@ -24,6 +24,7 @@ constexpr const wchar_t* kPreviewPictureClass = L"MirelPreviewPicture";
 constexpr int kClientWidthTwips = 7155;
 constexpr int kClientHeightTwips = 5235;
 constexpr int kLineStep = 32;  // pixels an arrow click scrolls
+constexpr int kScrollBy = -1;  // a Scroll request of its own: by a number of pixels
 
 struct AcceleratorDestroyer {
   using pointer = HACCEL;
@@ -142,7 +143,7 @@ void frmPreview::UpdateBars() {
   set(hsbPreview_, picture_.width(), layout_.viewWidth, left_);
 }
 
-void frmPreview::Scroll(HWND bar, int request, int wheelLines) {
+void frmPreview::Scroll(HWND bar, int request, int pixels) {
   const bool vertical = bar == vsbPreview_;
   const int current = vertical ? top_ : left_;
   const int view = vertical ? layout_.viewHeight : layout_.viewWidth;
@@ -164,13 +165,47 @@ void frmPreview::Scroll(HWND bar, int request, int wheelLines) {
       value = info.nTrackPos;
       break;
     }
-    case -1: value -= wheelLines * kLineStep; break;  // the mouse wheel
+    case kScrollBy: value += pixels; break;
     default: return;
   }
   if (vertical)
     vsbPreview_Change(value);
   else
     hsbPreview_Change(value);
+}
+
+void frmPreview::Form_KeyDown(UINT key) {
+  // As in a document: arrows by a line, Page keys by a page, Home and End to the top and
+  // bottom, with Ctrl to the top-left and bottom-right corners.
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  switch (key) {
+    case VK_UP: Scroll(vsbPreview_, SB_LINEUP); break;
+    case VK_DOWN: Scroll(vsbPreview_, SB_LINEDOWN); break;
+    case VK_LEFT: Scroll(hsbPreview_, SB_LINEUP); break;
+    case VK_RIGHT: Scroll(hsbPreview_, SB_LINEDOWN); break;
+    case VK_PRIOR: Scroll(vsbPreview_, SB_PAGEUP); break;
+    case VK_NEXT: Scroll(vsbPreview_, SB_PAGEDOWN); break;
+    case VK_HOME:
+    case VK_END: {
+      const int request = key == VK_HOME ? SB_TOP : SB_BOTTOM;
+      Scroll(vsbPreview_, request);
+      if (control) Scroll(hsbPreview_, request);
+      break;
+    }
+    default: break;
+  }
+}
+
+void frmPreview::Wheel(bool sideways, int delta) {
+  // The user's wheel setting: lines a notch, or a page (WHEEL_PAGESCROLL).
+  UINT lines = 3;
+  SystemParametersInfoW(sideways ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  const int view = sideways ? layout_.viewWidth : layout_.viewHeight;
+  const int perNotch = lines == WHEEL_PAGESCROLL ? std::max(view, 1) : static_cast<int>(lines) * kLineStep;
+  const int pixels = WheelPixels(wheelRemainder_[sideways ? 1 : 0], delta, perNotch);
+  // Turned away from the user, the vertical wheel scrolls up; tilted right, the sideways
+  // one scrolls right.
+  if (pixels != 0) Scroll(sideways ? hsbPreview_ : vsbPreview_, kScrollBy, sideways ? pixels : -pixels);
 }
 
 void frmPreview::vsbPreview_Change(int value) {
@@ -203,14 +238,23 @@ void frmPreview::mnuFileDummy_Click() {
     return;
   }
   const std::wstring path = BesideExe(folder, CaptureFileName(*number).c_str());
+  // What the list would refuse anyway (a full list, a folder whose path MIREL.DAT cannot
+  // hold, a list file too large to write) is said before anything is written: a refused
+  // capture must not leave a CAPTnnn.BMP that no list names.
+  if (const auto refusal = AppendRefusal(app_.listPath(), path, app_.state.gDummyList);
+      refusal.status != ListWrite::kOk) {
+    app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), refusal));
+    return;
+  }
   if (!SaveBitmapFile(picture_, path)) {
     app_.prompts().Warn(hwnd(), std::wstring(kBitmapWriteFailedText) + L"\r\n" + path);
     return;
   }
   const auto appended = AppendDummyList(app_.listPath(), path, app_.state.gDummyList);
   if (appended.status != ListWrite::kOk) {
-    // The capture file stays; the preview stays open so that it can still be saved.
-    app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), appended));
+    // The capture file stays, and the user is told where; the preview stays open so that
+    // it can still be saved elsewhere.
+    app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), appended) + L"\r\n" + kCaptureKeptText + path);
     return;
   }
   app_.dummy().PrepareSoon();
@@ -255,10 +299,18 @@ LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (lParam) Scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
       return 0;
     case WM_MOUSEWHEEL: {
-      const int lines = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3;
-      if (lines != 0) Scroll(vsbPreview_, -1, lines);
+      // With Shift held the wheel scrolls sideways, turned away from the user to the left.
+      const bool shift = (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0;
+      const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+      Wheel(shift, shift ? -delta : delta);
       return 0;
     }
+    case WM_MOUSEHWHEEL:
+      Wheel(true, GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      Form_KeyDown(static_cast<UINT>(wParam));
+      return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kMnuPreviewDummy: mnuFileDummy_Click(); return 0;

@@ -65,7 +65,10 @@ class frmPreview : public Window {
   };
 
   void BuildMenu();
-  void Scroll(HWND bar, int request, int wheelLines = 0);
+  // A scroll-bar request (SB_LINEUP ...) on one of the bars; kScrollBy moves by `pixels`.
+  void Scroll(HWND bar, int request, int pixels = 0);
+  void Form_KeyDown(UINT key);
+  void Wheel(bool sideways, int delta);
   void UpdateBars();
   void Paint(HWND target);
 
@@ -79,6 +82,7 @@ class frmPreview : public Window {
   PreviewLayout layout_;
   int left_ = 0;
   int top_ = 0;
+  int wheelRemainder_[2] = {0, 0};  // vertical, sideways
   bool closed_ = false;
   bool unloaded_ = false;
 };
@@ -88,6 +92,7 @@ inline constexpr const wchar_t* kNoCaptureNameText =
     L"キャプチャ画像のファイル名 (CAPT000.BMP ～ CAPT998.BMP) に空きがありません。\r\n"
     L"実行ファイルのフォルダーにある古いキャプチャ画像を削除してから、もう一度追加してください。";
 inline constexpr const wchar_t* kBitmapWriteFailedText = L"ビットマップ ファイルを書き込めませんでした。";
+inline constexpr const wchar_t* kCaptureKeptText = L"キャプチャ画像は次のファイルに保存されています: ";
 inline constexpr const wchar_t* kNoSnapshotText = L"画面を取り込めませんでした。";
 
 }  // namespace mirel

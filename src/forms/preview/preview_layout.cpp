@@ -27,6 +27,16 @@ PreviewLayout LayOutPreview(int clientWidth, int clientHeight, int barWidth, int
 
 int ClampScroll(int position, int maximum) { return std::clamp(position, 0, std::max(maximum, 0)); }
 
+int WheelPixels(int& remainder, int delta, int pixelsPerNotch) {
+  constexpr long long kNotch = 120;
+  if ((remainder < 0 && delta > 0) || (remainder > 0 && delta < 0)) remainder = 0;
+  // In 1/120 of a pixel, so that nothing is lost to rounding.
+  const long long total = static_cast<long long>(remainder) + static_cast<long long>(delta) * pixelsPerNotch;
+  const long long pixels = total / kNotch;
+  remainder = static_cast<int>(total - pixels * kNotch);
+  return static_cast<int>(pixels);
+}
+
 std::wstring CaptureFileName(int number) {
   wchar_t name[16];
   std::swprintf(name, 16, L"CAPT%03d.BMP", number);

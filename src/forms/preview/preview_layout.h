@@ -33,6 +33,12 @@ PreviewLayout LayOutPreview(int clientWidth, int clientHeight, int barWidth, int
 // A scroll position kept within 0 and the maximum.
 int ClampScroll(int position, int maximum);
 
+// The pixels one wheel message scrolls, for a wheel that scrolls `pixelsPerNotch` a notch
+// (a delta of 120). Precision touchpads and smooth wheels send a small delta many times:
+// what a message leaves over is kept in `remainder` for the next one, and dropped when
+// the wheel turns the other way. Positive for a wheel turned away from the user.
+int WheelPixels(int& remainder, int delta, int pixelsPerNotch);
+
 // CAPT000.BMP to CAPT998.BMP: 999 names.
 inline constexpr int kCaptureNames = 999;
 std::wstring CaptureFileName(int number);

@@ -97,10 +97,12 @@ std::wstring HotKeyName(std::uint32_t controlValue) {
   LONG scan = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
   if (flags & HOTKEYF_EXT) scan |= 1 << 24;
   wchar_t text[64] = {};
-  if (GetKeyNameTextW(scan, text, 64) > 0)
+  if (GetKeyNameTextW(scan, text, 64) > 0) {
     name += text;
-  else
-    name += L"0x" + std::to_wstring(key);
+  } else {  // a key without a name: its virtual-key code, as the documentation writes it
+    swprintf(text, 64, L"0x%02X", key);
+    name += text;
+  }
   return name;
 }
 
