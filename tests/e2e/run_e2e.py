@@ -432,6 +432,14 @@ class Capture(Scenario):
         x0, y0 = preview["client"][0], preview["client"][1]
         self.assertEqual(D.pixel(shot, x0 + 100, y0 + 100), WHITE)
         self.assertEqual(D.pixel(shot, x0 + 400, y0 + 300), desktop)
+        # The keyboard scrolls the snapshot: Ctrl+End to its bottom-right corner, away from
+        # the white window, Ctrl+Home back to the top-left.
+        D.key("ctrl+End")
+        time.sleep(0.5)
+        self.assertNotEqual(D.pixel(D.screenshot(os.path.join(D.folder, "preview-end.png")), x0 + 100, y0 + 100), WHITE)
+        D.key("ctrl+Home")
+        time.sleep(0.5)
+        self.assertEqual(D.pixel(D.screenshot(os.path.join(D.folder, "preview-home.png")), x0 + 100, y0 + 100), WHITE)
 
         self._menu_by_mouse(preview, 35, 0, 0)  # ファイル(&F), ダミー画像リストに追加(&D)
         D.wait_for(lambda: D.window("MirelPreview") is None, what="the preview to close")
