@@ -43,6 +43,7 @@ constexpr ContextTopic kContextTopics[] = {
     {53, L"opt_dwell_time.htm"},
     {54, L"opt_quiet_cover.htm"},
     {55, L"opt_full_screen_pause.htm"},
+    {56, L"opt_start_with_windows.htm"},
 };
 
 // Calls the viewer on the help file (or a topic of it); warns when there is no file or

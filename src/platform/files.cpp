@@ -61,21 +61,23 @@ std::optional<std::uint64_t> FileLength(const std::wstring& path) {
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::wstring ExeFolder() {
+std::wstring ExePath() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return L".";
-    if (length < buffer.size()) {
-      std::wstring path(buffer.data(), length);
-      const auto slash = path.find_last_of(L"\\/");
-      if (slash == std::wstring::npos) return L".";
-      // "C:\Mirel.exe" keeps its separator: "C:\".
-      if (slash == 2 && path[1] == L':') return path.substr(0, 3);
-      return path.substr(0, slash);
-    }
+    if (length == 0) return {};
+    if (length < buffer.size()) return std::wstring(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::wstring ExeFolder() {
+  const std::wstring path = ExePath();
+  const auto slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return L".";
+  // "C:\Mirel.exe" keeps its separator: "C:\".
+  if (slash == 2 && path[1] == L':') return path.substr(0, 3);
+  return path.substr(0, slash);
 }
 
 namespace {

@@ -29,6 +29,9 @@ bool VolumeAnswers(const std::wstring& root);
 // Length in bytes, or nothing when the file cannot be examined.
 std::optional<std::uint64_t> FileLength(const std::wstring& path);
 
+// The executable's full path; empty when the system cannot say.
+std::wstring ExePath();
+
 // The executable's folder: no trailing separator except at a drive root.
 std::wstring ExeFolder();
 

@@ -1,4 +1,5 @@
 #include "settings/registry_value.h"
+#include "settings/startup_command.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,19 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(4999.6), 5000);
   EXPECT_EQ(RoundHalfEven(1e20), 2147483647);
   EXPECT_EQ(RoundHalfEven(-1e20), -2147483647 - 1);
+}
+
+TEST(StartupCommand, TheProgramOfARunValueAndTaskManagersSwitch) {
+  EXPECT_EQ(RunCommandProgram(L"\"C:\\Program Files\\Mirel\\Mirel.exe\" /min"), L"C:\\Program Files\\Mirel\\Mirel.exe");
+  EXPECT_EQ(RunCommandProgram(L"  C:\\Mirel\\Mirel.exe /min"), L"C:\\Mirel\\Mirel.exe");
+  EXPECT_EQ(RunCommandProgram(L"\"C:\\unclosed"), L"C:\\unclosed");
+  EXPECT_EQ(RunCommandProgram(L""), L"");
+  EXPECT_EQ(RunCommandProgram(RunCommandFor(L"C:\\a b\\Mirel.exe")), L"C:\\a b\\Mirel.exe");
+  EXPECT_TRUE(StartupApproved({}));
+  EXPECT_TRUE(StartupApproved({0x02, 0, 0, 0}));
+  EXPECT_TRUE(StartupApproved({0x06}));
+  EXPECT_FALSE(StartupApproved({0x03, 0, 0, 0}));
+  EXPECT_FALSE(StartupApproved({0x01}));
 }
 
 }  // namespace

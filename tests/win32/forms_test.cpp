@@ -334,6 +334,24 @@ TEST_F(FormsTest, UnloadStoresPlaceVisibilityWatchAndTitleBar) {
   EXPECT_FALSE(app.dummy().IsLoaded());
 }
 
+TEST_F(FormsTest, AnInstallerClosingMirelGetsTheSettingsStoredAndARestart) {
+  auto& app = Start();
+  app.main().mnuViewHideWindow_Click();
+  HWND main = app.main().hwnd();
+  // What Restart Manager sends before it replaces the files of a running program.
+  EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+  SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  EXPECT_EQ(ReadRegistry("MainVisible", -1), 0);
+  EXPECT_FALSE(app.tray().IsLoaded());
+  WCHAR command[64] = {};
+  DWORD size = 64;
+  DWORD flags = 0;
+  if (GetApplicationRestartSettings(GetCurrentProcess(), command, &size, &flags) == S_OK)
+    EXPECT_EQ(flags, static_cast<DWORD>(RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT));
+  else
+    std::puts("restart registration: not readable here");
+}
+
 TEST_F(FormsTest, DeleteSettingsAnswers) {
   {
     prompts_.answers = {IDCANCEL};

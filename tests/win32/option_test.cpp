@@ -138,7 +138,7 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
   while (tips && GetWindow(tips, GW_OWNER) != dialog) tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
   ASSERT_TRUE(tips);
-  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 11);  // the dummy window page's five, the extras' six
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 12);  // the dummy window page's five, the extras' seven
 }
 
 TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch) {
@@ -586,6 +586,64 @@ TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {
   SetWindowTextW(shown.control(C::txtDwellTime), L"99999");
   SendMessageW(shown.okButton(), BM_CLICK, 0, 0);
   EXPECT_EQ(ReadRegistry("DwellTime", -1), 0);
+}
+
+TEST_F(OptionTest, StartWithWindowsIsTheRunValueAndTaskManagersSwitch) {
+  const wchar_t* run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const wchar_t* approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+  const auto runValue = [&]() -> std::wstring {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof text;
+    if (RegGetValueW(HKEY_CURRENT_USER, run, L"Mirel", RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+      return L"(none)";
+    return text;
+  };
+  const auto setRun = [&](const std::wstring& command) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, run, L"Mirel", REG_SZ, command.c_str(),
+                    static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+  };
+  const auto setApproved = [&](BYTE first) {
+    const BYTE entry[12] = {first};
+    RegSetKeyValueW(HKEY_CURRENT_USER, approved, L"Mirel", REG_BINARY, entry, sizeof entry);
+  };
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, run, L"Mirel");
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, approved, L"Mirel");
+  const std::wstring quoted = L"\"" + ExePath() + L"\"";
+  Start();
+  // Ticked: the running exe, quoted. Nothing in Mirel's own key.
+  Open();
+  EXPECT_FALSE(Checked(C::chkStartWithWindows));
+  Click(C::chkStartWithWindows);
+  SendMessageW(option_->okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(runValue(), quoted);
+  EXPECT_FALSE(Stored("StartWithWindows"));
+  // Turned off in Task Manager: the box shows off; ticked again, it is on again.
+  setApproved(0x03);
+  Open();
+  EXPECT_FALSE(Checked(C::chkStartWithWindows));
+  SendMessageW(option_->okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(runValue(), quoted);  // an untouched box changes nothing
+  Open();
+  Click(C::chkStartWithWindows);
+  SendMessageW(option_->okButton(), BM_CLICK, 0, 0);
+  Open();
+  EXPECT_TRUE(Checked(C::chkStartWithWindows));
+  // Unticked: the value goes.
+  Click(C::chkStartWithWindows);
+  SendMessageW(option_->okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(runValue(), L"(none)");
+  // Another copy's entry stays until the box is ticked, then names this copy.
+  setRun(L"\"C:\\Other\\Mirel.exe\" /x");
+  Open();
+  EXPECT_FALSE(Checked(C::chkStartWithWindows));
+  SendMessageW(option_->okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(runValue(), L"\"C:\\Other\\Mirel.exe\" /x");
+  Open();
+  Click(C::chkStartWithWindows);
+  SendMessageW(option_->okButton(), BM_CLICK, 0, 0);
+  EXPECT_EQ(runValue(), quoted);
+  EXPECT_TRUE(prompts_.messages.empty());
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, run, L"Mirel");
 }
 
 }  // namespace

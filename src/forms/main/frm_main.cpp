@@ -418,8 +418,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      // Log-off or shutdown: Windows ends the process soon after this returns, so the
-      // settings are stored and the tray icon removed now, as at a normal exit.
+      // Log-off, shutdown, or an installer replacing Mirel (ENDSESSION_CLOSEAPP): the
+      // process is ended soon after this returns, so the settings are stored and the tray
+      // icon removed now, as at a normal exit.
       if (wParam) Unload();
       return 0;
     case WM_DPICHANGED: {

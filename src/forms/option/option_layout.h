@@ -58,6 +58,7 @@ enum class OptionControl : int {
   lblDwellMilliSecond,
   chkFullScreenPause,
   chkQuietCover,
+  chkStartWithWindows,
   kCount
 };
 
@@ -154,6 +155,8 @@ inline constexpr OptionControlEntry kOptionControls[] = {
      L"ゲームやプレゼンテーション、動画が全画面で表示されている間は画面の端を監視しません。", false},
     {chkQuietCover, 4, kCheck, L"ダミー画面の間は音を消す(&Q)", {300, 2700, 4500, 255}, 54,
      L"ダミー画面を表示している間は音を消し、戻るときに元の状態と音量に戻します。", false},
+    {chkStartWithWindows, 4, kCheck, L"Windows の起動時に Mirel を起動する(&W)", {300, 3180, 4500, 255}, 56,
+     L"Windows にサインインしたときに、この Mirel.exe を起動します。", false},
 };
 }  // namespace option_table
 using option_table::kOptionControls;

@@ -18,6 +18,7 @@
 #include "settings/dummy_list.h"
 #include "settings/list_format.h"
 #include "settings/registry.h"
+#include "settings/startup_entry.h"
 
 namespace mirel {
 
@@ -350,6 +351,9 @@ void frmOption::LoadExtrasPage() {
   SetText(OptionControl::txtDwellTime, std::to_wstring(s.gDwellTime));
   SetChecked(OptionControl::chkFullScreenPause, s.gFullScreenPause);
   SetChecked(OptionControl::chkQuietCover, s.gQuietCover);
+  // The Run key is the setting: it tells the truth, whatever changed it.
+  startsWithWindows_ = StartsWithWindows(ExePath());
+  SetChecked(OptionControl::chkStartWithWindows, startsWithWindows_);
 }
 
 void frmOption::SaveExtrasPage() {
@@ -378,6 +382,14 @@ void frmOption::SaveExtrasPage() {
   WriteRegistryBool("QuietCover", s.gQuietCover);
   WriteRegistry("DwellTime", static_cast<std::int32_t>(s.gDwellTime));
   WriteRegistry("PanicKey", static_cast<std::int32_t>(s.gPanicKey));
+  // Only a change is written: an entry of another copy stays until the user ticks the box.
+  const bool startWithWindows = Checked(OptionControl::chkStartWithWindows);
+  if (startWithWindows != startsWithWindows_) {
+    if (SetStartWithWindows(ExePath(), startWithWindows))
+      startsWithWindows_ = startWithWindows;
+    else
+      app_.prompts().Warn(hwnd(), kStartWithWindowsFailedText);
+  }
 }
 
 // ---- The subclassed controls: dropped files and the millisecond boxes' filter ----
