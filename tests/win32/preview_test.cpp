@@ -259,10 +259,8 @@ TEST_F(PreviewTest, ScrollsToTheFarEdgesAndNeverPastThem) {
   EXPECT_EQ(key(VK_HOME).y, 0);
   EXPECT_EQ(key(VK_DOWN).y, 32);
   EXPECT_EQ(key(VK_RIGHT).x, 32);
-  EXPECT_EQ(key(VK_LEFT).x, 0);
   EXPECT_EQ(key(VK_NEXT).y, 32 + view);
   EXPECT_EQ(key(VK_PRIOR).y, 32);
-  EXPECT_EQ(key(VK_UP).y, 0);
   EXPECT_EQ(key(VK_END).y, preview->layout().maxTop);
   EXPECT_EQ(key(VK_END, true).x, preview->layout().maxLeft);
   key(VK_HOME, true);
