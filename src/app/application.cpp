@@ -9,7 +9,7 @@
 #include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
-#include "settings/registry.h"
+#include "settings/settings.h"
 #include "settings/registry_value.h"
 
 namespace mirel {
@@ -38,14 +38,14 @@ void Application::Main() {
   RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
   state.gHelpFile = BesideExe(exeFolder_, L"MIREL.CHM");
   state.gDeleteSettings = false;
-  state.gAlwaysTop = ReadRegistry("AlwaysTop", 0) != 0;
-  state.gNonTitleBar = ReadRegistry("NonTitleBar", 0) != 0;
-  state.gAutoAdjust = ReadRegistry("AutoAdjust", 0) != 0;
-  state.gViewRandom = ReadRegistry("ViewRandom", 0) != 0;
-  state.gCheckMouse = ReadRegistry("CheckMouse", 0) != 0;
-  state.gCheckMouseFlag = ToInt16OrDefault(ReadRegistry("CheckMouseFlag", 15), 15);
-  state.gRequirePassword = ReadRegistry("RequirePassword", 0) != 0;
-  state.gReturnType = ToInt16OrDefault(ReadRegistry("ReturnType", 0), 0);
+  state.gAlwaysTop = Read(settings::kAlwaysTop);
+  state.gNonTitleBar = Read(settings::kNonTitleBar);
+  state.gAutoAdjust = Read(settings::kAutoAdjust);
+  state.gViewRandom = Read(settings::kViewRandom);
+  state.gCheckMouse = Read(settings::kCheckMouse);
+  state.gCheckMouseFlag = ToInt16OrDefault(Read(settings::kCheckMouseFlag), settings::kCheckMouseFlag.fallback);
+  state.gRequirePassword = Read(settings::kRequirePassword);
+  state.gReturnType = ToInt16OrDefault(Read(settings::kReturnType), settings::kReturnType.fallback);
   ReadExtraSettings();
 
   main_->Form_Load();
@@ -55,12 +55,12 @@ void Application::Main() {
 }
 
 void Application::ReadExtraSettings() {
-  state.gPanicKey = static_cast<std::uint32_t>(ReadRegistry("PanicKey", 0)) & 0xFFFF;
-  state.gPrimaryOnly = ReadRegistry("PrimaryOnly", 0) != 0;
-  state.gInstantEdges = ReadRegistry("InstantEdges", 0) != 0;
-  state.gQuietCover = ReadRegistry("QuietCover", 0) != 0;
-  state.gFullScreenPause = ReadRegistry("FullScreenPause", 0) != 0;
-  state.gDwellTime = EffectiveDwellTime(ReadRegistry("DwellTime", 0));
+  state.gPanicKey = static_cast<std::uint32_t>(Read(settings::kPanicKey)) & 0xFFFF;
+  state.gPrimaryOnly = Read(settings::kPrimaryOnly);
+  state.gInstantEdges = Read(settings::kInstantEdges);
+  state.gQuietCover = Read(settings::kQuietCover);
+  state.gFullScreenPause = Read(settings::kFullScreenPause);
+  state.gDwellTime = EffectiveDwellTime(Read(settings::kDwellTime));
 }
 
 bool Application::ReadDummyList(unsigned waitMilliseconds) {

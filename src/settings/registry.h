@@ -1,5 +1,6 @@
 // The settings store: named values under HKEY_CURRENT_USER\Software\Kalv\Mirel.
-// Every call opens the key, does its one read or write and closes it again.
+// Every call opens the key, does its one read or write and closes it again. The windows
+// use the declared settings (settings/settings.h); this layer takes any name.
 // Reads fall back to the caller's default; writes never report a failure to the user.
 #pragma once
 
@@ -28,9 +29,5 @@ bool WriteRegistryAnsi(const char* name, const std::string& ansi);
 
 // Removes the settings key (its parent stays).
 void DeleteSettingsKey();
-
-// Booleans are stored as 1 or 0 and read as true when non-zero.
-inline bool ReadRegistryBool(const char* name, bool fallback) { return ReadRegistry(name, fallback ? 1 : 0) != 0; }
-inline void WriteRegistryBool(const char* name, bool value) { WriteRegistry(name, value ? 1 : 0); }
 
 }  // namespace mirel

@@ -8,10 +8,6 @@
 
 namespace mirel {
 
-// Type codes the settings callers pass.
-inline constexpr std::int32_t kRegText = 1;   // REG_SZ
-inline constexpr std::int32_t kRegDword = 4;  // REG_DWORD
-
 // Text of a stored value: its bytes up to the first zero byte (all of them when there is none).
 std::string DecodeRegistryText(const std::vector<std::uint8_t>& data);
 

@@ -4,6 +4,7 @@
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "settings/registry.h"
+#include "settings/settings.h"
 #include "test_support.h"
 
 namespace mirel {
@@ -95,9 +96,9 @@ TEST(TextConversion, ExactInTheSystemCodePagesIncludingUtf8) {
 
 TEST_F(RegistryTest, BooleanReadsNonZeroAsTrue) {
   WriteRegistry("AlwaysTop", 2);
-  EXPECT_TRUE(ReadRegistryBool("AlwaysTop", false));
-  WriteRegistryBool("AlwaysTop", false);
-  EXPECT_FALSE(ReadRegistryBool("AlwaysTop", true));
+  EXPECT_TRUE(Read(settings::kAlwaysTop));
+  Write(settings::kAlwaysTop, false);
+  EXPECT_FALSE(Read(Setting<bool>{"AlwaysTop", true}));
   DWORD type = 0;
   Bytes data;
   ASSERT_TRUE(QueryRaw("AlwaysTop", type, data));

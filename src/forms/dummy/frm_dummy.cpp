@@ -8,7 +8,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/capture.h"
-#include "settings/registry.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -24,7 +24,7 @@ void frmDummy::Form_Load() {
   // A tool window: the cover never shows a button on the taskbar.
   Create(cls, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
          GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr);
-  SetBackColor(static_cast<std::uint32_t>(ReadRegistry("ViewBackColor", static_cast<std::int32_t>(0x80000001))));
+  SetBackColor(Read(settings::kViewBackColor));
 }
 
 void frmDummy::Unload() { Destroy(); }

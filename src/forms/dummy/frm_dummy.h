@@ -8,6 +8,7 @@
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/window.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -64,7 +65,7 @@ class frmDummy : public Window {
   std::wstring preparedPath_;
   FileStamp preparedStamp_;
   std::wstring picturePath_;
-  std::uint32_t backColor_ = 0x80000001;
+  std::uint32_t backColor_ = settings::kViewBackColor.fallback;
   UniqueBrush backBrush_;
   HWND previousForeground_ = nullptr;  // where the user was before the cover came up
   std::int64_t lastPaintTicks_ = 0;

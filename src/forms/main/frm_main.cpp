@@ -21,7 +21,7 @@
 #include "platform/twips.h"
 #include "resources/resource_ids.h"
 #include "settings/dummy_list.h"
-#include "settings/registry.h"
+#include "settings/settings.h"
 #include "settings/registry_value.h"
 
 namespace mirel {
@@ -89,15 +89,15 @@ void frmMain::Form_Load() {
 
   // 1. Place the window from the settings (twips, outer size).
   const unsigned dpi = Dpi();
-  const int top = TwipsToPixels(ReadRegistry("Top", 0), SystemDpi());
-  const int left = TwipsToPixels(ReadRegistry("Left", 0), SystemDpi());
-  const int height = TwipsToPixels(ReadRegistry("Height", 3000), dpi);
-  const int width = TwipsToPixels(ReadRegistry("Width", 5000), dpi);
+  const int top = TwipsToPixels(Read(settings::kTop), SystemDpi());
+  const int left = TwipsToPixels(Read(settings::kLeft), SystemDpi());
+  const int height = TwipsToPixels(Read(settings::kHeight), dpi);
+  const int width = TwipsToPixels(Read(settings::kWidth), dpi);
   SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   KeepOnScreen();
 
   // 2. Back colour of the window and its picture box.
-  backColor_ = static_cast<std::uint32_t>(ReadRegistry("MainBackColor", static_cast<std::int32_t>(0x80000005)));
+  backColor_ = Read(settings::kMainBackColor);
   backBrush_.reset(CreateSolidBrush(ResolveColor(backColor_)));
 
   // 3. The topmost band. A new window is never in it, so only "on" needs the call; the
@@ -106,7 +106,7 @@ void frmMain::Form_Load() {
   if (s.gAlwaysTop) SetTopMost(hwnd(), true);
 
   // 4. The stored picture.
-  const std::wstring file = ReadRegistry("MainLoadFile", std::wstring());
+  const std::wstring file = Read(settings::kMainLoadFile);
   if (!file.empty()) {
     if (!FileExistsNormal(file)) {
       ShowPictureWarning(kPictureMissingText, file);
@@ -124,7 +124,7 @@ void frmMain::Form_Load() {
   }
 
   // 6. Visible as it was when the program last ended.
-  if (ReadRegistry("MainVisible", 1) != 0) SetVisible(true);
+  if (Read(settings::kMainVisible)) SetVisible(true);
 
   // 7. The dummy image list. One that is there but cannot be read is said once; it is read
   // again when it is next needed.
@@ -221,14 +221,14 @@ void frmMain::Form_Unload() {
   // not exist on its monitor yet then): a window on a monitor of another DPI comes back
   // where it was. The size follows the monitor's DPI, as the system scales it there.
   const unsigned placeDpi = SystemDpi();
-  WriteRegistry("Top", RoundHalfEven(PixelsToTwips(rect.top, placeDpi)));
-  WriteRegistry("Left", RoundHalfEven(PixelsToTwips(rect.left, placeDpi)));
-  WriteRegistry("Height", RoundHalfEven(PixelsToTwips(rect.bottom - rect.top, dpi)));
-  WriteRegistry("Width", RoundHalfEven(PixelsToTwips(rect.right - rect.left, dpi)));
+  Write(settings::kTop, RoundHalfEven(PixelsToTwips(rect.top, placeDpi)));
+  Write(settings::kLeft, RoundHalfEven(PixelsToTwips(rect.left, placeDpi)));
+  Write(settings::kHeight, RoundHalfEven(PixelsToTwips(rect.bottom - rect.top, dpi)));
+  Write(settings::kWidth, RoundHalfEven(PixelsToTwips(rect.right - rect.left, dpi)));
   // 2. Visibility, the watch and the title bar.
-  WriteRegistryBool("MainVisible", Visible());
-  WriteRegistryBool("CheckMouse", s.gCheckMouse);
-  WriteRegistryBool("NonTitleBar", s.gNonTitleBar);
+  Write(settings::kMainVisible, Visible());
+  Write(settings::kCheckMouse, s.gCheckMouse);
+  Write(settings::kNonTitleBar, s.gNonTitleBar);
   // 3. Close the help windows, should any be open.
   CloseHelp(app_);
   // The sound comes back, should the program end while covered.
@@ -289,7 +289,7 @@ void frmMain::picMain_OLEDragDrop(const std::vector<std::wstring>& files) {
   picture_ = std::move(loaded);
   LayoutPicture();
   if (app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
-  WriteRegistryAnsi("MainLoadFile", *stored);
+  WriteAnsi(settings::kMainLoadFile, *stored);
 }
 
 void frmMain::mnuFileDeleteRegistry_Click() {

@@ -9,6 +9,7 @@
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/window.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -105,7 +106,7 @@ class frmMain : public Window {
   UniqueIcon largeIcon_;
   UniqueIcon smallIcon_;
   UniqueBrush backBrush_;
-  std::uint32_t backColor_ = 0x80000005;
+  std::uint32_t backColor_ = settings::kMainBackColor.fallback;
   bool mDragged = false;
   POINT pressPoint_{};
   bool unloaded_ = false;

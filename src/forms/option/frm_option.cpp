@@ -19,7 +19,7 @@
 #include "platform/system_dll.h"
 #include "platform/text.h"
 #include "platform/twips.h"
-#include "settings/registry.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -359,7 +359,7 @@ void frmOption::LoadMainWindowPage() {
   SetChecked(OptionControl::chkAlwaysTop, s.gAlwaysTop);
   SetChecked(OptionControl::chkNonTitleBar, s.gNonTitleBar);
   SetChecked(OptionControl::chkAutoAdjust, s.gAutoAdjust);
-  SetText(OptionControl::txtMainLoadFile, ReadRegistry("MainLoadFile", std::wstring()));
+  SetText(OptionControl::txtMainLoadFile, Read(settings::kMainLoadFile));
   SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, app_.main().backColor());
   if (Checked(OptionControl::chkNonTitleBar)) Enable(OptionControl::chkAutoAdjust, true);
 }
@@ -436,10 +436,10 @@ void frmOption::SaveMainWindowPage() {
   s.gAlwaysTop = Checked(OptionControl::chkAlwaysTop);
   s.gAutoAdjust = Checked(OptionControl::chkAutoAdjust);
   // 6. Stored, the path also when its file is missing.
-  if (stored) WriteRegistryAnsi("MainLoadFile", *stored);
-  WriteRegistry("MainBackColor", static_cast<std::int32_t>(mainSwatch_));
-  WriteRegistryBool("AlwaysTop", s.gAlwaysTop);
-  WriteRegistryBool("AutoAdjust", s.gAutoAdjust);
+  if (stored) WriteAnsi(settings::kMainLoadFile, *stored);
+  Write(settings::kMainBackColor, mainSwatch_);
+  Write(settings::kAlwaysTop, s.gAlwaysTop);
+  Write(settings::kAutoAdjust, s.gAutoAdjust);
 }
 
 // ---- Messages ----

@@ -17,7 +17,7 @@
 #include "platform/text.h"
 #include "settings/dummy_list.h"
 #include "settings/list_format.h"
-#include "settings/registry.h"
+#include "settings/settings.h"
 #include "settings/startup_entry.h"
 
 namespace mirel {
@@ -56,7 +56,7 @@ void frmOption::LoadDummyWindowPage() {
   UpdateListExtent(entries);
   Enable(OptionControl::cmdViewClear, !entries.empty());
   SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, app_.dummy().backColor());
-  SetChecked(OptionControl::chkViewRandom, ReadRegistry("ViewRandom", 0) != 0);
+  SetChecked(OptionControl::chkViewRandom, Read(settings::kViewRandom));
   if (!listReadable_) {
     // An empty list box here would be written over the file at OK: nothing of the list
     // can be changed this time. The rest of the dialog works as ever.
@@ -87,8 +87,8 @@ void frmOption::SaveDummyWindowPage() {
   // 4.-6.
   app_.dummy().SetBackColor(viewSwatch_);
   s.gViewRandom = Checked(OptionControl::chkViewRandom);
-  WriteRegistry("ViewBackColor", static_cast<std::int32_t>(viewSwatch_));
-  WriteRegistryBool("ViewRandom", s.gViewRandom);
+  Write(settings::kViewBackColor, viewSwatch_);
+  Write(settings::kViewRandom, s.gViewRandom);
   app_.dummy().PrepareSoon();  // the next cover's picture may have changed
 }
 
@@ -291,22 +291,22 @@ void frmOption::SaveMousePage() {
   tray.SetWatchInterval(interval);
   // The watch itself starts again as the dialog closes (when it is on and the main window
   // hidden): started here, it could bring up a cover over a warning the rest of OK shows.
-  WriteRegistry("CheckMouseInterval", static_cast<std::int32_t>(interval));
+  Write(settings::kCheckMouseInterval, static_cast<std::int32_t>(interval));
   EdgeBoxes boxes{};
   for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = Checked(kEdgeBoxes[i]);
   s.gCheckMouseFlag = EdgeFlagFromBoxes(boxes);
-  WriteRegistry("CheckMouseFlag", s.gCheckMouseFlag);
+  Write(settings::kCheckMouseFlag, s.gCheckMouseFlag);
 }
 
 // ---- The return page ----
 
 void frmOption::LoadReturnPage() {
-  const int option = ReturnOptionIndex(ReadRegistry("ReturnType", 0));
+  const int option = ReturnOptionIndex(Read(settings::kReturnType));
   SetChecked(OptionControl::optReturnTypeSingle, option == 0);
   SetChecked(OptionControl::optReturnTypeDouble, option == 1);
   UpdateReturnTabStop();
   SetChecked(OptionControl::chkPassword, app_.state.gRequirePassword);
-  SetText(OptionControl::txtPassword, ReadRegistry("Password", std::wstring()));
+  SetText(OptionControl::txtPassword, Read(settings::kPassword));
   chkPassword_Click();
 }
 
@@ -325,7 +325,7 @@ void frmOption::SaveReturnPage() {
   auto& s = app_.state;
   const std::int16_t option = Checked(OptionControl::optReturnTypeDouble) ? 1 : 0;
   s.gReturnType = option;
-  WriteRegistry("ReturnType", option);
+  Write(settings::kReturnType, option);
   // A password the settings cannot hold exactly would leave another one in force than the
   // user typed: the password settings then stay as they were, and the user is told.
   const std::wstring password = Text(OptionControl::txtPassword);
@@ -333,12 +333,12 @@ void frmOption::SaveReturnPage() {
     // The old password stays; the requirement can still be turned off, never on with it.
     app_.prompts().Warn(hwnd(), kUnstorablePassword);
     s.gRequirePassword = s.gRequirePassword && Checked(OptionControl::chkPassword);
-    WriteRegistryBool("RequirePassword", s.gRequirePassword);
+    Write(settings::kRequirePassword, s.gRequirePassword);
     return;
   }
   s.gRequirePassword = Checked(OptionControl::chkPassword);
-  WriteRegistryBool("RequirePassword", s.gRequirePassword);
-  WriteRegistry("Password", password);
+  Write(settings::kRequirePassword, s.gRequirePassword);
+  Write(settings::kPassword, password);
 }
 
 // ---- The extras page: the panic key, every monitor, instant edges, dwell, full-screen pause ----
@@ -376,12 +376,12 @@ void frmOption::SaveExtrasPage() {
   tray.UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   if (panicKeyChanged) tray.RegisterPanicKey(hwnd());
   // The watch switches between the timer and instant edges as the dialog closes.
-  WriteRegistryBool("PrimaryOnly", s.gPrimaryOnly);
-  WriteRegistryBool("InstantEdges", s.gInstantEdges);
-  WriteRegistryBool("FullScreenPause", s.gFullScreenPause);
-  WriteRegistryBool("QuietCover", s.gQuietCover);
-  WriteRegistry("DwellTime", static_cast<std::int32_t>(s.gDwellTime));
-  WriteRegistry("PanicKey", static_cast<std::int32_t>(s.gPanicKey));
+  Write(settings::kPrimaryOnly, s.gPrimaryOnly);
+  Write(settings::kInstantEdges, s.gInstantEdges);
+  Write(settings::kFullScreenPause, s.gFullScreenPause);
+  Write(settings::kQuietCover, s.gQuietCover);
+  Write(settings::kDwellTime, static_cast<std::int32_t>(s.gDwellTime));
+  Write(settings::kPanicKey, static_cast<std::int32_t>(s.gPanicKey));
   // Only a change is written: an entry of another copy stays until the user ticks the box.
   const bool startWithWindows = Checked(OptionControl::chkStartWithWindows);
   if (startWithWindows != startsWithWindows_) {

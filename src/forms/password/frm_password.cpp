@@ -2,7 +2,7 @@
 
 #include "dialogs/prompts.h"
 #include "platform/twips.h"
-#include "settings/registry.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -67,7 +67,7 @@ void frmPassword::Form_Load() {
   // 1. Above the dummy screen, which is topmost too.
   SetWindowPos(hwnd(), HWND_TOPMOST, x, y, width, height, 0);
   // 2. The stored password, read afresh at every prompt.
-  mPassword = ReadRegistry("Password", std::wstring());
+  mPassword = Read(settings::kPassword);
 }
 
 void frmPassword::Form_GotFocus() {

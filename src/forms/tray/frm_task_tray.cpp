@@ -12,7 +12,7 @@
 #include "forms/preview/capture.h"
 #include "forms/tray/edge_watch.h"
 #include "platform/system_dll.h"
-#include "settings/registry.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -62,7 +62,7 @@ void frmTaskTray::Form_Load() {
   AddIcon();
 
   // 2. Whether the main window was shown.
-  s.gMainWasVisible = ReadRegistry("MainVisible", 1) != 0;
+  s.gMainWasVisible = Read(settings::kMainVisible);
 
   // 3. The menu state.
   SetItemChecked(kMnuTrayView, s.gMainWasVisible);
@@ -72,7 +72,7 @@ void frmTaskTray::Form_Load() {
   SetItemEnabled(kMnuTrayMouse, !s.gMainWasVisible);
 
   // 4. The watch: interval, the screen's edges, enabled state.
-  interval_ = EffectiveCheckInterval(ReadRegistry("CheckMouseInterval", 100));
+  interval_ = EffectiveCheckInterval(Read(settings::kCheckMouseInterval));
   UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
   RegisterPanicKey();
