@@ -165,13 +165,8 @@ void Application::RunModal(HWND window, HWND focus, const bool& done, HACCEL acc
     if (other && IsWindow(other)) EnableWindow(other, TRUE);
 }
 
-SingleInstance::SingleInstance(const wchar_t* name) {
-  mutex_ = CreateMutexW(nullptr, TRUE, name);
-  first_ = mutex_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
-}
-
-SingleInstance::~SingleInstance() {
-  if (mutex_) CloseHandle(static_cast<HANDLE>(mutex_));
+SingleInstance::SingleInstance(const wchar_t* name) : mutex_(CreateMutexW(nullptr, TRUE, name)) {
+  first_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 }  // namespace mirel

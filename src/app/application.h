@@ -11,6 +11,7 @@
 #include "app/shared_state.h"
 #include "dialogs/prompts.h"
 #include "platform/audio_mute.h"
+#include "platform/handles.h"
 
 namespace mirel {
 
@@ -88,13 +89,10 @@ class Application {
 class SingleInstance {
  public:
   explicit SingleInstance(const wchar_t* name);
-  ~SingleInstance();
-  SingleInstance(const SingleInstance&) = delete;
-  SingleInstance& operator=(const SingleInstance&) = delete;
   bool IsFirst() const { return first_; }
 
  private:
-  void* mutex_ = nullptr;
+  UniqueHandle mutex_;  // the claim: held as long as this object lives
   bool first_ = false;
 };
 

@@ -7,40 +7,6 @@
 
 namespace mirel {
 
-namespace {
-
-struct ScreenDcReleaser {
-  using pointer = HDC;
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-
-struct GlobalFreer {
-  using pointer = HGLOBAL;
-  void operator()(HGLOBAL memory) const { GlobalFree(memory); }
-};
-
-class ClipboardOpen {
- public:
-  explicit ClipboardOpen(HWND owner) {
-    // Another program may hold the clipboard for a moment.
-    for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-      open_ = OpenClipboard(owner) != FALSE;
-      if (!open_) Sleep(20);
-    }
-  }
-  ~ClipboardOpen() {
-    if (open_) CloseClipboard();
-  }
-  ClipboardOpen(const ClipboardOpen&) = delete;
-  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
-  bool open() const { return open_; }
-
- private:
-  bool open_ = false;
-};
-
-}  // namespace
-
 RECT VirtualScreenRect() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -65,8 +31,8 @@ Picture CaptureScreen(const RECT& area) {
   const int width = part.right - part.left;
   const int height = part.bottom - part.top;
 
-  std::unique_ptr<HDC, ScreenDcReleaser> screenDc(GetDC(nullptr));
-  if (!screenDc) return {};
+  WindowDc screenDc(nullptr);
+  if (!screenDc.get()) return {};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -95,9 +61,11 @@ bool PutPictureOnClipboard(HWND owner, const Picture& picture) {
   // A packed DIB: the header, then the rows bottom-up as the format has them.
   const std::size_t rowBytes = static_cast<std::size_t>(rows->width) * 4;
   const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(rows->height);
-  std::unique_ptr<HGLOBAL, GlobalFreer> memory(GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + imageBytes));
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + imageBytes));
   if (!memory) return false;
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory.get()));
+  {
+  GlobalLocked<BITMAPINFOHEADER> locked(memory.get());
+  auto* header = locked.get();
   if (!header) return false;
   *header = BITMAPINFOHEADER{};
   header->biSize = sizeof(BITMAPINFOHEADER);
@@ -111,7 +79,7 @@ bool PutPictureOnClipboard(HWND owner, const Picture& picture) {
   for (int y = 0; y < rows->height; ++y)
     std::memcpy(target + static_cast<std::size_t>(rows->height - 1 - y) * rowBytes,
                 rows->bits + static_cast<std::size_t>(y) * rows->stride, rowBytes);
-  GlobalUnlock(memory.get());
+  }
 
   ClipboardOpen clipboard(owner);
   if (!clipboard.open() || !EmptyClipboard()) return false;

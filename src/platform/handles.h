@@ -25,12 +25,6 @@ inline UniqueHandle AdoptFileHandle(HANDLE handle) {
   return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-struct GdiObjectDeleter {
-  using pointer = HGDIOBJ;
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using UniqueGdiObject = std::unique_ptr<HGDIOBJ, GdiObjectDeleter>;
-
 struct BitmapDeleter {
   using pointer = HBITMAP;
   void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
@@ -67,7 +61,73 @@ struct MenuDestroyer {
 };
 using UniqueMenu = std::unique_ptr<HMENU, MenuDestroyer>;
 
-// A window DC, released to its window.
+struct AcceleratorDestroyer {
+  using pointer = HACCEL;
+  void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
+};
+using UniqueAccelerators = std::unique_ptr<HACCEL, AcceleratorDestroyer>;
+
+struct GlobalFreer {
+  using pointer = HGLOBAL;
+  void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
+using UniqueGlobal = std::unique_ptr<HGLOBAL, GlobalFreer>;
+
+// A global memory block locked for the scope: its bytes, or null when it cannot be locked.
+template <typename T>
+class GlobalLocked {
+ public:
+  explicit GlobalLocked(HGLOBAL memory) : memory_(memory), data_(memory ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
+  ~GlobalLocked() {
+    if (data_) GlobalUnlock(memory_);
+  }
+  GlobalLocked(const GlobalLocked&) = delete;
+  GlobalLocked& operator=(const GlobalLocked&) = delete;
+  T* get() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  T* data_;
+};
+
+// The clipboard, open for the scope. Another program may hold it for a moment: the open
+// is tried a few times first.
+class ClipboardOpen {
+ public:
+  explicit ClipboardOpen(HWND owner) {
+    for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+      open_ = OpenClipboard(owner) != FALSE;
+      if (!open_) Sleep(20);
+    }
+  }
+  ~ClipboardOpen() {
+    if (open_) CloseClipboard();
+  }
+  ClipboardOpen(const ClipboardOpen&) = delete;
+  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+  bool open() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
+
+// A window's paint DC between BeginPaint and EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintDc() { EndPaint(window_, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+  const RECT& dirty() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// A window DC, released to its window (the screen's for a null window).
 class WindowDc {
  public:
   explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}

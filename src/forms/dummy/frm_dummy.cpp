@@ -138,8 +138,8 @@ RECT frmDummy::CoverArea() const {
 }
 
 void frmDummy::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
+  {
+  PaintDc dc(hwnd());
   // The picture sits at the primary monitor's top-left corner, wherever the cover begins;
   // a capture of the whole desktop where it was taken.
   RECT window{};
@@ -149,11 +149,11 @@ void frmDummy::Paint() {
   const ScreenPoint origin = CoverPictureOrigin(picture_.width(), picture_.height(), desktop);
   const int x = origin.x - window.left;
   const int y = origin.y - window.top;
-  picture_.Draw(dc, x, y);
+  picture_.Draw(dc.get(), x, y);
   // Only what the picture leaves free gets the background colour: nothing flickers.
-  ExcludeClipRect(dc, x, y, x + picture_.width(), y + picture_.height());
-  FillRect(dc, &ps.rcPaint, backBrush_.get());
-  EndPaint(hwnd(), &ps);
+  ExcludeClipRect(dc.get(), x, y, x + picture_.width(), y + picture_.height());
+  FillRect(dc.get(), &dc.dirty(), backBrush_.get());
+  }
   GdiFlush();
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);

@@ -332,18 +332,16 @@ void frmMain::mnuHelpSearchTopic_Click() { ShowHelpIndex(app_, hwnd()); }
 void frmMain::mnuHelpAbout_Click() { frmAbout::ShowModal(app_, hwnd()); }
 
 void frmMain::Paint(HWND target) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(target, &ps);
+  PaintDc dc(target);
   if (target == picMain_.hwnd()) {
-    picture_.Draw(dc, 0, 0);
+    picture_.Draw(dc.get(), 0, 0);
     RECT client{};
     GetClientRect(target, &client);
-    ExcludeClipRect(dc, 0, 0, picture_.width(), picture_.height());
-    FillRect(dc, &client, backBrush_.get());
+    ExcludeClipRect(dc.get(), 0, 0, picture_.width(), picture_.height());
+    FillRect(dc.get(), &client, backBrush_.get());
   } else {
-    FillRect(dc, &ps.rcPaint, backBrush_.get());
+    FillRect(dc.get(), &dc.dirty(), backBrush_.get());
   }
-  EndPaint(target, &ps);
 }
 
 bool frmMain::MouseMessage(UINT message, WPARAM wParam) {

@@ -90,12 +90,12 @@ void WidenToCaption(HWND control, ControlKind kind) {
   wchar_t caption[128] = {};
   const int length = GetWindowTextW(control, caption, 128);
   if (length <= 0) return;
-  HDC dc = GetDC(control);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT text{};
-  DrawTextW(dc, caption, length, &text, DT_CALCRECT | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
+  {
+    WindowDc dc(control);
+    SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawTextW(dc.get(), caption, length, &text, DT_CALCRECT | DT_SINGLELINE);
+  }
   int needed = text.right + 1;
   if (kind != ControlKind::kLabel) needed += GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE);
   HWND page = GetParent(control);

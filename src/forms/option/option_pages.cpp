@@ -13,6 +13,7 @@
 #include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
+#include "platform/handles.h"
 #include "platform/system_dll.h"
 #include "platform/text.h"
 #include "settings/dummy_list.h"
@@ -109,16 +110,16 @@ std::vector<std::wstring> frmOption::ListEntries() const {
 
 void frmOption::UpdateListExtent(const std::vector<std::wstring>& entries) {
   HWND list = control(OptionControl::lstViewList);
-  HDC dc = GetDC(list);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
   int widest = std::max(kMinimumListExtent, listExtent_);
-  for (const auto& entry : entries) {
-    SIZE size{};
-    if (GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size))
-      widest = std::max(widest, static_cast<int>(size.cx) + 2 * GetSystemMetrics(SM_CXEDGE));
+  {
+    WindowDc dc(list);
+    SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    for (const auto& entry : entries) {
+      SIZE size{};
+      if (GetTextExtentPoint32W(dc.get(), entry.c_str(), static_cast<int>(entry.size()), &size))
+        widest = std::max(widest, static_cast<int>(size.cx) + 2 * GetSystemMetrics(SM_CXEDGE));
+    }
   }
-  SelectObject(dc, old);
-  ReleaseDC(list, dc);
   if (widest != listExtent_) SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
   listExtent_ = widest;
 }
@@ -433,14 +434,9 @@ std::optional<LRESULT> frmOption::ControlMessage(OptionControl id, HWND control,
     case WM_PASTE:
       if (id == OptionControl::txtCheckMouseInterval || id == OptionControl::txtDwellTime) {
         std::wstring pasted;
-        if (OpenClipboard(control)) {
-          if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-              pasted = text;
-              GlobalUnlock(data);
-            }
-          }
-          CloseClipboard();
+        if (ClipboardOpen clipboard(control); clipboard.open()) {
+          GlobalLocked<const wchar_t> text(GetClipboardData(CF_UNICODETEXT));
+          if (text.get()) pasted = text.get();
         }
         const std::wstring digits = DigitsOnly(pasted);
         SendMessageW(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(digits.c_str()));

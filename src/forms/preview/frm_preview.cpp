@@ -26,11 +26,6 @@ constexpr int kClientHeightTwips = 5235;
 constexpr int kLineStep = 32;  // pixels an arrow click scrolls
 constexpr int kScrollBy = -1;  // a Scroll request of its own: by a number of pixels
 
-struct AcceleratorDestroyer {
-  using pointer = HACCEL;
-  void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
-};
-
 HWND CreateChild(const wchar_t* cls, DWORD style, HWND parent, int id) {
   return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
@@ -103,7 +98,7 @@ void frmPreview::Form_Load() {
 
 void frmPreview::RunModalLoop() {
   const ACCEL save{FCONTROL | FVIRTKEY, 'S', kMnuPreviewSave};
-  std::unique_ptr<HACCEL, AcceleratorDestroyer> accelerators(CreateAcceleratorTableW(const_cast<ACCEL*>(&save), 1));
+  UniqueAccelerators accelerators(CreateAcceleratorTableW(const_cast<ACCEL*>(&save), 1));
   app_.RunModal(hwnd(), hwnd(), closed_, accelerators.get(), false);
 }
 
@@ -275,15 +270,13 @@ void frmPreview::Form_Unload() {
 }
 
 void frmPreview::Paint(HWND target) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(target, &ps);
-  picture_.Draw(dc, -left_, -top_);
+  PaintDc dc(target);
+  picture_.Draw(dc.get(), -left_, -top_);
   // Beside and below a picture smaller than the view: the window's colour.
   RECT client{};
   GetClientRect(target, &client);
-  ExcludeClipRect(dc, -left_, -top_, picture_.width() - left_, picture_.height() - top_);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  EndPaint(target, &ps);
+  ExcludeClipRect(dc.get(), -left_, -top_, picture_.width() - left_, picture_.height() - top_);
+  FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
