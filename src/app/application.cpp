@@ -100,6 +100,11 @@ void Application::ShowDummyScreen() {
   dummy_->PrepareSoon();
 }
 
+void Application::BringUpCover() {
+  SetWindowPos(dummy_->hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ShowDummyScreen();
+}
+
 std::int32_t Application::UpcomingIndex() {
   const auto upper = static_cast<std::int32_t>(state.gDummyList.size()) - 1;
   if (state.gViewRandom) {

@@ -43,6 +43,9 @@ class Application {
   bool ReadDummyList(unsigned waitMilliseconds);
   // Picks the next dummy image and puts the cover over the desktop.
   void ShowDummyScreen();
+  // What a click on the main window's picture, an edge touch and the panic key do: the
+  // cover into the topmost band first, then up.
+  void BringUpCover();
   // Decodes the picture the next switch will show.
   void PrepareNextPicture();
   // The settings beyond the first release (panic key, every monitor, instant edges, quiet

@@ -15,6 +15,7 @@
 #include "forms/preview/capture.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
+#include "platform/menu.h"
 #include "platform/screen_box.h"
 #include "platform/system_dll.h"
 #include "platform/text.h"
@@ -34,6 +35,32 @@ constexpr const wchar_t* kPictureClass = L"MirelPicture";
 constexpr int kEmptyPictureWidthTwips = 4995;
 constexpr int kEmptyPictureHeightTwips = 3555;
 
+constexpr MenuItem kFileMenu[] = {
+    {kMnuFileDeleteRegistry, L"設定を削除して終了(&R)"},
+    kMenuSeparator,
+    {kMnuFileExit, L"終了(&X)"},
+};
+constexpr MenuItem kViewMenu[] = {
+    {kMnuViewHideWindow, L"ウィンドウを表示(&V)", MF_CHECKED},
+    {kMnuViewHideTitleBar, L"タイトルバーを表示(&T)", MF_CHECKED},
+    kMenuSeparator,
+    {kMnuViewCapture0, L"ウィンドウキャプチャ(&W)"},
+    {kMnuViewCapture1, L"デスクトップキャプチャ(&D)"},
+    kMenuSeparator,
+    {kMnuViewOption, L"オプション(&O)"},
+};
+constexpr MenuItem kHelpMenu[] = {
+    {kMnuHelpContents, L"目次(&C)\tF1"},
+    {kMnuHelpSearchTopic, L"トピックの検索(&H)"},
+    kMenuSeparator,
+    {kMnuHelpAbout, L"バージョン情報(&A)"},
+};
+constexpr MenuItem kMainMenu[] = {
+    {0, L"ファイル(&F)", 0, kFileMenu},
+    {0, L"表示(&V)", 0, kViewMenu},
+    {0, L"ヘルプ(&H)", 0, kHelpMenu},
+};
+
 HICON LoadAppIcon(int size) {
   return static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MIREL), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
@@ -49,29 +76,7 @@ frmMain::~frmMain() {
   Destroy();
 }
 
-void frmMain::BuildMenus() {
-  menuBar_.reset(CreateMenu());
-  HMENU file = CreatePopupMenu();
-  AppendMenuW(file, MF_STRING, kMnuFileDeleteRegistry, L"設定を削除して終了(&R)");
-  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(file, MF_STRING, kMnuFileExit, L"終了(&X)");
-  HMENU view = CreatePopupMenu();
-  AppendMenuW(view, MF_STRING | MF_CHECKED, kMnuViewHideWindow, L"ウィンドウを表示(&V)");
-  AppendMenuW(view, MF_STRING | MF_CHECKED, kMnuViewHideTitleBar, L"タイトルバーを表示(&T)");
-  AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(view, MF_STRING, kMnuViewCapture0, L"ウィンドウキャプチャ(&W)");
-  AppendMenuW(view, MF_STRING, kMnuViewCapture1, L"デスクトップキャプチャ(&D)");
-  AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(view, MF_STRING, kMnuViewOption, L"オプション(&O)");
-  HMENU help = CreatePopupMenu();
-  AppendMenuW(help, MF_STRING, kMnuHelpContents, L"目次(&C)\tF1");
-  AppendMenuW(help, MF_STRING, kMnuHelpSearchTopic, L"トピックの検索(&H)");
-  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(help, MF_STRING, kMnuHelpAbout, L"バージョン情報(&A)");
-  AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
-  AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"表示(&V)");
-  AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
-}
+void frmMain::BuildMenus() { menuBar_.reset(BuildMenu(kMainMenu, true)); }
 
 void frmMain::Form_Load() {
   auto& s = app_.state;
@@ -259,8 +264,7 @@ void frmMain::picMain_MouseMove(int button, POINT screen) {
 void frmMain::picMain_MouseUp(int button) {
   auto& s = app_.state;
   if (!s.gIgnoreMouseUp && (button & 1) && !mDragged) {
-    SetWindowPos(app_.dummy().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    app_.ShowDummyScreen();
+    app_.BringUpCover();
   }
   s.gIgnoreMouseUp = false;
 }
@@ -304,11 +308,8 @@ void frmMain::mnuFileExit_Click() { Unload(); }
 
 void frmMain::mnuViewHideWindow_Click() {
   SetVisible(false);
-  auto& tray = app_.tray();
-  tray.SetItemEnabled(kMnuTrayTitleBar, false);
-  tray.SetItemChecked(kMnuTrayView, false);
-  tray.SetItemEnabled(kMnuTrayMouse, true);
-  tray.SetWatchEnabled(app_.state.gCheckMouse);
+  app_.tray().MainWindowShown(false);
+  app_.tray().SetWatchEnabled(app_.state.gCheckMouse);
 }
 
 void frmMain::mnuViewHideTitleBar_Click() {

@@ -11,6 +11,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
+#include "platform/menu.h"
 #include "platform/system_dll.h"
 #include "platform/twips.h"
 #include "settings/dummy_list.h"
@@ -46,18 +47,16 @@ frmPreview::frmPreview(Application& app, Picture snapshot)
 frmPreview::~frmPreview() { Form_Unload(); }
 
 void frmPreview::BuildMenu() {
-  menuBar_.reset(CreateMenu());
-  HMENU file = CreatePopupMenu();
-  AppendMenuW(file, MF_STRING, kMnuPreviewDummy, L"ダミー画像リストに追加(&D)");
-  AppendMenuW(file, MF_STRING, kMnuPreviewSave, L"保存(&S)\tCtrl+S");
-  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(file, MF_STRING, kMnuPreviewExit, L"閉じる(&X)");
-  AppendMenuW(menuBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
-  if (picture_.empty()) {
-    // Nothing to save or add when the screen could not be taken.
-    EnableMenuItem(file, kMnuPreviewDummy, MF_BYCOMMAND | MF_GRAYED);
-    EnableMenuItem(file, kMnuPreviewSave, MF_BYCOMMAND | MF_GRAYED);
-  }
+  // Nothing to save or add when the screen could not be taken.
+  const UINT withPicture = picture_.empty() ? MF_GRAYED : 0;
+  const MenuItem file[] = {
+      {kMnuPreviewDummy, L"ダミー画像リストに追加(&D)", withPicture},
+      {kMnuPreviewSave, L"保存(&S)\tCtrl+S", withPicture},
+      kMenuSeparator,
+      {kMnuPreviewExit, L"閉じる(&X)"},
+  };
+  const MenuItem bar[] = {{0, L"ファイル(&F)", 0, file}};
+  menuBar_.reset(mirel::BuildMenu(bar, true));
 }
 
 void frmPreview::Form_Load() {

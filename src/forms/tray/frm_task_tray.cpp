@@ -11,6 +11,7 @@
 #include "forms/option/frm_option.h"
 #include "forms/preview/capture.h"
 #include "forms/tray/edge_watch.h"
+#include "platform/menu.h"
 #include "platform/system_dll.h"
 #include "settings/settings.h"
 
@@ -23,25 +24,25 @@ constexpr UINT_PTR kIconRetryTimer = 2;
 constexpr UINT kIconRetryMs = 2000;
 constexpr UINT_PTR kDwellTimer = 3;
 constexpr int kPanicHotKeyId = 1;
+
+constexpr MenuItem kTrayMenu[] = {
+    {kMnuTrayView, L"ウィンドウを表示(&V)"},
+    {kMnuTrayTitleBar, L"タイトルバーを表示(&T)"},
+    {kMnuTrayMouse, L"マウスによる切り替え(&M)"},
+    kMenuSeparator,
+    {kMnuTrayCapture, L"デスクトップキャプチャ(&C)"},
+    {kMnuTrayOption, L"オプション(&O)"},
+    kMenuSeparator,
+    {kMnuTrayHelp, L"ヘルプ(&H)"},
+    {kMnuTrayAbout, L"バージョン情報(&A)"},
+    kMenuSeparator,
+    {kMnuTrayExit, L"終了(&X)"},
+};
 }  // namespace
 
 frmTaskTray::frmTaskTray(Application& app) : app_(app) {}
 
-void frmTaskTray::BuildMenu() {
-  mnuTray_.reset(CreatePopupMenu());
-  HMENU m = mnuTray_.get();
-  AppendMenuW(m, MF_STRING, kMnuTrayView, L"ウィンドウを表示(&V)");
-  AppendMenuW(m, MF_STRING, kMnuTrayTitleBar, L"タイトルバーを表示(&T)");
-  AppendMenuW(m, MF_STRING, kMnuTrayMouse, L"マウスによる切り替え(&M)");
-  AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(m, MF_STRING, kMnuTrayCapture, L"デスクトップキャプチャ(&C)");
-  AppendMenuW(m, MF_STRING, kMnuTrayOption, L"オプション(&O)");
-  AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(m, MF_STRING, kMnuTrayHelp, L"ヘルプ(&H)");
-  AppendMenuW(m, MF_STRING, kMnuTrayAbout, L"バージョン情報(&A)");
-  AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(m, MF_STRING, kMnuTrayExit, L"終了(&X)");
-}
+void frmTaskTray::BuildMenu() { mnuTray_.reset(mirel::BuildMenu(kTrayMenu, false)); }
 
 void frmTaskTray::Form_Load() {
   auto& s = app_.state;
@@ -65,11 +66,9 @@ void frmTaskTray::Form_Load() {
   s.gMainWasVisible = Read(settings::kMainVisible);
 
   // 3. The menu state.
-  SetItemChecked(kMnuTrayView, s.gMainWasVisible);
   SetItemChecked(kMnuTrayTitleBar, !s.gNonTitleBar);
-  SetItemEnabled(kMnuTrayTitleBar, s.gMainWasVisible);
   SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
-  SetItemEnabled(kMnuTrayMouse, !s.gMainWasVisible);
+  MainWindowShown(s.gMainWasVisible);
 
   // 4. The watch: interval, the screen's edges, enabled state.
   interval_ = EffectiveCheckInterval(Read(settings::kCheckMouseInterval));
@@ -134,8 +133,7 @@ void frmTaskTray::RegisterPanicKey(HWND warningOwner) {
 void frmTaskTray::PanicKey_Pressed() {
   // From anywhere, as an edge touch does, unless the cover is already up.
   if (app_.dummy().Visible()) return;
-  SetWindowPos(app_.dummy().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  app_.ShowDummyScreen();
+  app_.BringUpCover();
 }
 
 void frmTaskTray::AddIcon() {
@@ -201,8 +199,7 @@ void frmTaskTray::tmrTaskTray_Timer() {
     return;
   }
   dwellSince_ = -1;
-  SetWindowPos(app_.dummy().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  app_.ShowDummyScreen();
+  app_.BringUpCover();
 }
 
 bool frmTaskTray::FullScreenProgramRunning() {
@@ -232,10 +229,15 @@ void frmTaskTray::mnuTrayView_Click() {
   const bool visible = !main.Visible();
   main.SetVisible(visible);
   if (visible) SetForegroundWindow(main.hwnd());
+  MainWindowShown(visible);
+  SetWatchEnabled(app_.state.gCheckMouse && !visible);
+}
+
+void frmTaskTray::MainWindowShown(bool visible) {
+  // The title bar is the shown window's business, the watch the hidden one's.
   SetItemChecked(kMnuTrayView, visible);
   SetItemEnabled(kMnuTrayTitleBar, visible);
   SetItemEnabled(kMnuTrayMouse, !visible);
-  SetWatchEnabled(app_.state.gCheckMouse && !visible);
 }
 
 void frmTaskTray::mnuTrayTitleBar_Click() {

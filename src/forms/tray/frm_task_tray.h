@@ -70,6 +70,8 @@ class frmTaskTray : public Window {
   // A new interval takes effect at once when the watch is running.
   void SetWatchInterval(std::uint32_t interval);
 
+  // The entries that follow the main window: shown or hidden.
+  void MainWindowShown(bool visible);
   void SetItemChecked(UINT id, bool checked);
   void SetItemEnabled(UINT id, bool enabled);
   bool ItemChecked(UINT id) const;
