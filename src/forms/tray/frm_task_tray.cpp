@@ -1,7 +1,5 @@
 #include "forms/tray/frm_task_tray.h"
 
-#include <cwchar>
-
 #include "app/application.h"
 #include "app/help.h"
 #include "app/window_utils.h"
@@ -12,7 +10,6 @@
 #include "forms/preview/capture.h"
 #include "forms/tray/edge_watch.h"
 #include "platform/menu.h"
-#include "platform/system_dll.h"
 #include "settings/settings.h"
 
 namespace mirel {
@@ -21,7 +18,6 @@ namespace {
 constexpr const wchar_t* kTrayClass = L"MirelTray";
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT_PTR kIconRetryTimer = 2;
-constexpr UINT kIconRetryMs = 2000;
 constexpr UINT_PTR kDwellTimer = 3;
 constexpr int kPanicHotKeyId = 1;
 
@@ -40,7 +36,7 @@ constexpr MenuItem kTrayMenu[] = {
 };
 }  // namespace
 
-frmTaskTray::frmTaskTray(Application& app) : app_(app) {}
+frmTaskTray::frmTaskTray(Application& app) : app_(app), watch_(app) {}
 
 void frmTaskTray::BuildMenu() { mnuTray_.reset(mirel::BuildMenu(kTrayMenu, false)); }
 
@@ -49,18 +45,12 @@ void frmTaskTray::Form_Load() {
   ClassSpec cls{kTrayClass, 0, nullptr, nullptr, nullptr};
   // A hidden top-level window (not message-only): only those hear "TaskbarCreated".
   if (!Create(cls, WS_EX_TOOLWINDOW, L"タスクトレイ", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr)) return;
-  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   BuildMenu();
+  watch_.Attach(hwnd(), kWatchTimer, kDwellTimer);
 
   // 1. The icon.
-  mNotifyIcon.cbSize = sizeof mNotifyIcon;
-  mNotifyIcon.hWnd = hwnd();
-  mNotifyIcon.uID = kTrayIconId;
-  mNotifyIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  mNotifyIcon.uCallbackMessage = kTrayCallbackMessage;
-  mNotifyIcon.hIcon = app_.main().icon();
-  wcsncpy(mNotifyIcon.szTip, L"Mirel", sizeof mNotifyIcon.szTip / sizeof(wchar_t) - 1);
-  AddIcon();
+  icon_.Attach(hwnd(), kTrayIconId, kTrayCallbackMessage, app_.main().icon(), L"Mirel", kIconRetryTimer);
+  icon_.Show();
 
   // 2. Whether the main window was shown.
   s.gMainWasVisible = Read(settings::kMainVisible);
@@ -71,61 +61,22 @@ void frmTaskTray::Form_Load() {
   MainWindowShown(s.gMainWasVisible);
 
   // 4. The watch: interval, the screen's edges, enabled state.
-  interval_ = EffectiveCheckInterval(Read(settings::kCheckMouseInterval));
+  watch_.SetInterval(EffectiveCheckInterval(Read(settings::kCheckMouseInterval)));
   UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
   RegisterPanicKey();
 }
 
-namespace {
-
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM param) {
-  auto* monitors = reinterpret_cast<std::vector<MonitorArea>*>(param);
-  monitors->push_back({rect->left, rect->top, rect->right, rect->bottom});
-  return TRUE;
-}
-
-// "Ctrl+Alt+P": the modifiers and the key's name on the user's keyboard.
-std::wstring HotKeyName(std::uint32_t controlValue) {
-  const std::uint32_t flags = (controlValue >> 8) & 0xFF;
-  std::wstring name;
-  if (flags & HOTKEYF_CONTROL) name += L"Ctrl+";
-  if (flags & HOTKEYF_SHIFT) name += L"Shift+";
-  if (flags & HOTKEYF_ALT) name += L"Alt+";
-  const UINT key = controlValue & 0xFF;
-  LONG scan = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-  if (flags & HOTKEYF_EXT) scan |= 1 << 24;
-  wchar_t text[64] = {};
-  if (GetKeyNameTextW(scan, text, 64) > 0) {
-    name += text;
-  } else {  // a key without a name: its virtual-key code, as the documentation writes it
-    swprintf(text, 64, L"0x%02X", key);
-    name += text;
-  }
-  return name;
-}
-
-}  // namespace
-
 void frmTaskTray::UpdateScreens(int primaryWidth, int primaryHeight) {
-  // The primary screen alone, or the outer edges of every monitor together.
-  monitors_.clear();
-  if (!app_.state.gPrimaryOnly)
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors_));
-  if (monitors_.empty()) monitors_.push_back({0, 0, primaryWidth, primaryHeight});
+  watch_.UpdateScreens(primaryWidth, primaryHeight);
 }
 
 void frmTaskTray::RegisterPanicKey(HWND warningOwner) {
   if (!hwnd()) return;
-  UnregisterHotKey(hwnd(), kPanicHotKeyId);
-  panicKeyRegistered_ = false;
   const std::uint32_t value = app_.state.gPanicKey;
-  const HotKey key = HotKeyFromControl(value);
-  if (key.key == 0) return;
-  panicKeyRegistered_ = RegisterHotKey(hwnd(), kPanicHotKeyId, key.modifiers | MOD_NOREPEAT, key.key) != FALSE;
   // Kept all the same, so that the user can choose another key in the options.
-  if (!panicKeyRegistered_)
-    app_.prompts().Warn(warningOwner, L"キー「" + HotKeyName(value) +
+  if (!panicKey_.Register(hwnd(), kPanicHotKeyId, value))
+    app_.prompts().Warn(warningOwner, L"キー「" + PanicKey::Name(value) +
                                      L"」はほかのプログラムが使っているため、すぐに隠すキーにできませんでした。"
                                      L"オプションの「その他」ページで別のキーを選んでください。");
 }
@@ -136,77 +87,19 @@ void frmTaskTray::PanicKey_Pressed() {
   app_.BringUpCover();
 }
 
-void frmTaskTray::AddIcon() {
-  iconShown_ = sys::NotifyIcon(NIM_ADD, &mNotifyIcon) != FALSE;
-  // An add fails also when the icon is still there (the taskbar announced itself
-  // without forgetting it): then it is shown all the same.
-  if (!iconShown_) iconShown_ = sys::NotifyIcon(NIM_MODIFY, &mNotifyIcon) != FALSE;
-  // The notification area may not be up yet (early at log-on): try again shortly.
-  if (iconShown_)
-    KillTimer(hwnd(), kIconRetryTimer);
-  else
-    SetTimer(hwnd(), kIconRetryTimer, kIconRetryMs, nullptr);
-}
-
 void frmTaskTray::Unload() {
   if (!hwnd()) return;
-  SetWatchEnabled(false);
-  UnregisterHotKey(hwnd(), kPanicHotKeyId);
-  KillTimer(hwnd(), kIconRetryTimer);
-  if (iconShown_) sys::NotifyIcon(NIM_DELETE, &mNotifyIcon);
-  iconShown_ = false;
+  watch_.SetEnabled(false);
+  panicKey_.Unregister();
+  icon_.Remove();
   Destroy();
 }
 
-void frmTaskTray::SetWatchEnabled(bool enabled) {
-  watchEnabled_ = enabled;
-  dwellSince_ = -1;
-  if (!hwnd()) return;
-  KillTimer(hwnd(), kDwellTimer);
-  // Instant edges: the pointer's own movements drive the check, and a still pointer costs
-  // nothing. Otherwise the timer ticks at the interval.
-  const bool instant = enabled && app_.state.gInstantEdges;
-  if (instant != rawInput_) {
-    RAWINPUTDEVICE mouse{1, 2, instant ? static_cast<DWORD>(RIDEV_INPUTSINK) : static_cast<DWORD>(RIDEV_REMOVE),
-                         instant ? hwnd() : nullptr};
-    if (RegisterRawInputDevices(&mouse, 1, sizeof mouse)) rawInput_ = instant;
-  }
-  if (enabled && !rawInput_)
-    SetTimer(hwnd(), kWatchTimer, interval_, nullptr);
-  else
-    KillTimer(hwnd(), kWatchTimer);
-}
+void frmTaskTray::SetWatchEnabled(bool enabled) { watch_.SetEnabled(enabled); }
 
-void frmTaskTray::SetWatchInterval(std::uint32_t interval) {
-  interval_ = interval;
-  if (watchEnabled_) SetWatchEnabled(true);  // SetTimer again replaces the running timer
-}
+void frmTaskTray::SetWatchInterval(std::uint32_t interval) { watch_.SetInterval(interval); }
 
-void frmTaskTray::tmrTaskTray_Timer() {
-  const auto& s = app_.state;
-  if (!GetCursorPos(&mCursor)) return;
-  const auto bits = OuterEdgeBits(mCursor.x, mCursor.y, monitors_);
-  if (!EdgeTick(armed_, bits, s.gCheckMouseFlag)) {
-    dwellSince_ = -1;
-    return;
-  }
-  // A full-screen program (a game, a presentation, a video) has the screen: no cover.
-  if (s.gFullScreenPause && FullScreenProgramRunning()) return;
-  if (!DwellReached(dwellSince_, true, static_cast<std::int64_t>(GetTickCount64()), s.gDwellTime)) {
-    // Instant edges get no more input while the pointer rests at the edge: a timer looks
-    // again when the stay is long enough.
-    if (rawInput_) SetTimer(hwnd(), kDwellTimer, s.gDwellTime, nullptr);
-    return;
-  }
-  dwellSince_ = -1;
-  app_.BringUpCover();
-}
-
-bool frmTaskTray::FullScreenProgramRunning() {
-  QUERY_USER_NOTIFICATION_STATE state{};
-  if (FAILED(sys::SHQueryUserNotificationState(&state))) return false;
-  return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
-}
+void frmTaskTray::tmrTaskTray_Timer() { watch_.Tick(); }
 
 void frmTaskTray::SetItemChecked(UINT id, bool checked) {
   CheckMenuItem(mnuTray_.get(), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -313,19 +206,10 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return 0;
   }
-  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
-    // Explorer restarted and forgot every icon.
-    AddIcon();
-    return 0;
-  }
+  if (icon_.HandleMessage(message, wParam)) return 0;
   switch (message) {
     case WM_TIMER:
-      if (wParam == kWatchTimer && watchEnabled_) tmrTaskTray_Timer();
-      if (wParam == kDwellTimer) {
-        KillTimer(hwnd(), kDwellTimer);
-        if (watchEnabled_) tmrTaskTray_Timer();
-      }
-      if (wParam == kIconRetryTimer) AddIcon();
+      watch_.HandleTimer(wParam);
       return 0;
     case WM_CLOSE:
       return 0;
@@ -339,7 +223,7 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kPanicHotKeyId) PanicKey_Pressed();
       return 0;
     case WM_INPUT:
-      if (watchEnabled_) tmrTaskTray_Timer();
+      if (watch_.enabled()) watch_.Tick();
       return DefaultProc(message, wParam, lParam);
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETWORKAREA) app_.main().KeepOnScreen();  // the taskbar moved

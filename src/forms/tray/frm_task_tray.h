@@ -1,5 +1,5 @@
-// The invisible tray window: the notification-area icon, the tray menu with every command,
-// and the timer of the mouse-edge watch.
+// The invisible tray window: the notification-area icon and the tray menu with every
+// command; the mouse-edge watch and the panic key run on its messages.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +9,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "forms/tray/edge_watch.h"
-
+#include "forms/tray/edge_watcher.h"
+#include "forms/tray/panic_key.h"
 #include "platform/handles.h"
+#include "platform/notify_icon.h"
 #include "platform/window.h"
 
 namespace mirel {
@@ -51,22 +52,22 @@ class frmTaskTray : public Window {
   void mnuTrayAbout_Click();
   void mnuTrayExit_Click();
 
-  // The mouse-edge watch timer.
+  // The mouse-edge watch.
   void SetWatchEnabled(bool enabled);
-  bool WatchEnabled() const { return watchEnabled_; }
-  std::uint32_t WatchInterval() const { return interval_; }
+  bool WatchEnabled() const { return watch_.enabled(); }
+  std::uint32_t WatchInterval() const { return watch_.interval(); }
   // The cover from anywhere: the panic key's press.
   void PanicKey_Pressed();
   // Registers the panic key of the settings (none when it is 0); a key that another
   // program holds gets a warning naming it and stays in the settings.
   void RegisterPanicKey(HWND warningOwner = nullptr);
-  bool PanicKeyRegistered() const { return panicKeyRegistered_; }
-  bool InstantEdgesOn() const { return rawInput_; }
+  bool PanicKeyRegistered() const { return panicKey_.registered(); }
+  bool InstantEdgesOn() const { return watch_.instant(); }
   // The edges the watch looks at: the primary screen of this size alone, or every monitor.
   void UpdateScreens(int primaryWidth, int primaryHeight);
 
   // After a return: the watch brings up no cover until the pointer has left every watched edge.
-  void DisarmUntilPointerLeavesEdges() { armed_ = false; }
+  void DisarmUntilPointerLeavesEdges() { watch_.Disarm(); }
   // A new interval takes effect at once when the watch is running.
   void SetWatchInterval(std::uint32_t interval);
 
@@ -82,29 +83,19 @@ class frmTaskTray : public Window {
   void PopupTrayMenu(UINT flags);
   void RunMenuCommand(UINT id);
 
-  bool IconShown() const { return iconShown_; }
+  bool IconShown() const { return icon_.shown(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void BuildMenu();
-  static bool FullScreenProgramRunning();
-  void AddIcon();
 
   Application& app_;
   UniqueMenu mnuTray_;
-  NOTIFYICONDATAW mNotifyIcon{};
-  bool iconShown_ = false;
-  bool watchEnabled_ = false;
-  bool armed_ = true;
-  std::uint32_t interval_ = 100;
-  POINT mCursor{};
-  std::vector<MonitorArea> monitors_;
-  std::int64_t dwellSince_ = -1;
-  bool rawInput_ = false;
-  bool panicKeyRegistered_ = false;
-  UINT taskbarCreated_ = 0;
+  NotifyIcon icon_;
+  EdgeWatcher watch_;
+  PanicKey panicKey_;
 };
 
 }  // namespace mirel
