@@ -116,6 +116,21 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
   return fn.get() ? fn.get()(classes) : FALSE;
 }
 
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {
+  static SystemFunction<decltype(::SetWindowSubclass)> fn(kControls, "SetWindowSubclass");
+  return fn.get() ? fn.get()(window, procedure, id, data) : FALSE;
+}
+
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
+  static SystemFunction<decltype(::RemoveWindowSubclass)> fn(kControls, "RemoveWindowSubclass");
+  return fn.get() ? fn.get()(window, procedure, id) : FALSE;
+}
+
+LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static SystemFunction<decltype(::DefSubclassProc)> fn(kControls, "DefSubclassProc");
+  return fn.get() ? fn.get()(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
   static SystemFunction<decltype(::DwmGetWindowAttribute)> fn(kWindowManager, "DwmGetWindowAttribute");
   return fn.get() ? fn.get()(window, attribute, value, size) : MissingFunctionResult();

@@ -85,6 +85,10 @@ HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* s
                                IWICBitmapSource** converted);
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
+// Subclassing the supported way: the control's own procedure stays in the chain.
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
+LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size);
 HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data);
 

@@ -232,9 +232,7 @@ void frmOption::CreateControls() {
     // past the filter.
     if (id == OptionControl::txtCheckMouseInterval || id == OptionControl::txtDwellTime)
       sys::ImmAssociateContextEx(control, nullptr, 0);
-    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    controlProcs_[static_cast<std::size_t>(id)] =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
+    sys::SetWindowSubclass(control, ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
   }
 
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

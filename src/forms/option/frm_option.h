@@ -124,7 +124,8 @@ class frmOption : public Window {
   void DrawSwatchButton(const DRAWITEMSTRUCT& item);
   void RunContextHelpPick();
   bool PreTranslate(MSG& msg);
-  static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
   // A message for one of the subclassed controls; nothing when the control's own
   // procedure is to handle it.
   std::optional<LRESULT> ControlMessage(OptionControl id, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
@@ -133,7 +134,6 @@ class frmOption : public Window {
   HWND owner_;
   std::array<std::unique_ptr<Page>, kOptionPageCount> pages_;
   std::array<HWND, static_cast<std::size_t>(OptionControl::kCount)> controls_{};
-  std::array<WNDPROC, static_cast<std::size_t>(OptionControl::kCount)> controlProcs_{};
   HWND tabOption_ = nullptr;
   HWND cmdOK_ = nullptr;
   HWND cmdCancel_ = nullptr;

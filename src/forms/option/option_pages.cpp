@@ -395,18 +395,16 @@ void frmOption::SaveExtrasPage() {
 
 // ---- The subclassed controls: dropped files and the millisecond boxes' filter ----
 
-LRESULT CALLBACK frmOption::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<frmOption*>(GetWindowLongPtrW(control, GWLP_USERDATA));
-  const int index = GetDlgCtrlID(control) - kOptionControlIdBase;
-  if (!self || index < 0 || index >= static_cast<int>(OptionControl::kCount))
-    return DefWindowProcW(control, message, wParam, lParam);
-  const WNDPROC original = self->controlProcs_[static_cast<std::size_t>(index)];
+LRESULT CALLBACK frmOption::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self) {
+  if (message == WM_NCDESTROY) sys::RemoveWindowSubclass(control, ControlProc, id);
   try {  // as in every window procedure: no exception unwinds into the system
-    if (const auto handled = self->ControlMessage(static_cast<OptionControl>(index), control, message, wParam, lParam))
+    if (const auto handled = reinterpret_cast<frmOption*>(self)->ControlMessage(static_cast<OptionControl>(id),
+                                                                                 control, message, wParam, lParam))
       return *handled;
   } catch (...) {
   }
-  return CallWindowProcW(original, control, message, wParam, lParam);
+  return sys::DefSubclassProc(control, message, wParam, lParam);
 }
 
 std::optional<LRESULT> frmOption::ControlMessage(OptionControl id, HWND control, UINT message, WPARAM wParam,
