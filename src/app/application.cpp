@@ -9,6 +9,7 @@
 #include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
+#include "platform/modal_loop.h"
 #include "settings/settings.h"
 #include "settings/registry_value.h"
 
@@ -145,29 +146,7 @@ void Application::ModalWindowUnloaded() {
 
 void Application::RunModal(HWND window, HWND focus, const bool& done, HACCEL accelerators, bool dialogKeys,
                            const std::function<bool(MSG&)>& preTranslate) {
-  const HWND others[] = {main_->hwnd(), tray_->hwnd()};
-  for (HWND other : others)
-    if (other) EnableWindow(other, FALSE);
-  ShowWindow(window, SW_SHOW);
-  SetForegroundWindow(window);
-  SetFocus(focus);  // the keys come here, not to the disabled main window
-  MSG msg;
-  while (!done && IsWindow(window)) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending: the outer loop sees it too
-      break;
-    }
-    if (got == -1) break;
-    if (preTranslate && preTranslate(msg)) continue;
-    if (accelerators && TranslateAcceleratorW(window, accelerators, &msg)) continue;
-    if (dialogKeys && IsDialogMessageW(window, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  // Back on before the modal window goes, so that the system activates the main window.
-  for (HWND other : others)
-    if (other && IsWindow(other)) EnableWindow(other, TRUE);
+  RunModalLoop(window, focus, {main_->hwnd(), tray_->hwnd()}, done, accelerators, dialogKeys, preTranslate);
 }
 
 SingleInstance::SingleInstance(const wchar_t* name) : mutex_(CreateMutexW(nullptr, TRUE, name)) {

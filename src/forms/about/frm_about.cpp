@@ -5,11 +5,14 @@
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/twips.h"
+#include "platform/window.h"
 
 namespace mirel {
 
 namespace {
 
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr const wchar_t* kAboutClass = L"MirelAbout";
 constexpr int kClientWidthTwips = 3480;
 constexpr int kClientHeightTwips = 1140;
@@ -52,17 +55,15 @@ HWND frmAbout::CreateControl(const wchar_t* cls, const std::wstring& text, DWORD
 }
 
 void frmAbout::Form_Load() {
-  auto& main = app_.main();
   // 1.-2. No cover and no topmost main window while the box is open.
   app_.ModalWindowLoading();
+  Create(kAboutClass, kExStyle, L"バージョン情報", kStyle, owner_);
+}
 
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  ClassSpec cls{kAboutClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  if (!Create(cls, exStyle, L"バージョン情報", style, 0, 0, 10, 10, owner_, nullptr)) return;
+void frmAbout::OnInitDialog() {
   const unsigned dpi = Dpi();
   RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   // Centred over the owner; over the screen while the owner is hidden.
@@ -77,7 +78,7 @@ void frmAbout::Form_Load() {
   lblVersion_ = CreateControl(L"STATIC", ProgramVersionText(), SS_LEFT | SS_NOPREFIX, -1, kLblVersion);
   lblCopyright_ = CreateControl(L"STATIC", ProgramCopyright(), SS_LEFT | SS_NOPREFIX, -1, kLblCopyright);
   picIcon_ = CreateControl(L"STATIC", L"", SS_ICON, -1, kPicIcon);
-  SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(main.largeIcon()), 0);
+  SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(app_.main().largeIcon()), 0);
   cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);
 }
 

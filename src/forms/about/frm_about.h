@@ -4,14 +4,14 @@
 
 #include <string>
 
+#include "platform/dialog.h"
 #include "platform/handles.h"
-#include "platform/window.h"
 
 namespace mirel {
 
 class Application;
 
-class frmAbout : public Window {
+class frmAbout : public Dialog {
  public:
   // Shows the box modally and returns once it has closed.
   static void ShowModal(Application& app, HWND owner);
@@ -31,6 +31,7 @@ class frmAbout : public Window {
   HWND okButton() const { return cmdOK_; }
 
  protected:
+  void OnInitDialog() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -1,13 +1,18 @@
 #include "forms/password/frm_password.h"
 
 #include "dialogs/prompts.h"
+#include "platform/modal_loop.h"
 #include "platform/twips.h"
+#include "platform/window.h"
 #include "settings/settings.h"
 
 namespace mirel {
 
 namespace {
 constexpr const wchar_t* kPasswordClass = L"MirelPassword";
+// Fixed dialog frame, no close box: only the right password ends the prompt.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 constexpr int kClientWidthTwips = 2865;
 constexpr int kClientHeightTwips = 1290;
 constexpr int kTxtPasswordId = 1001;
@@ -21,23 +26,7 @@ bool frmPassword::ShowModal(HWND dummyWindow) {
   frmPassword prompt(dummyWindow);
   prompt.Form_Load();
   if (!prompt.hwnd()) return false;
-  if (dummyWindow) EnableWindow(dummyWindow, FALSE);
-  ShowWindow(prompt.hwnd(), SW_SHOW);
-  SetForegroundWindow(prompt.hwnd());
-  SetFocus(prompt.txtPassword_);
-  MSG msg;
-  while (!prompt.done_) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending: let the outer loop see it
-      break;
-    }
-    if (got == -1) break;
-    if (IsDialogMessageW(prompt.hwnd(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  if (dummyWindow) EnableWindow(dummyWindow, TRUE);
+  RunModalLoop(prompt.hwnd(), prompt.txtPassword_, {dummyWindow}, prompt.done_, nullptr, true);
   const bool typed = prompt.done_;
   prompt.Form_Unload();
   return typed;
@@ -47,15 +36,12 @@ HWND frmPassword::CreateControl(const wchar_t* cls, const wchar_t* text, DWORD s
   return CreateTwipsControl(hwnd(), cls, text, style, id, twips, font_.get());
 }
 
-void frmPassword::Form_Load() {
-  // Fixed dialog frame, no close box: only the right password ends the prompt.
-  const DWORD style = WS_POPUP | WS_CAPTION;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-  ClassSpec cls{kPasswordClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  if (!Create(cls, exStyle, L"パスワード入力", style, 0, 0, 10, 10, dummy_, nullptr)) return;
+void frmPassword::Form_Load() { Create(kPasswordClass, kExStyle, L"パスワード入力", kStyle, dummy_); }
+
+void frmPassword::OnInitDialog() {
   const unsigned dpi = Dpi();
   RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;

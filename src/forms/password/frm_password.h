@@ -3,12 +3,12 @@
 
 #include <string>
 
+#include "platform/dialog.h"
 #include "platform/handles.h"
-#include "platform/window.h"
 
 namespace mirel {
 
-class frmPassword : public Window {
+class frmPassword : public Dialog {
  public:
   // Shows the prompt modally above the dummy window and returns once the stored password
   // has been typed and confirmed.
@@ -21,6 +21,7 @@ class frmPassword : public Window {
   void Form_Unload();
 
  protected:
+  void OnInitDialog() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
