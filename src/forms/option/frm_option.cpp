@@ -73,14 +73,6 @@ const wchar_t* ClassOf(ControlKind kind) {
   }
 }
 
-bool IsPushButton(HWND window) {
-  wchar_t cls[16] = {};
-  GetClassNameW(window, cls, 16);
-  if (lstrcmpiW(cls, L"Button") != 0) return false;
-  const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
-  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
-}
-
 // Labels, check boxes and option buttons grow when their caption needs more room in the
 // font at hand than the layout gives (a Japanese UI font can be wider than the one the
 // layout was drawn for): to the right up to the next control on their row or the page's
@@ -152,11 +144,8 @@ void frmOption::Form_Load() {
   sys::InitCommonControlsEx(&classes);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
-  ClassSpec cls{kOptionClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
   // Owned by the main window: no taskbar button, and always above its owner.
-  if (!Create(cls, exStyle, L"オプション", style, 0, 0, 10, 10, owner_, nullptr)) return;
-  PlaceAtDesignedPlace();
-  CreateControls();
+  if (!Create(kOptionClass, exStyle, L"オプション", style, owner_)) return;
 
   // 3. The four pages, in order.
   LoadMainWindowPage();
@@ -165,6 +154,11 @@ void frmOption::Form_Load() {
   LoadReturnPage();
   LoadExtrasPage();
   if (!listReadable()) PostMessageW(hwnd(), kListUnreadableMessage, 0, 0);
+}
+
+void frmOption::OnInitDialog() {
+  PlaceAtDesignedPlace();
+  CreateControls();
 }
 
 void frmOption::PlaceAtDesignedPlace() {
@@ -256,6 +250,9 @@ void frmOption::RunModalLoop() {
                 [this](MSG& msg) { return PreTranslate(msg); });
 }
 
+// The dialog manager gives Tab, the access keys, Enter for the focused button (otherwise
+// OK) and Esc; it knows no pages, so Ctrl+Tab and Ctrl+Shift+Tab switch them here, as in
+// the system's property sheets.
 bool frmOption::PreTranslate(MSG& msg) {
   if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
   const bool control = GetKeyState(VK_CONTROL) < 0;
@@ -268,14 +265,6 @@ bool frmOption::PreTranslate(MSG& msg) {
       if (first) SetFocus(first);
     }
     return true;
-  }
-  // Enter presses the focused button; only elsewhere does it mean OK.
-  if (msg.wParam == VK_RETURN && !control) {
-    HWND focus = GetFocus();
-    if (focus && focus != cmdOK_ && focus != cmdCancel_ && IsChild(hwnd(), focus) && IsPushButton(focus)) {
-      SendMessageW(focus, BM_CLICK, 0, 0);
-      return true;
-    }
   }
   return false;
 }
@@ -591,30 +580,6 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_NEXTDLGCTL:
-      // A label's access key: the dialog keys put the focus on the label, then on the
-      // control after it (the interval box after "チェック間隔(&I):").
-      if (lParam) {
-        SetFocus(reinterpret_cast<HWND>(wParam));
-      } else {
-        HWND next = GetNextDlgTabItem(hwnd(), GetFocus(), wParam != 0);
-        if (next && (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
-          SendMessageW(next, EM_SETSEL, 0, -1);  // typing replaces the box's text
-        if (next) SetFocus(next);
-      }
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_ACTIVATE:
-      // The focus comes back to the control that had it, after a colour or open dialog, a
-      // warning or a visit to another program, as in the system's dialogs.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
-      } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd(), lastFocus_)) {
-        SetFocus(lastFocus_);
-      }
-      return 0;
     case WM_CLOSE:
       cmdCancel_Click();
       return 0;
@@ -647,10 +612,12 @@ LRESULT frmOption::Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM:
     case WM_HELP:
-      return owner_.HandleMessage(message, wParam, lParam);
+      if (const auto answer = owner_.Forward(message, wParam, lParam)) return *answer;
+      break;
     default:
-      return DefaultProc(message, wParam, lParam);
+      break;
   }
+  return DefaultProc(message, wParam, lParam);
 }
 
 }  // namespace mirel

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/option/option_layout.h"
+#include "platform/dialog.h"
 #include "platform/handles.h"
 #include "platform/window.h"
 
@@ -18,7 +19,7 @@ namespace mirel {
 
 class Application;
 
-class frmOption : public Window {
+class frmOption : public Dialog {
  public:
   // Shows the dialog modally and returns once it has closed.
   static void ShowModal(Application& app, HWND owner);
@@ -77,6 +78,7 @@ class frmOption : public Window {
   bool listReadable() const { return listReadable_; }
 
  protected:
+  void OnInitDialog() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
@@ -138,7 +140,6 @@ class frmOption : public Window {
   HWND cmdOK_ = nullptr;
   HWND cmdCancel_ = nullptr;
   HWND tooltip_ = nullptr;
-  HWND lastFocus_ = nullptr;
   UniqueFont font_;
   std::uint32_t mainSwatch_ = 0;
   std::uint32_t viewSwatch_ = 0;
