@@ -37,10 +37,11 @@ def make_zip(folder, output, epoch):
     with zipfile.ZipFile(output, "w") as z:
         for name in sorted(names):
             info = zipfile.ZipInfo(name, date_time=stamp)
-            # Written as by MS-DOS: no Unix owner or modes that differ between machines.
-            # A name beyond ASCII gets the UTF-8 flag, which Explorer honours.
-            info.create_system = 0
-            info.external_attr = 0
+            # The same plain file mode for every file, whatever the umask. Made on Unix, so
+            # that unzip reads a name beyond ASCII by its UTF-8 flag (as Explorer does)
+            # rather than in the DOS code page.
+            info.create_system = 3
+            info.external_attr = 0o100644 << 16
             info.compress_type = zipfile.ZIP_DEFLATED
             with open(os.path.join(folder, name), "rb") as f:
                 z.writestr(info, f.read(), compresslevel=9)
