@@ -90,10 +90,11 @@ class Release:
     def run(self):
         a = self.args
         expected_exe = self.read(os.path.join(self.unpacked, "Mirel.exe"))
-        self.desk.run("reg", "add", KEY, "/v", "ReleaseTest", "/t", "REG_SZ", "/d", "kept", "/f")
 
         print("install")
         self.msiexec("/i", windows_path(a.msi), "/qn")
+        check(self.desk.settings() is None, "the MSI writes nothing under HKCU\\Software\\Kalv\\Mirel")
+        self.desk.run("reg", "add", KEY, "/v", "ReleaseTest", "/t", "REG_SZ", "/d", "kept", "/f")
         check(os.path.isfile(self.exe) and self.read(self.exe) == expected_exe,
               "Mirel.exe in LocalAppData\\Programs\\Mirel is the zip's")
         for name in ("MIREL.CHM", "LICENSE.txt"):
@@ -131,6 +132,7 @@ class Release:
         self.start_and_see_the_main_window(self.install_dir)
 
         print("remove")
+        settings = self.desk.settings()
         self.msiexec("/x", windows_path(a.newer), "/qn")
         for name in ("Mirel.exe", "MIREL.CHM", "LICENSE.txt"):
             check(not os.path.exists(os.path.join(self.install_dir, name)), f"{name} is gone")
@@ -138,8 +140,8 @@ class Release:
         for name, content in users_files.items():
             check(self.read(os.path.join(self.install_dir, name)) == content, f"{name} stays")
         check(not self.products(), "no Add/Remove programs entry is left")
-        settings = self.desk.settings() or {}
-        check(settings.get("ReleaseTest") == "kept", "the settings under HKCU\\Software\\Kalv\\Mirel stay")
+        check(settings and settings.get("ReleaseTest") == "kept" and self.desk.settings() == settings,
+              "the settings under HKCU\\Software\\Kalv\\Mirel stay as they were")
 
         print("the zip")
         readme = self.read(os.path.join(self.unpacked, "はじめにお読みください.txt"))
