@@ -5,11 +5,80 @@
 
 The sources are UTF-8; HTML Help reads Japanese titles, contents and index only in the
 Japanese code page, so every text file is written out in code page 932 first.
+
+The same sources give the same file (tools/release checks it): chmcmd stamps the file with
+its uptime in milliseconds, which is replaced by SOURCE_DATE_EPOCH when that is set, and
+it leaves a byte of the keyword map uninitialised, which is the same from run to run only
+without address-space randomisation.
 """
 import os
+import platform
 import shutil
+import struct
 import subprocess
 import sys
+
+
+def read_encint(data, pos):
+    value = 0
+    while True:
+        byte = data[pos]
+        pos += 1
+        value = (value << 7) | (byte & 0x7F)
+        if byte < 0x80:
+            return value, pos
+
+
+def find_object(data, wanted):
+    """Offset in the file and length of an object of the uncompressed section."""
+    directory, = struct.unpack_from("<Q", data, 0x48)
+    content, = struct.unpack_from("<Q", data, 0x58)
+    chunk_size, = struct.unpack_from("<I", data, directory + 0x10)
+    chunks, = struct.unpack_from("<I", data, directory + 0x2C)
+    for index in range(chunks):
+        chunk = directory + 0x54 + index * chunk_size
+        if data[chunk:chunk + 4] != b"PMGL":
+            continue
+        free, = struct.unpack_from("<I", data, chunk + 4)
+        pos, end = chunk + 0x14, chunk + chunk_size - free
+        while pos < end:
+            length, pos = read_encint(data, pos)
+            name = data[pos:pos + length]
+            pos += length
+            section, pos = read_encint(data, pos)
+            offset, pos = read_encint(data, pos)
+            size, pos = read_encint(data, pos)
+            if name == wanted and section == 0:
+                return content + offset, size
+    raise SystemExit(f"build_help: {wanted!r} not found in the compiled help")
+
+
+def pin_timestamp(path, stamp):
+    with open(path, "rb") as f:
+        data = bytearray(f.read())
+    if data[:4] != b"ITSF" or struct.unpack_from("<I", data, 4)[0] != 3:
+        raise SystemExit("build_help: not a version 3 CHM file")
+    struct.pack_into(">I", data, 0x10, stamp)
+    # #SYSTEM: a version, then (code, length, data) entries; code 10 is the same stamp.
+    start, size = find_object(data, b"/#SYSTEM")
+    pos, end = start + 4, start + size
+    while pos + 4 <= end:
+        code, length = struct.unpack_from("<HH", data, pos)
+        if code == 10 and length == 4:
+            struct.pack_into("<I", data, pos + 4, stamp)
+        pos += 4 + length
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def chmcmd_command(chmcmd):
+    command = [chmcmd, "mirel.hhp"]
+    setarch = shutil.which("setarch")
+    if setarch and sys.platform.startswith("linux"):
+        norandom = [setarch, platform.machine(), "-R"]
+        if subprocess.run([*norandom, "true"], capture_output=True).returncode == 0:
+            command = [*norandom, *command]
+    return command
 
 
 def main():
@@ -24,11 +93,13 @@ def main():
                 text = f.read()
             with open(os.path.join(work, name), "w", encoding="cp932", newline="\r\n") as f:
                 f.write(text)
-    result = subprocess.run([chmcmd, "mirel.hhp"], cwd=work, capture_output=True, text=True, errors="replace")
+    result = subprocess.run(chmcmd_command(chmcmd), cwd=work, capture_output=True, text=True, errors="replace")
     built = os.path.join(work, "MIREL.CHM")
     if result.returncode != 0 or not os.path.exists(built):
         sys.stderr.write(result.stdout + result.stderr)
         sys.exit(f"build_help: chmcmd could not compile {source}")
+    if os.environ.get("SOURCE_DATE_EPOCH"):
+        pin_timestamp(built, int(os.environ["SOURCE_DATE_EPOCH"]) & 0xFFFFFFFF)
     shutil.copyfile(built, output)
 
 
