@@ -47,7 +47,7 @@ TEST(OptionRules, IntervalCorrectionAndFilter) {
     EXPECT_EQ(CorrectedInterval(c.text, 250), c.stored);
   }
   for (wchar_t typed = 0; typed < 0x80; ++typed)
-    EXPECT_EQ(IntervalKeyAccepted(typed), (typed >= L'0' && typed <= L'9') || typed == 8) << int(typed);
+    EXPECT_EQ(DigitKeyAccepted(typed), (typed >= L'0' && typed <= L'9') || typed == 8) << int(typed);
   EXPECT_EQ(DigitsOnly(L" 1,2a3\r\n"), L"123");
 }
 
@@ -91,6 +91,30 @@ TEST(OptionRules, DialogKeptInsideTheWorkArea) {
   EXPECT_EQ(WorkAreaToScreen({10, 20, 110, 220}, {0, 40, 1024, 768}, {0, 0, 1024, 768}), (ScreenRect{10, 60, 110, 260}));
   EXPECT_EQ(WorkAreaToScreen({10, 20, 110, 220}, {1024, 0, 2048, 728}, {1024, 0, 2048, 768}),
             (ScreenRect{10, 20, 110, 220}));
+}
+
+TEST(WidenForCaption, ToTheRightUpToTheNextControlOtherwiseALabelTurnsLeft) {
+  const RowBox label{300, 100, 400, 120};
+  const std::vector<RowBox> row{{500, 95, 600, 125}, {0, 200, 700, 230}, {10, 0, 690, 300, true}};
+  EXPECT_FALSE(WidenForCaption(label, 100, row, 700, 4, true));  // fits: nothing shrinks
+  const auto right = WidenForCaption(label, 150, row, 700, 4, true);
+  ASSERT_TRUE(right);
+  EXPECT_EQ(right->left, 300);
+  EXPECT_EQ(right->width, 150);
+  EXPECT_FALSE(right->rightAligned);
+  // The neighbour on the row (not the frame around it, not the row below) stops it at 498.
+  const auto left = WidenForCaption(label, 250, row, 700, 4, true);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(left->left, 150);
+  EXPECT_EQ(left->width, 250);
+  EXPECT_TRUE(left->rightAligned);
+  EXPECT_EQ(WidenForCaption(label, 500, row, 700, 4, true)->left, 4);  // never past the page's edge
+  // A check box takes what the right side gives.
+  const auto check = WidenForCaption(label, 250, row, 700, 4, false);
+  ASSERT_TRUE(check);
+  EXPECT_EQ(check->left, 300);
+  EXPECT_EQ(check->width, 198);
+  EXPECT_EQ(WidenForCaption(label, 250, {}, 700, 4, false)->width, 250);
 }
 
 }  // namespace

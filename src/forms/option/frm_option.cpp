@@ -14,6 +14,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/option/option_rules.h"
 #include "forms/tray/frm_task_tray.h"
+#include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "platform/system_dll.h"
@@ -38,9 +39,6 @@ constexpr int kTabOption[4] = {120, 120, 5355, 3915};
 constexpr int kPage[4] = {240, 420, 5115, 3495};
 constexpr int kCmdOK[4] = {2700, 4140, 1335, 315};
 constexpr int kCmdCancel[4] = {4140, 4140, 1335, 315};
-
-constexpr const wchar_t* kUnstorablePicturePath =
-    L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n";
 
 DWORD StyleOf(const OptionControlEntry& entry) {
   // Every control starts a group of its own but the second option button, so that the
@@ -70,54 +68,6 @@ const wchar_t* ClassOf(ControlKind kind) {
     case ControlKind::kList: return L"LISTBOX";
     case ControlKind::kHotKey: return HOTKEY_CLASSW;
     default: return L"BUTTON";
-  }
-}
-
-// Labels, check boxes and option buttons grow when their caption needs more room in the
-// font at hand than the layout gives (a Japanese UI font can be wider than the one the
-// layout was drawn for): to the right up to the next control on their row or the page's
-// edge, or, where that is too close, to the left as a right-aligned label. They never shrink.
-void WidenToCaption(HWND control, ControlKind kind) {
-  if (kind != ControlKind::kLabel && kind != ControlKind::kCheck && kind != ControlKind::kRadio) return;
-  wchar_t caption[128] = {};
-  const int length = GetWindowTextW(control, caption, 128);
-  if (length <= 0) return;
-  RECT text{};
-  {
-    WindowDc dc(control);
-    SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    DrawTextW(dc.get(), caption, length, &text, DT_CALCRECT | DT_SINGLELINE);
-  }
-  int needed = text.right + 1;
-  if (kind != ControlKind::kLabel) needed += GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE);
-  HWND page = GetParent(control);
-  const auto placeOf = [page](HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  };
-  const RECT place = placeOf(control);
-  if (needed <= place.right - place.left) return;
-  RECT pageRect{};
-  GetClientRect(page, &pageRect);
-  LONG limit = pageRect.right;
-  for (HWND other = GetWindow(page, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
-    const RECT rect = placeOf(other);
-    const bool sameRow = rect.top < place.bottom && rect.bottom > place.top;
-    const bool isFrame = (GetWindowLongW(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
-                         SendMessageW(other, WM_GETDLGCODE, 0, 0) & DLGC_STATIC;
-    if (other != control && sameRow && !isFrame && rect.left >= place.right) limit = std::min(limit, rect.left - 2);
-  }
-  const int height = place.bottom - place.top;
-  if (place.left + needed <= limit) {
-    SetWindowPos(control, nullptr, 0, 0, needed, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  } else if (kind == ControlKind::kLabel) {
-    const LONG left = std::max<LONG>(GetSystemMetrics(SM_CXEDGE) * 2, place.right - needed);
-    SetWindowLongW(control, GWL_STYLE, (GetWindowLongW(control, GWL_STYLE) & ~SS_TYPEMASK) | SS_RIGHT);
-    SetWindowPos(control, nullptr, left, place.top, place.right - left, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  } else {
-    SetWindowPos(control, nullptr, 0, 0, limit - place.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -195,7 +145,10 @@ void frmOption::CreateControls() {
     if (entry.offAtCreation) EnableWindow(control, FALSE);
   }
   for (const auto& entry : kOptionControls)
-    if (HWND control = this->control(entry.id)) WidenToCaption(control, entry.kind);
+    if (HWND control = this->control(entry.id);
+        control && (entry.kind == ControlKind::kLabel || entry.kind == ControlKind::kCheck ||
+                    entry.kind == ControlKind::kRadio))
+      WidenToCaption(control, entry.kind == ControlKind::kLabel);
   cmdOK_ = CreateTwipsControl(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK,
                               font_.get());
   cmdCancel_ = CreateTwipsControl(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL,
@@ -215,19 +168,16 @@ void frmOption::CreateControls() {
   mPrevTab = 1;
   ShowWindow(page(0), SW_SHOW);
 
-  // The path box and the list take dropped files; the interval box filters what it is given.
-  for (const auto id : {OptionControl::txtMainLoadFile, OptionControl::lstViewList, OptionControl::txtCheckMouseInterval,
-                        OptionControl::txtDwellTime}) {
+  // The path box and the list take dropped files (the list the Delete key too); the two
+  // millisecond boxes take digits alone.
+  for (const auto id : {OptionControl::txtMainLoadFile, OptionControl::lstViewList}) {
     HWND control = this->control(id);
     if (!control) continue;
-    if (id == OptionControl::txtMainLoadFile || id == OptionControl::lstViewList)
-      SetWindowLongW(control, GWL_EXSTYLE, GetWindowLongW(control, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-    // Digits come from the keyboard as they are; an input method would put its text in
-    // past the filter.
-    if (id == OptionControl::txtCheckMouseInterval || id == OptionControl::txtDwellTime)
-      sys::ImmAssociateContextEx(control, nullptr, 0);
+    SetWindowLongW(control, GWL_EXSTYLE, GetWindowLongW(control, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     sys::SetWindowSubclass(control, ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
   }
+  for (const auto id : {OptionControl::txtCheckMouseInterval, OptionControl::txtDwellTime})
+    if (HWND control = this->control(id)) MakeDigitsOnly(control);
 
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
@@ -312,123 +262,6 @@ void frmOption::PickTab(int tab) {
   tabOption_Click();
 }
 
-// ---- Control helpers ----
-
-bool frmOption::Checked(OptionControl id) const {
-  return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void frmOption::SetChecked(OptionControl id, bool checked) {
-  SendMessageW(control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void frmOption::Enable(OptionControl id, bool enabled) { EnableWindow(control(id), enabled ? TRUE : FALSE); }
-
-std::wstring frmOption::Text(OptionControl id) const {
-  HWND window = control(id);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void frmOption::SetText(OptionControl id, const std::wstring& text) { SetWindowTextW(control(id), text.c_str()); }
-
-void frmOption::SetSwatch(std::uint32_t& swatch, UniqueBrush& brush, OptionControl id, std::uint32_t color) {
-  swatch = color;
-  brush.reset(CreateSolidBrush(ResolveColor(color)));
-  InvalidateRect(control(id), nullptr, TRUE);
-}
-
-// ---- The main window page ----
-
-void frmOption::LoadMainWindowPage() {
-  const auto& s = app_.state;
-  SetChecked(OptionControl::chkAlwaysTop, s.gAlwaysTop);
-  SetChecked(OptionControl::chkNonTitleBar, s.gNonTitleBar);
-  SetChecked(OptionControl::chkAutoAdjust, s.gAutoAdjust);
-  SetText(OptionControl::txtMainLoadFile, Read(settings::kMainLoadFile));
-  SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, app_.main().backColor());
-  if (Checked(OptionControl::chkNonTitleBar)) Enable(OptionControl::chkAutoAdjust, true);
-}
-
-void frmOption::chkNonTitleBar_Click() {
-  Enable(OptionControl::chkAutoAdjust, Checked(OptionControl::chkNonTitleBar));
-}
-
-void frmOption::cmdMainRef_Click() {
-  const std::wstring path = app_.prompts().OpenFile(hwnd(), BitmapFilter(), CurrentFolder());
-  if (path.empty()) return;
-  if (IsValidBitmapFile(path)) {
-    SetText(OptionControl::txtMainLoadFile, path);
-  } else {
-    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
-  }
-}
-
-void frmOption::txtMainLoadFile_OLEDragDrop(const std::vector<std::wstring>& files) {
-  if (files.empty()) return;
-  const std::wstring& path = files.front();  // only the first file counts
-  if (IsDirectory(path) || !HasBitmapExtension(path)) return;
-  if (!IsValidBitmapFile(path)) {
-    SetFocus(hwnd());
-    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
-    return;
-  }
-  SetText(OptionControl::txtMainLoadFile, path);
-}
-
-void frmOption::cmdMainBackColor_Click() {
-  // From the main window's colour, not the swatch's: a cancel puts that colour back.
-  SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor,
-            app_.prompts().Color(hwnd(), app_.main().backColor()));
-}
-
-void frmOption::SaveMainWindowPage() {
-  auto& s = app_.state;
-  auto& main = app_.main();
-  auto& prompts = app_.prompts();
-  // 1. The picture. A path that the settings cannot hold is refused before anything changes.
-  const std::wstring path = Text(OptionControl::txtMainLoadFile);
-  std::optional<std::string> stored = std::string();
-  if (!path.empty()) {
-    stored = FileExistsNormal(path) ? StorablePath(path) : WideToAnsiExact(path);
-    if (!stored) {
-      prompts.Warn(hwnd(), kUnstorablePicturePath + path);
-    } else if (!FileExistsNormal(path)) {
-      prompts.Warn(hwnd(), std::wstring(kPictureMissingText) + L"\r\n" + path);
-    } else {
-      Picture loaded;
-      if (LoadPicture(path, loaded) == PictureLoad::kOk) {
-        main.SetPicture(std::move(loaded));
-      } else {
-        prompts.Warn(hwnd(), std::wstring(kInvalidBitmapText) + L"\r\n" + path);  // the old picture stays
-      }
-    }
-  } else {
-    main.SetPicture(Picture());
-  }
-  // 2. The colour, for the window and its picture box alike.
-  main.SetBackColor(mainSwatch_);
-  // 3. The title bar, only when the box was changed; the menu bar and the tray mark follow.
-  if (Checked(OptionControl::chkNonTitleBar) != s.gNonTitleBar) {
-    s.gNonTitleBar = !s.gNonTitleBar;
-    ToggleTitleBar(main.hwnd());
-    main.SetMenusVisible(!s.gNonTitleBar);
-    auto& tray = app_.tray();
-    tray.SetItemChecked(kMnuTrayTitleBar, !tray.ItemChecked(kMnuTrayTitleBar));
-  }
-  // 4. The fit.
-  if (s.gNonTitleBar && Checked(OptionControl::chkAutoAdjust)) main.FitWindowToPicture();
-  // 5. The flags; the topmost band itself is set as the dialog closes.
-  s.gAlwaysTop = Checked(OptionControl::chkAlwaysTop);
-  s.gAutoAdjust = Checked(OptionControl::chkAutoAdjust);
-  // 6. Stored, the path also when its file is missing.
-  if (stored) WriteAnsi(settings::kMainLoadFile, *stored);
-  Write(settings::kMainBackColor, mainSwatch_);
-  Write(settings::kAlwaysTop, s.gAlwaysTop);
-  Write(settings::kAutoAdjust, s.gAutoAdjust);
-}
-
 // ---- Messages ----
 
 void frmOption::Command(int id, int code, HWND from) {
@@ -461,83 +294,6 @@ void frmOption::Command(int id, int code, HWND from) {
   }
 }
 
-void frmOption::ShowContextHelpAt(POINT screen) {
-  // The smallest visible control under the point; when it has no topic, the smallest
-  // frame around it that has one (a check box in the edges frame shows the frame's topic).
-  HWND best = nullptr;
-  HWND bestWithTopic = nullptr;
-  LONGLONG bestArea = LLONG_MAX;
-  LONGLONG bestTopicArea = LLONG_MAX;
-  const auto visit = [&](HWND parent, const auto& self) -> void {
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      RECT rect{};
-      if (!IsWindowVisible(child) || !GetWindowRect(child, &rect) || !PtInRect(&rect, screen)) continue;
-      const LONGLONG area = static_cast<LONGLONG>(rect.right - rect.left) * (rect.bottom - rect.top);
-      if (area < bestArea) {
-        bestArea = area;
-        best = child;
-      }
-      if (GetWindowContextHelpId(child) && area < bestTopicArea) {
-        bestTopicArea = area;
-        bestWithTopic = child;
-      }
-      self(child, self);
-    }
-  };
-  visit(hwnd(), visit);
-  DWORD number = best ? GetWindowContextHelpId(best) : 0;
-  if (!number && bestWithTopic) number = GetWindowContextHelpId(bestWithTopic);
-  if (number) ShowContextHelp(app_, hwnd(), number);
-}
-
-void frmOption::RunContextHelpPick() {
-  // The title bar's '?': the pointer becomes the help pointer until the next click, and
-  // the control clicked shows its topic. Esc or the right button ends it without one.
-  HCURSOR helpCursor = LoadCursorW(nullptr, IDC_HELP);
-  SetCapture(hwnd());
-  SetCursor(helpCursor);
-  MSG msg;
-  bool picking = true;
-  while (picking && GetCapture() == hwnd()) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (got == -1) break;
-    switch (msg.message) {
-      case WM_MOUSEMOVE:
-      case WM_NCMOUSEMOVE:
-        SetCursor(helpCursor);
-        break;
-      case WM_LBUTTONDOWN:
-      case WM_NCLBUTTONDOWN:
-        picking = false;
-        ReleaseCapture();
-        ShowContextHelpAt(msg.pt);
-        break;
-      case WM_RBUTTONDOWN:
-      case WM_NCRBUTTONDOWN:
-        picking = false;
-        break;
-      case WM_KEYDOWN:
-      case WM_SYSKEYDOWN:
-        if (msg.wParam == VK_ESCAPE) picking = false;
-        break;
-      case WM_LBUTTONUP:
-      case WM_RBUTTONUP:
-      case WM_LBUTTONDBLCLK:
-      case WM_CHAR:
-        break;
-      default:
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        break;
-    }
-  }
-  if (GetCapture() == hwnd()) ReleaseCapture();
-}
-
 LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -560,7 +316,7 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->hwndItem == control(OptionControl::lblViewBackColor)) {
-        DrawSwatchButton(*item);
+        DrawSwatchButton(*item, ResolveColor(viewSwatch_), viewSwatchBrush_.get());
         return TRUE;
       }
       break;

@@ -1,4 +1,7 @@
-// The options dialog: four pages behind a tab strip. Every change waits in the controls;
+// The options dialog: five pages behind a tab strip. This file declares the frame (tabs,
+// OK and Cancel, help: frm_option.cpp, option_help.cpp), each page has a file of its own
+// (main_page, dummy_page with list_editor, mouse_page, return_page, extras_page) and the
+// control helpers theirs (option_controls.cpp). Every change waits in the controls;
 // OK applies and stores the four pages, Cancel, Esc and the close box drop them.
 // Modal; a fresh one for every opening.
 #pragma once
@@ -48,8 +51,6 @@ class frmOption : public Dialog {
   void txtMainLoadFile_OLEDragDrop(const std::vector<std::wstring>& files);
   void cmdMainBackColor_Click();
   void lblViewBackColor_Click();
-  // False when the typed character is discarded.
-  bool txtCheckMouseInterval_KeyPress(wchar_t typed);
 
   // The dummy image list editor.
   void lstViewList_Click();
@@ -123,7 +124,6 @@ class frmOption : public Dialog {
   void UpdateListExtent(const std::vector<std::wstring>& entries);
   // Why a file cannot join the list (full, no bitmap, a path MIREL.DAT cannot hold), or nothing.
   std::optional<std::wstring> ListEntryRefusal(const std::wstring& path) const;
-  void DrawSwatchButton(const DRAWITEMSTRUCT& item);
   void RunContextHelpPick();
   bool PreTranslate(MSG& msg);
   static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -36,14 +36,6 @@ std::uint32_t CorrectedInterval(const std::wstring& text, std::uint32_t currentI
   return static_cast<std::uint32_t>(value);
 }
 
-bool IntervalKeyAccepted(wchar_t typed) { return (typed >= L'0' && typed <= L'9') || typed == 8; }
-
-std::wstring DigitsOnly(const std::wstring& text) {
-  std::wstring digits;
-  std::copy_if(text.begin(), text.end(), std::back_inserter(digits), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
-  return digits;
-}
-
 EdgeBoxes EdgeBoxesFromFlag(std::int16_t flag) {
   const auto bits = static_cast<std::uint16_t>(flag);
   return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0};

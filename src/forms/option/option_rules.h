@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/control_rules.h"
 #include "platform/screen_box.h"
 
 namespace mirel {
@@ -29,12 +30,6 @@ std::optional<int> MovedPosition(int count, int selected, int direction);
 // The check interval an OK stores: the typed text as milliseconds, 100 for an empty box,
 // and the timer's current interval for 0, anything above 65535 or text that is no number.
 std::uint32_t CorrectedInterval(const std::wstring& text, std::uint32_t currentInterval);
-
-// True for the characters the interval box takes from the keyboard: digits and Backspace.
-bool IntervalKeyAccepted(wchar_t typed);
-
-// The digits of pasted text, in order; everything else is left out.
-std::wstring DigitsOnly(const std::wstring& text);
 
 // The four edge boxes (top, bottom, left, right) and the stored edge flag.
 using EdgeBoxes = std::array<bool, 4>;

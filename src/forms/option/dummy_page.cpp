@@ -1,0 +1,91 @@
+// The options dialog's dummy window page: the list (see list_editor.cpp), the colour and the order.
+#include "forms/option/frm_option.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+#include "app/application.h"
+#include "app/colors.h"
+#include "app/help.h"
+#include "app/window_utils.h"
+#include "dialogs/bitmap_name.h"
+#include "dialogs/common_dialogs.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
+#include "forms/option/option_rules.h"
+#include "forms/tray/edge_watch.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/controls.h"
+#include "platform/files.h"
+#include "platform/handles.h"
+#include "platform/picture.h"
+#include "platform/system_dll.h"
+#include "platform/text.h"
+#include "platform/twips.h"
+#include "settings/dummy_list.h"
+#include "settings/list_format.h"
+#include "settings/settings.h"
+#include "settings/startup_entry.h"
+
+namespace mirel {
+
+void frmOption::LoadDummyWindowPage() {
+  HWND list = control(OptionControl::lstViewList);
+  DummyListFile file = ReadDummyListFile(app_.listPath());
+  listReadable_ = file.status != ListRead::kUnreadable;
+  offlineLines_ = std::move(file.offline);
+  const auto& entries = file.usable;
+  if (listReadable_ && app_.state.gDummyListUnread) {
+    // What start-up could not read is here now: the next cover uses it.
+    app_.state.gDummyList = WorkingDummyList(entries);
+    app_.state.gDummyListUnread = false;
+  }
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_INITSTORAGE, entries.size(), 0);
+  for (const auto& entry : entries) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  // Wide enough to read the longest path, not a fixed 300 pixels.
+  UpdateListExtent(entries);
+  Enable(OptionControl::cmdViewClear, !entries.empty());
+  SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, app_.dummy().backColor());
+  SetChecked(OptionControl::chkViewRandom, Read(settings::kViewRandom));
+  if (!listReadable_) {
+    // An empty list box here would be written over the file at OK: nothing of the list
+    // can be changed this time. The rest of the dialog works as ever.
+    for (const auto id : {OptionControl::lstViewList, OptionControl::cmdViewAdd, OptionControl::cmdViewDelete,
+                          OptionControl::cmdViewMoveUp, OptionControl::cmdViewMoveDown, OptionControl::cmdViewClear})
+      Enable(id, false);
+  }
+}
+
+void frmOption::WarnIfListUnreadable() {
+  if (!listReadable_) app_.prompts().Warn(hwnd(), std::wstring(kListUnreadableInOptionsText) + L"\r\n" + app_.listPath());
+}
+
+void frmOption::lblViewBackColor_Click() {
+  SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor,
+            app_.prompts().Color(hwnd(), app_.dummy().backColor()));
+}
+
+void frmOption::SaveDummyWindowPage() {
+  auto& s = app_.state;
+  // 1.-3. The list file rewritten and the working list rebuilt from it. When the file
+  // cannot be written both stay as they were and the user is told; the rest of OK goes on.
+  // A file that could not be read is left alone.
+  if (listReadable_) {
+    const auto result = RewriteDummyList(app_.listPath(), ListEntries(), s.gDummyList, offlineLines_);
+    if (result.status != ListWrite::kOk) app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), result));
+  }
+  // 4.-6.
+  app_.dummy().SetBackColor(viewSwatch_);
+  s.gViewRandom = Checked(OptionControl::chkViewRandom);
+  Write(settings::kViewBackColor, viewSwatch_);
+  Write(settings::kViewRandom, s.gViewRandom);
+  app_.dummy().PrepareSoon();  // the next cover's picture may have changed
+}
+
+
+}  // namespace mirel

@@ -1,0 +1,21 @@
+// Controls of the program's own, not tied to one window: a digits-only edit box, a button
+// that shows the colour it chooses, and captions that get the room their font needs.
+#pragma once
+
+#include <windows.h>
+
+namespace mirel {
+
+// The edit box takes digits alone, typed or pasted, and no input-method text (which
+// would come in past the filter).
+void MakeDigitsOnly(HWND edit);
+
+// Widens a label (`label`), a check box or an option button to its caption in its font,
+// as WidenForCaption says, among the other controls of its parent.
+void WidenToCaption(HWND control, bool label);
+
+// Paints an owner-drawn button in the colour it chooses, its caption over it in black or
+// white, whichever reads better.
+void DrawSwatchButton(const DRAWITEMSTRUCT& item, COLORREF color, HBRUSH brush);
+
+}  // namespace mirel
