@@ -69,6 +69,18 @@ LRESULT Window::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   return self->HandleMessage(message, wParam, lParam);
 }
 
+bool OwnerDrawnChild::Create(HWND parent, const wchar_t* className, DWORD exStyle) {
+  ClassSpec cls{className, 0, nullptr, nullptr, nullptr};
+  return Window::Create(cls, exStyle, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
+}
+
+LRESULT OwnerDrawnChild::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;  // the owner's paint covers every pixel
+  if (handler_)
+    if (const auto answer = handler_(hwnd(), message, wParam, lParam)) return *answer;
+  return DefaultProc(message, wParam, lParam);
+}
+
 void ProcessPendingMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -47,6 +48,22 @@ class Window {
   static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
+};
+
+// A child window that its owner draws: it erases nothing and passes every message to the
+// owner's handler first (painting, the mouse, dropped files), which answers the ones it
+// takes and leaves the rest (nothing) to the window's default handling.
+class OwnerDrawnChild : public Window {
+ public:
+  using Handler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
+  explicit OwnerDrawnChild(Handler handler) : handler_(std::move(handler)) {}
+  bool Create(HWND parent, const wchar_t* className, DWORD exStyle);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  Handler handler_;
 };
 
 // Lets the window messages waiting in the queue run once.

@@ -31,9 +31,6 @@ namespace {
 
 constexpr const wchar_t* kMainClass = L"MirelMain";
 constexpr const wchar_t* kPictureClass = L"MirelPicture";
-// The picture box keeps this size while it shows no picture.
-constexpr int kEmptyPictureWidthTwips = 4995;
-constexpr int kEmptyPictureHeightTwips = 3555;
 
 constexpr MenuItem kFileMenu[] = {
     {kMnuFileDeleteRegistry, L"設定を削除して終了(&R)"},
@@ -68,7 +65,12 @@ HICON LoadAppIcon(int size) {
 
 }  // namespace
 
-frmMain::frmMain(Application& app) : app_(app), picMain_(*this) {}
+frmMain::frmMain(Application& app)
+    : app_(app), picMain_([this](HWND box, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        // Dropped files count as dropped on the window.
+        if (message == WM_DROPFILES) return HandleMessage(message, wParam, lParam);
+        return PictureMessage(box, message, wParam);
+      }) {}
 
 frmMain::~frmMain() {
   // The menu bar belongs to menuBar_: detach it before the window goes.
@@ -90,7 +92,7 @@ void frmMain::Form_Load() {
     return;
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-  picMain_.Create(hwnd());
+  picMain_.Create(hwnd(), kPictureClass, WS_EX_ACCEPTFILES);
 
   // 1. Place the window from the settings (twips, outer size).
   const unsigned dpi = Dpi();
@@ -141,28 +143,8 @@ void frmMain::ShowPictureWarning(const wchar_t* reason, const std::wstring& path
   app_.prompts().Warn(hwnd(), std::wstring(reason) + L"\r\n" + path);
 }
 
-void frmMain::LayoutPicture() {
-  if (!picMain_.hwnd()) return;
-  int width = picture_.width();
-  int height = picture_.height();
-  if (picture_.empty()) {
-    width = TwipsToPixels(kEmptyPictureWidthTwips, Dpi());
-    height = TwipsToPixels(kEmptyPictureHeightTwips, Dpi());
-  }
-  SetWindowPos(picMain_.hwnd(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(picMain_.hwnd(), nullptr, TRUE);
-}
 
-void frmMain::FitWindowToPicture() {
-  RECT box{};
-  GetClientRect(picMain_.hwnd(), &box);
-  SetWindowPos(hwnd(), nullptr, 0, 0, box.right, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
-void frmMain::SetPicture(Picture picture) {
-  picture_ = std::move(picture);
-  LayoutPicture();
-}
 
 void frmMain::SetBackColor(std::uint32_t stored) {
   backColor_ = stored;
@@ -245,56 +227,9 @@ void frmMain::Form_Unload() {
   if (s.gDeleteSettings) DeleteSettingsKey();
 }
 
-void frmMain::picMain_MouseDown(int button, POINT screen) {
-  mDragged = false;
-  pressPoint_ = screen;
-  if (app_.state.gNonTitleBar && (button & 2)) app_.tray().PopupTrayMenu(TPM_RIGHTBUTTON);
-}
 
-void frmMain::picMain_MouseMove(int button, POINT screen) {
-  if (!app_.state.gNonTitleBar || !(button & 1)) return;
-  // A press without movement is a click, whatever move messages the system sends.
-  if (screen.x == pressPoint_.x && screen.y == pressPoint_.y) return;
-  mDragged = true;
-  ReleaseCapture();
-  // The system moves the window like a title-bar drag until the button goes up.
-  SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pressPoint_.x, pressPoint_.y));
-}
 
-void frmMain::picMain_MouseUp(int button) {
-  auto& s = app_.state;
-  if (!s.gIgnoreMouseUp && (button & 1) && !mDragged) {
-    app_.BringUpCover();
-  }
-  s.gIgnoreMouseUp = false;
-}
 
-void frmMain::picMain_OLEDragDrop(const std::vector<std::wstring>& files) {
-  if (files.empty()) return;
-  const std::wstring& path = files.front();
-  if (IsDirectory(path) || !HasBitmapExtension(path)) return;
-  if (!IsValidBitmapFile(path)) {
-    SetFocus(hwnd());
-    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
-    return;
-  }
-  const auto stored = StorablePath(path);
-  if (!stored) {
-    SetFocus(hwnd());
-    app_.prompts().Warn(hwnd(), L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n" + path);
-    return;
-  }
-  Picture loaded;
-  if (LoadPicture(path, loaded) != PictureLoad::kOk) {
-    SetFocus(hwnd());
-    ShowPictureWarning(kInvalidBitmapText, path);
-    return;
-  }
-  picture_ = std::move(loaded);
-  LayoutPicture();
-  if (app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
-  WriteAnsi(settings::kMainLoadFile, *stored);
-}
 
 void frmMain::mnuFileDeleteRegistry_Click() {
   const int answer = app_.prompts().Message(hwnd(), L"本当に設定を削除しますか?", kConfirmCaption,
@@ -332,58 +267,11 @@ void frmMain::mnuHelpSearchTopic_Click() { ShowHelpIndex(app_, hwnd()); }
 
 void frmMain::mnuHelpAbout_Click() { frmAbout::ShowModal(app_, hwnd()); }
 
-void frmMain::Paint(HWND target) {
-  PaintDc dc(target);
-  if (target == picMain_.hwnd()) {
-    picture_.Draw(dc.get(), 0, 0);
-    RECT client{};
-    GetClientRect(target, &client);
-    ExcludeClipRect(dc.get(), 0, 0, picture_.width(), picture_.height());
-    FillRect(dc.get(), &client, backBrush_.get());
-  } else {
-    FillRect(dc.get(), &dc.dirty(), backBrush_.get());
-  }
-}
 
-bool frmMain::MouseMessage(UINT message, WPARAM wParam) {
-  const DWORD pos = GetMessagePos();
-  const POINT screen{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
-  int held = 0;
-  if (wParam & MK_LBUTTON) held |= 1;
-  if (wParam & MK_RBUTTON) held |= 2;
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-      SetCapture(hwnd());
-      picMain_MouseDown(message == WM_LBUTTONDOWN ? 1 : 2, screen);
-      return true;
-    case WM_MOUSEMOVE:
-      picMain_MouseMove(held, screen);
-      return true;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-      if (GetCapture() == hwnd()) ReleaseCapture();
-      picMain_MouseUp(message == WM_LBUTTONUP ? 1 : 2);
-      return true;
-    default:
-      return false;
-  }
-}
 
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto answer = PictureMessage(hwnd(), message, wParam)) return *answer;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(hwnd());
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-      MouseMessage(message, wParam);
-      return 0;
     case WM_DROPFILES:  // only the first file counts
       picMain_OLEDragDrop(sys::DroppedFiles(reinterpret_cast<HDROP>(wParam), 1));
       return 0;
@@ -433,32 +321,6 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefaultProc(message, wParam, lParam);
-}
-
-bool frmMain::PictureBox::Create(HWND parent) {
-  ClassSpec cls{kPictureClass, 0, nullptr, nullptr, nullptr};
-  return Window::Create(cls, WS_EX_ACCEPTFILES, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
-}
-
-LRESULT frmMain::PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      owner_.Paint(hwnd());
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-      owner_.MouseMessage(message, wParam);
-      return 0;
-    case WM_DROPFILES:
-      return owner_.HandleMessage(message, wParam, lParam);
-    default:
-      return DefaultProc(message, wParam, lParam);
-  }
 }
 
 }  // namespace mirel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,27 +81,16 @@ class frmMain : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // picMain: sized to its picture, forwards its mouse events to the window's handlers.
-  class PictureBox : public Window {
-   public:
-    explicit PictureBox(frmMain& owner) : owner_(owner) {}
-    bool Create(HWND parent);
-
-   protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-   private:
-    frmMain& owner_;
-  };
-
   void BuildMenus();
   void LayoutPicture();
   void ShowPictureWarning(const wchar_t* reason, const std::wstring& path);
   void Paint(HWND target);
   bool MouseMessage(UINT message, WPARAM wParam);
+  // What the window and its picture box do alike: paint, and hand the mouse to picMain's handlers.
+  std::optional<LRESULT> PictureMessage(HWND target, UINT message, WPARAM wParam);
 
   Application& app_;
-  PictureBox picMain_;
+  OwnerDrawnChild picMain_;  // sized to its picture
   Picture picture_;
   UniqueMenu menuBar_;
   UniqueIcon largeIcon_;

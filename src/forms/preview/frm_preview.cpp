@@ -42,7 +42,11 @@ void frmPreview::ShowModal(Application& app, Picture snapshot) {
 }
 
 frmPreview::frmPreview(Application& app, Picture snapshot)
-    : app_(app), picture_(std::move(snapshot)), picPreview_(*this) {}
+    : app_(app), picture_(std::move(snapshot)), picPreview_([this](HWND view, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_PAINT) return std::nullopt;
+        Paint(view);
+        return 0;
+      }) {}
 
 frmPreview::~frmPreview() { Form_Unload(); }
 
@@ -79,7 +83,7 @@ void frmPreview::Form_Load() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // 3. The snapshot, the bars and the status bar.
-  picPreview_.Create(hwnd());
+  picPreview_.Create(hwnd(), kPreviewPictureClass, 0);
   vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0);
   hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0);
   stbPreview_ = CreateChild(STATUSCLASSNAMEW, SBARS_SIZEGRIP, hwnd(), 0);
@@ -318,23 +322,6 @@ LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefaultProc(message, wParam, lParam);
-}
-
-bool frmPreview::PictureView::Create(HWND parent) {
-  ClassSpec cls{kPreviewPictureClass, 0, nullptr, nullptr, nullptr};
-  return Window::Create(cls, 0, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
-}
-
-LRESULT frmPreview::PictureView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      owner_.Paint(hwnd());
-      return 0;
-    default:
-      return DefaultProc(message, wParam, lParam);
-  }
 }
 
 }  // namespace mirel

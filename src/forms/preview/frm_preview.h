@@ -51,19 +51,6 @@ class frmPreview : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // picPreview: the picture, drawn from the scroll position.
-  class PictureView : public Window {
-   public:
-    explicit PictureView(frmPreview& owner) : owner_(owner) {}
-    bool Create(HWND parent);
-
-   protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-   private:
-    frmPreview& owner_;
-  };
-
   void BuildMenu();
   // A scroll-bar request (SB_LINEUP ...) on one of the bars; kScrollBy moves by `pixels`.
   void Scroll(HWND bar, int request, int pixels = 0);
@@ -74,7 +61,7 @@ class frmPreview : public Window {
 
   Application& app_;
   Picture picture_;
-  PictureView picPreview_;
+  OwnerDrawnChild picPreview_;  // the picture, drawn from the scroll position
   HWND vsbPreview_ = nullptr;
   HWND hsbPreview_ = nullptr;
   HWND stbPreview_ = nullptr;

@@ -1,0 +1,156 @@
+// The main window's picture: its box, its painting, the mouse on it and pictures dropped on it.
+#include "forms/main/frm_main.h"
+
+#include <windowsx.h>
+
+#include "app/application.h"
+#include "dialogs/bitmap_name.h"
+#include "dialogs/common_dialogs.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/tray/frm_task_tray.h"
+#include "platform/files.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+#include "platform/twips.h"
+#include "settings/settings.h"
+
+namespace mirel {
+
+namespace {
+// The picture box keeps this size while it shows no picture.
+constexpr int kEmptyPictureWidthTwips = 4995;
+constexpr int kEmptyPictureHeightTwips = 3555;
+}  // namespace
+
+void frmMain::LayoutPicture() {
+  if (!picMain_.hwnd()) return;
+  int width = picture_.width();
+  int height = picture_.height();
+  if (picture_.empty()) {
+    width = TwipsToPixels(kEmptyPictureWidthTwips, Dpi());
+    height = TwipsToPixels(kEmptyPictureHeightTwips, Dpi());
+  }
+  SetWindowPos(picMain_.hwnd(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(picMain_.hwnd(), nullptr, TRUE);
+}
+
+void frmMain::FitWindowToPicture() {
+  RECT box{};
+  GetClientRect(picMain_.hwnd(), &box);
+  SetWindowPos(hwnd(), nullptr, 0, 0, box.right, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmMain::SetPicture(Picture picture) {
+  picture_ = std::move(picture);
+  LayoutPicture();
+}
+
+void frmMain::picMain_MouseDown(int button, POINT screen) {
+  mDragged = false;
+  pressPoint_ = screen;
+  if (app_.state.gNonTitleBar && (button & 2)) app_.tray().PopupTrayMenu(TPM_RIGHTBUTTON);
+}
+
+void frmMain::picMain_MouseMove(int button, POINT screen) {
+  if (!app_.state.gNonTitleBar || !(button & 1)) return;
+  // A press without movement is a click, whatever move messages the system sends.
+  if (screen.x == pressPoint_.x && screen.y == pressPoint_.y) return;
+  mDragged = true;
+  ReleaseCapture();
+  // The system moves the window like a title-bar drag until the button goes up.
+  SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pressPoint_.x, pressPoint_.y));
+}
+
+void frmMain::picMain_MouseUp(int button) {
+  auto& s = app_.state;
+  if (!s.gIgnoreMouseUp && (button & 1) && !mDragged) {
+    app_.BringUpCover();
+  }
+  s.gIgnoreMouseUp = false;
+}
+
+void frmMain::picMain_OLEDragDrop(const std::vector<std::wstring>& files) {
+  if (files.empty()) return;
+  const std::wstring& path = files.front();
+  if (IsDirectory(path) || !HasBitmapExtension(path)) return;
+  if (!IsValidBitmapFile(path)) {
+    SetFocus(hwnd());
+    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
+    return;
+  }
+  const auto stored = StorablePath(path);
+  if (!stored) {
+    SetFocus(hwnd());
+    app_.prompts().Warn(hwnd(), L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n" + path);
+    return;
+  }
+  Picture loaded;
+  if (LoadPicture(path, loaded) != PictureLoad::kOk) {
+    SetFocus(hwnd());
+    ShowPictureWarning(kInvalidBitmapText, path);
+    return;
+  }
+  picture_ = std::move(loaded);
+  LayoutPicture();
+  if (app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
+  WriteAnsi(settings::kMainLoadFile, *stored);
+}
+
+void frmMain::Paint(HWND target) {
+  PaintDc dc(target);
+  if (target == picMain_.hwnd()) {
+    picture_.Draw(dc.get(), 0, 0);
+    RECT client{};
+    GetClientRect(target, &client);
+    ExcludeClipRect(dc.get(), 0, 0, picture_.width(), picture_.height());
+    FillRect(dc.get(), &client, backBrush_.get());
+  } else {
+    FillRect(dc.get(), &dc.dirty(), backBrush_.get());
+  }
+}
+
+bool frmMain::MouseMessage(UINT message, WPARAM wParam) {
+  const DWORD pos = GetMessagePos();
+  const POINT screen{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  int held = 0;
+  if (wParam & MK_LBUTTON) held |= 1;
+  if (wParam & MK_RBUTTON) held |= 2;
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      SetCapture(hwnd());
+      picMain_MouseDown(message == WM_LBUTTONDOWN ? 1 : 2, screen);
+      return true;
+    case WM_MOUSEMOVE:
+      picMain_MouseMove(held, screen);
+      return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      if (GetCapture() == hwnd()) ReleaseCapture();
+      picMain_MouseUp(message == WM_LBUTTONUP ? 1 : 2);
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<LRESULT> frmMain::PictureMessage(HWND target, UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint(target);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      MouseMessage(message, wParam);
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace mirel
