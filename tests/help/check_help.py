@@ -45,7 +45,8 @@ class HelpFile(unittest.TestCase):
 
     def test_every_context_number_has_its_topic(self):
         with open(TABLE, encoding="utf-8") as f:
-            table = re.findall(r'\{(\d+), L"([^"]+)"\}', f.read())
+            # The options table's entries: ..., help number, L"topic.htm", ...
+            table = sorted(set(re.findall(r',\s*(\d+),\s*L"([^"]+\.htm)"', f.read())), key=lambda t: int(t[0]))
         numbers = sorted(int(n) for n, _ in table)
         self.assertEqual(numbers, list(range(12, 26)) + list(range(28, 33)) + [49, 50, 51, 52, 53, 54, 55, 56])
         for number, topic in table:

@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/help.h"
+#include "forms/option/option_layout.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "app_fixture.h"
@@ -27,9 +28,9 @@ TEST_F(HelpTest, EachCommandAsksTheViewerForItsPart) {
   app.main().mnuHelpSearchTopic_Click();
   app.tray().mnuTrayHelp_Click();
   SendMessageW(main, WM_HELP, 0, 0);  // F1
-  ShowContextHelp(app, main, 17);
-  ShowContextHelp(app, main, 49);
-  ShowContextHelp(app, main, 26);  // no control has it: nothing is asked
+  ShowContextHelp(app, main, OptionHelpTopic(17));
+  ShowContextHelp(app, main, OptionHelpTopic(49));
+  ShowContextHelp(app, main, OptionHelpTopic(26));  // no control has it: nothing is asked
   const auto& calls = prompts_.helpCalls;
   ASSERT_EQ(calls.size(), 6u);
   const struct {

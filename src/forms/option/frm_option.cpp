@@ -327,7 +327,7 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       DWORD number = static_cast<DWORD>(info->dwContextId);
       if (!number && info->iContextType == HELPINFO_WINDOW)
         number = GetWindowContextHelpId(static_cast<HWND>(info->hItemHandle));
-      if (number) ShowContextHelp(app_, hwnd(), number);
+      if (number) ShowContextHelp(app_, hwnd(), OptionHelpTopic(number));
       return TRUE;
     }
     case WM_SYSCOMMAND:

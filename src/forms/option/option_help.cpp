@@ -58,7 +58,7 @@ void frmOption::ShowContextHelpAt(POINT screen) {
   visit(hwnd(), visit);
   DWORD number = best ? GetWindowContextHelpId(best) : 0;
   if (!number && bestWithTopic) number = GetWindowContextHelpId(bestWithTopic);
-  if (number) ShowContextHelp(app_, hwnd(), number);
+  if (number) ShowContextHelp(app_, hwnd(), OptionHelpTopic(number));
 }
 
 void frmOption::RunContextHelpPick() {
