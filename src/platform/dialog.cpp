@@ -57,10 +57,16 @@ void Dialog::Destroy() {
 unsigned Dialog::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : SystemDpi(); }
 
 bool Dialog::Create(const wchar_t* className, DWORD exStyle, const std::wstring& title, DWORD style, HWND owner) {
-  if (!RegisterDialogClass(className)) return false;
+  if (!RegisterDialogClass(className)) {
+    OutputDebugStringW((L"Mirel: the dialog class " + std::wstring(className) + L" could not be registered\n").c_str());
+    return false;
+  }
   const auto dialog = Template(className, title, style & ~WS_VISIBLE, exStyle);
-  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
-                                    owner, &Dialog::StaticProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+  if (CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), owner,
+                                 &Dialog::StaticProc, reinterpret_cast<LPARAM>(this)))
+    return true;
+  OutputDebugStringW((L"Mirel: the dialog " + std::wstring(className) + L" could not be made\n").c_str());
+  return false;
 }
 
 LRESULT Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -29,10 +29,15 @@ bool Window::Create(const ClassSpec& cls, DWORD exStyle, const std::wstring& tit
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = cls.background;
     wc.lpszClassName = cls.name;
-    if (!RegisterClassExW(&wc)) return false;
+    if (!RegisterClassExW(&wc)) {
+      OutputDebugStringW((L"Mirel: the window class " + std::wstring(cls.name) + L" could not be registered\n").c_str());
+      return false;
+    }
   }
-  return CreateWindowExW(exStyle, cls.name, title.c_str(), style, x, y, width, height, parent, menu, instance,
-                         this) != nullptr;
+  if (CreateWindowExW(exStyle, cls.name, title.c_str(), style, x, y, width, height, parent, menu, instance, this))
+    return true;
+  OutputDebugStringW((L"Mirel: the window " + std::wstring(cls.name) + L" could not be made\n").c_str());
+  return false;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -43,6 +43,15 @@ bool QueryBytes(HKEY key, const char* name, std::vector<std::uint8_t>& data) {
   return false;
 }
 
+// The user is not told of a setting that could not be stored; a debug viewer is.
+bool Written(const char* name, bool ok) {
+  if (!ok) {
+    const std::string line = std::string("Mirel: the setting ") + name + " could not be stored\n";
+    OutputDebugStringA(line.c_str());
+  }
+  return ok;
+}
+
 }  // namespace
 
 std::int32_t ReadRegistry(const char* name, std::int32_t fallback) {
@@ -63,17 +72,16 @@ std::wstring ReadRegistry(const char* name, const std::wstring& fallback) {
 
 bool WriteRegistry(const char* name, std::int32_t value) {
   const auto key = OpenForWriting();
-  if (!key) return false;
   const auto data = EncodeRegistryDword(value);
-  return RegSetValueExA(key.get(), name, 0, REG_DWORD, data.data(), static_cast<DWORD>(data.size())) ==
-         ERROR_SUCCESS;
+  return Written(name, key && RegSetValueExA(key.get(), name, 0, REG_DWORD, data.data(),
+                                             static_cast<DWORD>(data.size())) == ERROR_SUCCESS);
 }
 
 bool WriteRegistryAnsi(const char* name, const std::string& ansi) {
   const auto key = OpenForWriting();
-  if (!key) return false;
   const auto data = EncodeRegistryText(ansi);
-  return RegSetValueExA(key.get(), name, 0, REG_SZ, data.data(), static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+  return Written(name, key && RegSetValueExA(key.get(), name, 0, REG_SZ, data.data(),
+                                             static_cast<DWORD>(data.size())) == ERROR_SUCCESS);
 }
 
 bool WriteRegistry(const char* name, const std::wstring& value) {
