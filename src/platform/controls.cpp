@@ -73,6 +73,7 @@ void WidenToCaption(HWND control, bool label) {
   if (!label) needed += GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE);
   HWND parent = GetParent(control);
   const RowBox place = BoxIn(parent, control);
+  if (needed <= place.right - place.left) return;  // most captions fit: no need to look around
   std::vector<RowBox> others;
   for (HWND other = GetWindow(parent, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT))
     if (other != control) others.push_back(BoxIn(parent, other));
