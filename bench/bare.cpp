@@ -17,8 +17,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"MirelBare";
   RegisterClassW(&wc);
-  HWND hwnd = CreateWindowW(L"MirelBare", L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 333, 200, nullptr,
-                            nullptr, instance, nullptr);
+  HWND hwnd = CreateWindowW(L"MirelBare", L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 333, 200, nullptr, nullptr,
+                            instance, nullptr);
   UpdateWindow(hwnd);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

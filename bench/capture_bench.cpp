@@ -77,8 +77,10 @@ int wmain(int argc, wchar_t** argv) {
     app.main().SetVisible(true);
     command.push_back(bench::Now() - start + PreviewPainted(app, std::move(snapshot)));
   }
-  std::printf("desktop capture %d x %d, command to preview painted: median %.1f ms (200 ms settle included), "
-              "of which the snapshot %.1f ms\n", width, height, Median(command), Median(snapshotOnly));
+  std::printf(
+      "desktop capture %d x %d, command to preview painted: median %.1f ms (200 ms settle included), "
+      "of which the snapshot %.1f ms\n",
+      width, height, Median(command), Median(snapshotOnly));
 
   std::vector<double> load;
   std::vector<double> encode;

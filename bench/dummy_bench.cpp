@@ -13,9 +13,9 @@
 
 #include "app/application.h"
 #include "bench/bench_support.h"
-#include "platform/picture.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
+#include "platform/picture.h"
 
 namespace {
 
@@ -29,7 +29,9 @@ double Ticks(std::int64_t ticks) {
   return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
 
-void Return(mirel::Application& app) { bench::ReturnByClick(app); }
+void Return(mirel::Application& app) {
+  bench::ReturnByClick(app);
+}
 
 void PrintResources(const char* when) {
   const auto r = bench::ProcessResources();
@@ -61,8 +63,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::sort(times.begin(), times.end());
   const auto at = [&](double q) { return times[static_cast<std::size_t>(q * (times.size() - 1) + 0.5)]; };
-  std::printf("ShowDummyScreen start to the cover's first complete paint, %d switches: median %.2f ms, p95 %.2f ms, max %.2f ms\n", trials, at(0.5),
-              at(0.95), times.back());
+  std::printf(
+      "ShowDummyScreen start to the cover's first complete paint, %d switches: median %.2f ms, p95 %.2f ms, max %.2f "
+      "ms\n",
+      trials, at(0.5), at(0.95), times.back());
 
   // Cold: the picture not prepared ahead.
   std::vector<double> cold;

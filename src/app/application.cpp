@@ -10,8 +10,8 @@
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/modal_loop.h"
-#include "settings/settings.h"
 #include "settings/registry_value.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -30,7 +30,9 @@ Application::~Application() {
   main_.reset();
 }
 
-std::wstring Application::listPath() const { return DummyListPath(exeFolder_); }
+std::wstring Application::listPath() const {
+  return DummyListPath(exeFolder_);
+}
 
 void Application::Main() {
   // An installer's Restart Manager ends Mirel for an upgrade (WM_ENDSESSION with
@@ -137,7 +139,9 @@ void Application::ModalWindowLoading() {
   SetWindowPos(main_->hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-bool Application::ModalWindowOpen() const { return tray_->hwnd() && !IsWindowEnabled(tray_->hwnd()); }
+bool Application::ModalWindowOpen() const {
+  return tray_->hwnd() && !IsWindowEnabled(tray_->hwnd());
+}
 
 void Application::ModalWindowUnloaded() {
   SetTopMost(main_->hwnd(), state.gAlwaysTop);

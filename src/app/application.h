@@ -1,12 +1,12 @@
 // The application object: the shared state and the three windows that live for the whole run.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <memory>
 #include <random>
 #include <string>
-
-#include <windows.h>
 
 #include "app/shared_state.h"
 #include "dialogs/prompts.h"

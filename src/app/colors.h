@@ -8,7 +8,9 @@
 namespace mirel {
 
 // A system colour follows the user's Windows colours: resolve it again when they change.
-inline bool IsSystemColor(std::uint32_t stored) { return (stored & 0x80000000u) != 0; }
+inline bool IsSystemColor(std::uint32_t stored) {
+  return (stored & 0x80000000u) != 0;
+}
 
 inline COLORREF ResolveColor(std::uint32_t stored) {
   if (IsSystemColor(stored)) return GetSysColor(static_cast<int>(stored & 0xFFu));

@@ -36,6 +36,8 @@ void ShowContextHelp(Application& app, HWND owner, const wchar_t* topic) {
   Show(app, owner, app.state.gHelpFile + L"::/" + topic, HH_DISPLAY_TOPIC, 0);
 }
 
-void CloseHelp(Application& app) { app.prompts().Help(nullptr, std::wstring(), HH_CLOSE_ALL, 0); }
+void CloseHelp(Application& app) {
+  app.prompts().Help(nullptr, std::wstring(), HH_CLOSE_ALL, 0);
+}
 
 }  // namespace mirel

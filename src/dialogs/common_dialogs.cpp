@@ -41,8 +41,8 @@ std::wstring ShowFileDialog(HWND owner, const std::wstring& filter, const std::w
 }  // namespace
 
 std::wstring ShowOpenDialog(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) {
-  return ShowFileDialog(owner, filter, initialFolder, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
-                        false);
+  return ShowFileDialog(owner, filter, initialFolder,
+                        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, false);
 }
 
 std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& initialFolder) {

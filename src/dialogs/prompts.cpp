@@ -18,9 +18,13 @@ std::wstring SystemPrompts::SaveFile(HWND owner, const std::wstring& filter, con
   return ShowSaveDialog(owner, filter, initialFolder);
 }
 
-std::uint32_t SystemPrompts::Color(HWND owner, std::uint32_t initial) { return ShowColorDialog(owner, initial); }
+std::uint32_t SystemPrompts::Color(HWND owner, std::uint32_t initial) {
+  return ShowColorDialog(owner, initial);
+}
 
-bool SystemPrompts::WaitForPassword(HWND dummyWindow) { return frmPassword::ShowModal(dummyWindow); }
+bool SystemPrompts::WaitForPassword(HWND dummyWindow) {
+  return frmPassword::ShowModal(dummyWindow);
+}
 
 bool SystemPrompts::Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) {
   if (command == HH_CLOSE_ALL) {

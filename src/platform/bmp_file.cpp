@@ -37,9 +37,9 @@ std::optional<std::string> EncodeBmp24(const PixelRows& rows) {
   Put32(out, kInfoHeaderSize);
   Put32(out, static_cast<std::uint32_t>(rows.width));
   Put32(out, static_cast<std::uint32_t>(rows.height));  // positive: bottom-up
-  Put16(out, 1);                                         // planes
-  Put16(out, 24);                                        // bits a pixel
-  Put32(out, 0);                                         // BI_RGB
+  Put16(out, 1);                                        // planes
+  Put16(out, 24);                                       // bits a pixel
+  Put32(out, 0);                                        // BI_RGB
   Put32(out, static_cast<std::uint32_t>(imageBytes));
   Put32(out, kPixelsPerMetre);
   Put32(out, kPixelsPerMetre);

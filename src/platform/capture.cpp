@@ -64,21 +64,21 @@ bool PutPictureOnClipboard(HWND owner, const Picture& picture) {
   UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + imageBytes));
   if (!memory) return false;
   {
-  GlobalLocked<BITMAPINFOHEADER> locked(memory.get());
-  auto* header = locked.get();
-  if (!header) return false;
-  *header = BITMAPINFOHEADER{};
-  header->biSize = sizeof(BITMAPINFOHEADER);
-  header->biWidth = rows->width;
-  header->biHeight = rows->height;
-  header->biPlanes = 1;
-  header->biBitCount = 32;
-  header->biCompression = BI_RGB;
-  header->biSizeImage = static_cast<DWORD>(imageBytes);
-  auto* target = reinterpret_cast<std::uint8_t*>(header + 1);
-  for (int y = 0; y < rows->height; ++y)
-    std::memcpy(target + static_cast<std::size_t>(rows->height - 1 - y) * rowBytes,
-                rows->bits + static_cast<std::size_t>(y) * rows->stride, rowBytes);
+    GlobalLocked<BITMAPINFOHEADER> locked(memory.get());
+    auto* header = locked.get();
+    if (!header) return false;
+    *header = BITMAPINFOHEADER{};
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = rows->width;
+    header->biHeight = rows->height;
+    header->biPlanes = 1;
+    header->biBitCount = 32;
+    header->biCompression = BI_RGB;
+    header->biSizeImage = static_cast<DWORD>(imageBytes);
+    auto* target = reinterpret_cast<std::uint8_t*>(header + 1);
+    for (int y = 0; y < rows->height; ++y)
+      std::memcpy(target + static_cast<std::size_t>(rows->height - 1 - y) * rowBytes,
+                  rows->bits + static_cast<std::size_t>(y) * rows->stride, rowBytes);
   }
 
   ClipboardOpen clipboard(owner);

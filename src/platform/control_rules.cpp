@@ -5,7 +5,9 @@
 
 namespace mirel {
 
-bool DigitKeyAccepted(wchar_t typed) { return (typed >= L'0' && typed <= L'9') || typed == 8; }
+bool DigitKeyAccepted(wchar_t typed) {
+  return (typed >= L'0' && typed <= L'9') || typed == 8;
+}
 
 std::wstring DigitsOnly(const std::wstring& text) {
   std::wstring digits;

@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
@@ -34,11 +36,8 @@ LRESULT CALLBACK DigitsOnlyProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
       SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(digits.c_str()));
       return 0;
     }
-    case WM_NCDESTROY:
-      sys::RemoveWindowSubclass(edit, DigitsOnlyProc, id);
-      break;
-    default:
-      break;
+    case WM_NCDESTROY: sys::RemoveWindowSubclass(edit, DigitsOnlyProc, id); break;
+    default: break;
   }
   return sys::DefSubclassProc(edit, message, wParam, lParam);
 }

@@ -47,14 +47,18 @@ std::vector<DWORD> Template(const wchar_t* className, const std::wstring& title,
 
 }  // namespace
 
-Dialog::~Dialog() { Destroy(); }
+Dialog::~Dialog() {
+  Destroy();
+}
 
 void Dialog::Destroy() {
   if (hwnd_) DestroyWindow(hwnd_);
   hwnd_ = nullptr;
 }
 
-unsigned Dialog::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : SystemDpi(); }
+unsigned Dialog::Dpi() const {
+  return hwnd_ ? WindowDpi(hwnd_) : SystemDpi();
+}
 
 bool Dialog::Create(const wchar_t* className, DWORD exStyle, const std::wstring& title, DWORD style, HWND owner) {
   if (!RegisterDialogClass(className)) {
@@ -120,11 +124,8 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-      return static_cast<INT_PTR>(*result);
-    default:
-      SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, *result);
-      return TRUE;
+    case WM_QUERYDRAGICON: return static_cast<INT_PTR>(*result);
+    default: SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, *result); return TRUE;
   }
 }
 

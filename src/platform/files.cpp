@@ -12,8 +12,7 @@ namespace mirel {
 
 std::wstring LongPath(const std::wstring& path) {
   // 12 characters below the limit, as the old 8.3-aware functions count it.
-  if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0)
-    return path;
+  if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) return path;
   const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return path;
   std::wstring full(needed, L'\0');
@@ -82,7 +81,9 @@ std::wstring ExeFolder() {
 
 namespace {
 
-bool IsShortLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+bool IsShortLock(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
 
 // One attempt; `error` says why a failed one failed.
 ReadResult ReadOnce(const std::wstring& path, std::string& bytes, std::size_t limit, DWORD& error) {

@@ -50,8 +50,8 @@ enum class ReadResult { kOk, kMissing, kFailed, kTooLarge };
 // `bytes` then holds the first `limit` of them. A file another program holds for a moment
 // (a backup or a virus scanner: a sharing or lock violation) is tried again for up to
 // `waitMilliseconds` before the read counts as failed.
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes,
-                         std::size_t limit = static_cast<std::size_t>(-1), unsigned waitMilliseconds = 0);
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, std::size_t limit = static_cast<std::size_t>(-1),
+                         unsigned waitMilliseconds = 0);
 
 // How long a read waits out a short lock by another program.
 inline constexpr unsigned kShortLockMilliseconds = 1000;

@@ -77,7 +77,8 @@ using UniqueGlobal = std::unique_ptr<HGLOBAL, GlobalFreer>;
 template <typename T>
 class GlobalLocked {
  public:
-  explicit GlobalLocked(HGLOBAL memory) : memory_(memory), data_(memory ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
+  explicit GlobalLocked(HGLOBAL memory)
+      : memory_(memory), data_(memory ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
   ~GlobalLocked() {
     if (data_) GlobalUnlock(memory_);
   }

@@ -4,8 +4,8 @@
 
 namespace mirel {
 
-void RunModalLoop(HWND window, HWND focus, std::initializer_list<HWND> disabled, const bool& done,
-                  HACCEL accelerators, bool dialogKeys, const std::function<bool(MSG&)>& preTranslate) {
+void RunModalLoop(HWND window, HWND focus, std::initializer_list<HWND> disabled, const bool& done, HACCEL accelerators,
+                  bool dialogKeys, const std::function<bool(MSG&)>& preTranslate) {
   const std::vector<HWND> others(disabled);
   for (HWND other : others)
     if (other) EnableWindow(other, FALSE);

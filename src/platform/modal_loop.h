@@ -15,7 +15,7 @@ namespace mirel {
 // `dialogKeys` lets the dialog manager have Enter, Esc, Tab and the access keys.
 // `preTranslate`, when given, sees each message first and returns true for one it has
 // dealt with. A quit request ends the loop and is posted again for the outer loop.
-void RunModalLoop(HWND window, HWND focus, std::initializer_list<HWND> disabled, const bool& done,
-                  HACCEL accelerators, bool dialogKeys, const std::function<bool(MSG&)>& preTranslate = nullptr);
+void RunModalLoop(HWND window, HWND focus, std::initializer_list<HWND> disabled, const bool& done, HACCEL accelerators,
+                  bool dialogKeys, const std::function<bool(MSG&)>& preTranslate = nullptr);
 
 }  // namespace mirel

@@ -35,7 +35,8 @@ bool SaveBitmapFile(const Picture& picture, const std::wstring& path) {
 void EnsureComOnThisThread() {
   // COM comes up with the first picture or dialog, not at start-up: the main window
   // shows sooner. It stays up until the thread ends.
-  thread_local const HRESULT initialised = sys::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  thread_local const HRESULT initialised =
+      sys::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   (void)initialised;
 }
 
@@ -62,8 +63,8 @@ PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
   // Opened here, so that only a file on a disk is ever decoded: a device name (CON, a
   // pipe) would have the decoder wait for input that never comes.
   const UniqueHandle file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
-                                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PictureLoad::kMissing
@@ -73,7 +74,7 @@ PictureLoad LoadPicture(const std::wstring& path, Picture& picture) {
 
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(sys::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(factory.put()))))
+                                   reinterpret_cast<void**>(factory.put()))))
     return PictureLoad::kUndecodable;
   ComPtr<IWICBitmapDecoder> decoder;
   if (FAILED(factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.get()), nullptr,

@@ -6,7 +6,9 @@
 
 namespace mirel {
 
-void RestrictDllSearchToSystemFolder() { SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32); }
+void RestrictDllSearchToSystemFolder() {
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
 
 FARPROC FindSystemFunction(const wchar_t* dll, const char* name) {
   // Loaded again for every function looked up: the loader counts, and the DLL stays.
@@ -37,7 +39,9 @@ constexpr const wchar_t* kControls = L"comctl32.dll";
 constexpr const wchar_t* kWindowManager = L"dwmapi.dll";
 constexpr const wchar_t* kHelpViewer = L"hhctrl.ocx";
 
-HRESULT MissingFunctionResult() { return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND); }
+HRESULT MissingFunctionResult() {
+  return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+}
 }  // namespace
 
 BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
@@ -104,8 +108,7 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
   return fn.get() ? fn.get()(clsid, outer, context, iid, object) : MissingFunctionResult();
 }
 
-HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* source,
-                               IWICBitmapSource** converted) {
+HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* source, IWICBitmapSource** converted) {
   static SystemFunction<decltype(::WICConvertBitmapSource)> fn(kImaging, "WICConvertBitmapSource");
   *converted = nullptr;
   return fn.get() ? fn.get()(format, source, converted) : MissingFunctionResult();

@@ -81,8 +81,7 @@ BOOL ChooseColor(CHOOSECOLORW* record);
 
 HRESULT CoInitializeEx(void* reserved, DWORD model);
 HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
-HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* source,
-                               IWICBitmapSource** converted);
+HRESULT WICConvertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* source, IWICBitmapSource** converted);
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
 // Subclassing the supported way: the control's own procedure stays in the chain.

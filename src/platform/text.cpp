@@ -20,8 +20,12 @@ std::wstring ToWide(UINT codePage, const std::string& bytes) {
 
 }  // namespace
 
-std::wstring AnsiToWide(const std::string& ansi) { return ToWide(GetACP(), ansi); }
-std::wstring Utf8ToWide(const std::string& text) { return ToWide(CP_UTF8, text); }
+std::wstring AnsiToWide(const std::string& ansi) {
+  return ToWide(GetACP(), ansi);
+}
+std::wstring Utf8ToWide(const std::string& text) {
+  return ToWide(CP_UTF8, text);
+}
 
 std::optional<std::string> WideToCodePageExact(const std::wstring& text, unsigned codePage) {
   if (text.empty()) return std::string();
@@ -44,7 +48,9 @@ std::optional<std::string> WideToCodePageExact(const std::wstring& text, unsigne
   return bytes;
 }
 
-std::optional<std::string> WideToAnsiExact(const std::wstring& text) { return WideToCodePageExact(text, GetACP()); }
+std::optional<std::string> WideToAnsiExact(const std::wstring& text) {
+  return WideToCodePageExact(text, GetACP());
+}
 
 std::optional<std::string> StorablePath(const std::wstring& path) {
   if (auto exact = WideToAnsiExact(path)) return exact;

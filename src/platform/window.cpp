@@ -5,13 +5,17 @@
 
 namespace mirel {
 
-Window::~Window() { Destroy(); }
+Window::~Window() {
+  Destroy();
+}
 
 void Window::Destroy() {
   if (hwnd_) DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
 }
 
-unsigned Window::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : SystemDpi(); }
+unsigned Window::Dpi() const {
+  return hwnd_ ? WindowDpi(hwnd_) : SystemDpi();
+}
 
 bool Window::Create(const ClassSpec& cls, DWORD exStyle, const std::wstring& title, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menu) {
@@ -30,7 +34,8 @@ bool Window::Create(const ClassSpec& cls, DWORD exStyle, const std::wstring& tit
     wc.hbrBackground = cls.background;
     wc.lpszClassName = cls.name;
     if (!RegisterClassExW(&wc)) {
-      OutputDebugStringW((L"Mirel: the window class " + std::wstring(cls.name) + L" could not be registered\n").c_str());
+      OutputDebugStringW(
+          (L"Mirel: the window class " + std::wstring(cls.name) + L" could not be registered\n").c_str());
       return false;
     }
   }
@@ -132,7 +137,8 @@ HFONT CreateMessageFont(unsigned dpi) {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   LOGFONTW font = metrics.lfMessageFont;
   const unsigned system = SystemDpi();
-  if (system != 0 && dpi != system) font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(system));
+  if (system != 0 && dpi != system)
+    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(system));
   return CreateFontIndirectW(&font);
 }
 
@@ -140,10 +146,10 @@ HWND CreateTwipsControl(HWND parent, const wchar_t* cls, const std::wstring& tex
                         const int (&twips)[4], HFONT font) {
   const unsigned dpi = WindowDpi(parent);
   const DWORD exStyle = std::wstring(cls) == L"EDIT" ? WS_EX_CLIENTEDGE : 0;
-  HWND control = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, TwipsToPixels(twips[0], dpi),
-                                 TwipsToPixels(twips[1], dpi), TwipsToPixels(twips[2], dpi),
-                                 TwipsToPixels(twips[3], dpi), parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  HWND control =
+      CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, TwipsToPixels(twips[0], dpi),
+                      TwipsToPixels(twips[1], dpi), TwipsToPixels(twips[2], dpi), TwipsToPixels(twips[3], dpi), parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   return control;
 }

@@ -46,7 +46,9 @@ bool TooLargeToRewrite(const std::wstring& listPath) {
   return length && *length > kMaxListFileBytes;
 }
 
-bool IsEmptyForm(const DummyList& list) { return list.size() == 2 && list[0].empty() && list[1].empty(); }
+bool IsEmptyForm(const DummyList& list) {
+  return list.size() == 2 && list[0].empty() && list[1].empty();
+}
 
 bool SamePath(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
@@ -55,7 +57,9 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-std::wstring DummyListPath(const std::wstring& exeFolder) { return BesideExe(exeFolder, L"MIREL.DAT"); }
+std::wstring DummyListPath(const std::wstring& exeFolder) {
+  return BesideExe(exeFolder, L"MIREL.DAT");
+}
 
 DummyList WorkingDummyList(const std::vector<std::wstring>& usable) {
   return BuildDummyList<std::wstring>(usable, [](const std::wstring&) { return true; });
@@ -91,7 +95,7 @@ DummyListFile ReadDummyListFile(const std::wstring& listPath) {
       file.usable.push_back(path);
     } else if (const auto root = VolumeRoot(path); !root.empty() && !volumeAnswers(root)) {
       file.offline.push_back(line);  // its picture may well still be there
-    }  // otherwise the picture was deleted: the next rewrite drops it
+    }                                // otherwise the picture was deleted: the next rewrite drops it
   }
   return file;
 }

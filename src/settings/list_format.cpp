@@ -33,8 +33,8 @@ std::wstring VolumeRoot(const std::wstring& path) {
     }
   }
   const auto isSeparator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
-  const bool share = prefix == L"\\\\?\\UNC\\" ||
-                     (prefix.empty() && rest.size() > 2 && isSeparator(rest[0]) && isSeparator(rest[1]));
+  const bool share =
+      prefix == L"\\\\?\\UNC\\" || (prefix.empty() && rest.size() > 2 && isSeparator(rest[0]) && isSeparator(rest[1]));
   if (!share) {
     if (rest.size() >= 2 && rest[1] == L':') return prefix + rest.substr(0, 2) + L"\\";
     return {};

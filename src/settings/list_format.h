@@ -14,7 +14,9 @@ namespace mirel {
 inline constexpr std::size_t kMaxDummyEntries = 32767;
 // Whether a list of `count` entries can take one more: the one rule for reading the file,
 // rewriting it and appending to it.
-inline bool DummyListHasRoom(std::size_t count) { return count < kMaxDummyEntries; }
+inline bool DummyListHasRoom(std::size_t count) {
+  return count < kMaxDummyEntries;
+}
 
 // Splits file content into lines. CR LF, a lone CR and a lone LF each end a line;
 // a last line without terminator still counts; empty lines are kept (as "").

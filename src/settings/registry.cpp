@@ -21,8 +21,8 @@ UniqueRegKey OpenForReading() {
 UniqueRegKey OpenForWriting() {
   HKEY key = nullptr;
   SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE,
-                      KEY_SET_VALUE, &security, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                      &security, &key, nullptr) != ERROR_SUCCESS)
     return nullptr;
   return UniqueRegKey(key);
 }
@@ -90,6 +90,8 @@ bool WriteRegistry(const char* name, const std::wstring& value) {
   return WriteRegistryAnsi(name, *ansi);
 }
 
-void DeleteSettingsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+void DeleteSettingsKey() {
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
 
 }  // namespace mirel

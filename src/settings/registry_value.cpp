@@ -30,8 +30,8 @@ std::optional<std::int32_t> DecodeRegistryDword(const std::vector<std::uint8_t>&
 
 std::vector<std::uint8_t> EncodeRegistryDword(std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
-  return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-          static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+  return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8), static_cast<std::uint8_t>(bits >> 16),
+          static_cast<std::uint8_t>(bits >> 24)};
 }
 
 std::int16_t ToInt16OrDefault(std::int32_t value, std::int16_t fallback) {

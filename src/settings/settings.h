@@ -58,22 +58,32 @@ inline constexpr Setting<std::int32_t> kDwellTime{"DwellTime", 0};  // milliseco
 
 }  // namespace settings
 
-inline std::int32_t Read(const Setting<std::int32_t>& s) { return ReadRegistry(s.name, s.fallback); }
+inline std::int32_t Read(const Setting<std::int32_t>& s) {
+  return ReadRegistry(s.name, s.fallback);
+}
 inline std::uint32_t Read(const Setting<std::uint32_t>& s) {
   return static_cast<std::uint32_t>(ReadRegistry(s.name, static_cast<std::int32_t>(s.fallback)));
 }
-inline bool Read(const Setting<bool>& s) { return ReadRegistry(s.name, s.fallback ? 1 : 0) != 0; }
+inline bool Read(const Setting<bool>& s) {
+  return ReadRegistry(s.name, s.fallback ? 1 : 0) != 0;
+}
 inline std::wstring Read(const Setting<std::wstring_view>& s) {
   return ReadRegistry(s.name, std::wstring(s.fallback));
 }
 
-inline bool Write(const Setting<std::int32_t>& s, std::int32_t value) { return WriteRegistry(s.name, value); }
+inline bool Write(const Setting<std::int32_t>& s, std::int32_t value) {
+  return WriteRegistry(s.name, value);
+}
 inline bool Write(const Setting<std::uint32_t>& s, std::uint32_t value) {
   return WriteRegistry(s.name, static_cast<std::int32_t>(value));
 }
-inline bool Write(const Setting<bool>& s, bool value) { return WriteRegistry(s.name, value ? 1 : 0); }
+inline bool Write(const Setting<bool>& s, bool value) {
+  return WriteRegistry(s.name, value ? 1 : 0);
+}
 // False when the ANSI code page cannot hold the text exactly: nothing is stored then.
-inline bool Write(const Setting<std::wstring_view>& s, const std::wstring& value) { return WriteRegistry(s.name, value); }
+inline bool Write(const Setting<std::wstring_view>& s, const std::wstring& value) {
+  return WriteRegistry(s.name, value);
+}
 // Text already in the ANSI code page (a path made storable by its short form).
 inline bool WriteAnsi(const Setting<std::wstring_view>& s, const std::string& ansi) {
   return WriteRegistryAnsi(s.name, ansi);

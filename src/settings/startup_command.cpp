@@ -13,6 +13,8 @@ std::wstring RunCommandProgram(const std::wstring& command) {
   return command.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
 }
 
-bool StartupApproved(const std::vector<std::uint8_t>& data) { return data.empty() || (data[0] & 1) == 0; }
+bool StartupApproved(const std::vector<std::uint8_t>& data) {
+  return data.empty() || (data[0] & 1) == 0;
+}
 
 }  // namespace mirel

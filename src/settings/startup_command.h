@@ -13,7 +13,9 @@ std::wstring RunCommandProgram(const std::wstring& command);
 
 // The value a Run entry for this program holds: its path in quotes, so that a folder with
 // spaces in its name starts the right program.
-inline std::wstring RunCommandFor(const std::wstring& program) { return L"\"" + program + L"\""; }
+inline std::wstring RunCommandFor(const std::wstring& program) {
+  return L"\"" + program + L"\"";
+}
 
 // Task Manager's start-up list keeps an entry of 12 bytes per program it knows: an odd
 // first byte means the user turned the start off there. No entry means on.

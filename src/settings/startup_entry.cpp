@@ -72,7 +72,9 @@ bool Approved() {
 
 }  // namespace
 
-bool StartsWithWindows(const std::wstring& program) { return NamesThisCopy(program) && Approved(); }
+bool StartsWithWindows(const std::wstring& program) {
+  return NamesThisCopy(program) && Approved();
+}
 
 bool SetStartWithWindows(const std::wstring& program, bool on) {
   if (!on) {
@@ -81,8 +83,8 @@ bool SetStartWithWindows(const std::wstring& program, bool on) {
     return key && RegDeleteValueW(key.get(), kValueName) == ERROR_SUCCESS;
   }
   HKEY created = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                      &created, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created,
+                      nullptr) != ERROR_SUCCESS)
     return false;
   const UniqueRegKey run(created);
   const std::wstring command = RunCommandFor(program);

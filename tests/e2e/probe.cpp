@@ -20,7 +20,8 @@ namespace {
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
   return out;
@@ -103,7 +104,8 @@ BOOL CALLBACK ReportWindow(HWND hwnd, LPARAM) {
                 IsWindowEnabled(hwnd) ? "true" : "false", static_cast<long>(style), static_cast<long>(exStyle),
                 rect.left, rect.top, rect.right, rect.bottom, origin.x, origin.y, origin.x + client.right,
                 origin.y + client.bottom, GetForegroundWindow() == hwnd ? "true" : "false");
-  std::string line = "{\"class\": " + Json(cls) + ", \"title\": " + Json(TextOf(hwnd)) + ", " + buffer + ", \"texts\": [";
+  std::string line =
+      "{\"class\": " + Json(cls) + ", \"title\": " + Json(TextOf(hwnd)) + ", " + buffer + ", \"texts\": [";
   for (std::size_t i = 0; i < texts.size(); ++i) line += (i ? ", " : "") + Json(texts[i]);
   Emit(line + "]}");
   return TRUE;
@@ -157,12 +159,11 @@ int Process(DWORD pid) {
     return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
   };
   char buffer[512];
-  std::snprintf(buffer, sizeof buffer,
-                "{\"gdi\": %lu, \"user\": %lu, \"handles\": %lu, \"working_set\": %llu, \"cpu_ms\": %.3f}",
-                static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
-                static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)),
-                static_cast<unsigned long>(handles), static_cast<unsigned long long>(memory.WorkingSetSize),
-                (hundredNs(kernel) + hundredNs(user)) / 10000.0);
+  std::snprintf(
+      buffer, sizeof buffer, "{\"gdi\": %lu, \"user\": %lu, \"handles\": %lu, \"working_set\": %llu, \"cpu_ms\": %.3f}",
+      static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
+      static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)), static_cast<unsigned long>(handles),
+      static_cast<unsigned long long>(memory.WorkingSetSize), (hundredNs(kernel) + hundredNs(user)) / 10000.0);
   Emit(buffer);
   CloseHandle(process);
   return 0;

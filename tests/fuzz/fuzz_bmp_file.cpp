@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (rows.height > 0 && rows.stride * static_cast<std::size_t>(rows.height) > available) return 0;
   rows.bits = available ? pixels : nullptr;
   const auto file = mirel::EncodeBmp24(rows);
-  const bool drawable = rows.bits && rows.width > 0 && rows.height > 0 &&
-                        rows.stride >= static_cast<std::size_t>(rows.width) * 4;
+  const bool drawable =
+      rows.bits && rows.width > 0 && rows.height > 0 && rows.stride >= static_cast<std::size_t>(rows.width) * 4;
   if (file.has_value() != drawable) std::abort();
   if (!file) return 0;
   const std::size_t rowBytes = (static_cast<std::size_t>(rows.width) * 3 + 3) & ~std::size_t{3};

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Writing the lines and reading them back gives the same lines.
   if (mirel::SplitListLines(mirel::JoinListLines(lines)) != lines) std::abort();
   // The working list: bounded, never empty, every entry a non-empty line.
-  const auto list = mirel::BuildDummyList<std::string>(lines, [](const std::string& line) { return line.size() % 2 == 1; });
+  const auto list =
+      mirel::BuildDummyList<std::string>(lines, [](const std::string& line) { return line.size() % 2 == 1; });
   if (list.empty() || list.size() > mirel::kMaxDummyEntries) std::abort();
   return 0;
 }

@@ -24,7 +24,8 @@ std::uint32_t ReadPixel(const std::string& file, int x, int y) {
   const auto width = static_cast<std::int32_t>(Le32(file, 18));
   const auto height = static_cast<std::int32_t>(Le32(file, 22));
   const std::size_t row = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-  const std::size_t at = Le32(file, 10) + row * static_cast<std::size_t>(height - 1 - y) + static_cast<std::size_t>(x) * 3;
+  const std::size_t at =
+      Le32(file, 10) + row * static_cast<std::size_t>(height - 1 - y) + static_cast<std::size_t>(x) * 3;
   return static_cast<unsigned char>(file[at]) | static_cast<unsigned char>(file[at + 1]) << 8 |
          static_cast<unsigned char>(file[at + 2]) << 16;
 }

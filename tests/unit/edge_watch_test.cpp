@@ -75,7 +75,7 @@ TEST(OuterEdgeBits, OnlyTheDesktopsOuterEdgesCount) {
       {"one", one, 0, 300, kEdgeLeft},
       {"one", one, 1023, 767, kEdgeRight | kEdgeBottom},
       {"one", one, 512, 384, 0},
-      {"one", one, 1024, 300, 0},  // off every monitor
+      {"one", one, 1024, 300, 0},                  // off every monitor
       {"side by side", sideBySide, 1919, 500, 0},  // the shared edge, from the left monitor
       {"side by side", sideBySide, 1920, 500, 0},  // and from the right one
       {"side by side", sideBySide, 3839, 500, kEdgeRight},
@@ -83,8 +83,8 @@ TEST(OuterEdgeBits, OnlyTheDesktopsOuterEdgesCount) {
       {"stacked", stacked, 500, 0, 0},
       {"stacked", stacked, 500, -1080, kEdgeTop},
       {"stacked", stacked, 500, 1079, kEdgeBottom},
-      {"offset", offset, 0, 300, kEdgeLeft},       // above the smaller monitor: an outer edge
-      {"offset", offset, 0, 800, 0},               // beside it: shared
+      {"offset", offset, 0, 300, kEdgeLeft},  // above the smaller monitor: an outer edge
+      {"offset", offset, 0, 800, 0},          // beside it: shared
       {"offset", offset, -1, 800, 0},
       {"offset", offset, -1280, 800, kEdgeLeft},
       {"offset", offset, -640, 400, kEdgeTop},
@@ -121,7 +121,7 @@ TEST(HotKeyFromControl, ModifiersMapped) {
   EXPECT_EQ(HotKeyFromControl(0x0000).key, 0u);
   const HotKey ctrlAltP = HotKeyFromControl((0x06u << 8) | 'P');  // HOTKEYF_CONTROL | HOTKEYF_ALT
   EXPECT_EQ(ctrlAltP.key, static_cast<std::uint32_t>('P'));
-  EXPECT_EQ(ctrlAltP.modifiers, 0x3u);  // MOD_CONTROL | MOD_ALT
+  EXPECT_EQ(ctrlAltP.modifiers, 0x3u);                                // MOD_CONTROL | MOD_ALT
   EXPECT_EQ(HotKeyFromControl((0x01u << 8) | 0x7B).modifiers, 0x4u);  // Shift+F12: MOD_SHIFT
 }
 

@@ -41,8 +41,7 @@ TEST(JoinListLines, EndsEveryLineWithCrLf) {
 TEST(BuildDummyList, KeepsUsableLinesInOrder) {
   const std::set<std::string> existing{"one", "three"};
   const std::function<bool(const std::string&)> usable = [&](const std::string& p) { return existing.count(p) > 0; };
-  EXPECT_EQ(BuildDummyList<std::string>({"one", "two", "three"}, usable),
-            (std::vector<std::string>{"one", "three"}));
+  EXPECT_EQ(BuildDummyList<std::string>({"one", "two", "three"}, usable), (std::vector<std::string>{"one", "three"}));
 }
 
 TEST(BuildDummyList, NothingUsableGivesTwoEmptyStrings) {

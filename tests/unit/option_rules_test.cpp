@@ -15,8 +15,7 @@ TEST(OptionRules, ListEditorSelectionAndMoves) {
       {3, 0, {true, false, true}},   // the first: no Up
       {3, 2, {true, true, false}},   // the last: no Down
       {3, 1, {true, true, true}},    // any other: all three
-      {3, -1, {false, false, false}},
-      {0, 0, {false, false, false}},
+      {3, -1, {false, false, false}}, {0, 0, {false, false, false}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.count << "/" << c.selected);
@@ -38,9 +37,17 @@ TEST(OptionRules, IntervalCorrectionAndFilter) {
     std::uint32_t stored;
   };
   const Case cases[] = {
-      {L"", 100},     {L"0", 250},      {L"65535", 65535},   {L"65536", 250}, {L"0050", 50},
-      {L"1", 1},      {L"99999999999999999999", 250},        {L"12a", 250},   {L"-5", 250},
-      {L" 5", 250},   {L"\uff15", 250},  // a full-width digit is not a number here
+      {L"", 100},
+      {L"0", 250},
+      {L"65535", 65535},
+      {L"65536", 250},
+      {L"0050", 50},
+      {L"1", 1},
+      {L"99999999999999999999", 250},
+      {L"12a", 250},
+      {L"-5", 250},
+      {L" 5", 250},
+      {L"\uff15", 250},  // a full-width digit is not a number here
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "\"" << testing::PrintToString(std::wstring(c.text)) << "\"");
@@ -88,7 +95,8 @@ TEST(OptionRules, DialogKeptInsideTheWorkArea) {
   EXPECT_EQ(KeepInside({0, 6356992, 300, 6357192}, area), (ScreenRect{0, 538, 300, 738}));
   // A minimised window's normal place is relative to the work area: with the taskbar 40
   // pixels high at the top, the screen place is 40 pixels lower.
-  EXPECT_EQ(WorkAreaToScreen({10, 20, 110, 220}, {0, 40, 1024, 768}, {0, 0, 1024, 768}), (ScreenRect{10, 60, 110, 260}));
+  EXPECT_EQ(WorkAreaToScreen({10, 20, 110, 220}, {0, 40, 1024, 768}, {0, 0, 1024, 768}),
+            (ScreenRect{10, 60, 110, 260}));
   EXPECT_EQ(WorkAreaToScreen({10, 20, 110, 220}, {1024, 0, 2048, 728}, {1024, 0, 2048, 768}),
             (ScreenRect{10, 20, 110, 220}));
 }

@@ -26,7 +26,9 @@ TEST(OrderedPick, RestartsWhenTheListShrank) {
   EXPECT_EQ(OrderedPick(negative, 2), 0);
 }
 
-TEST(AdvanceIndex, NeverOverflows) { EXPECT_EQ(AdvanceIndex(32767), 0); }
+TEST(AdvanceIndex, NeverOverflows) {
+  EXPECT_EQ(AdvanceIndex(32767), 0);
+}
 
 TEST(RandomPick, EveryEntryIsReachable) {
   std::mt19937 rng(12345);

@@ -1,7 +1,8 @@
 #include "settings/registry_value.h"
-#include "settings/startup_command.h"
 
 #include <gtest/gtest.h>
+
+#include "settings/startup_command.h"
 
 namespace mirel {
 namespace {

@@ -61,11 +61,15 @@ std::vector<std::uint8_t> FixedInfo(unsigned major, unsigned minor, std::uint32_
 }
 
 std::vector<std::uint8_t> Resource(std::vector<std::uint8_t> fixed) {
-  Block strings{u"041104B0", {}, false,
+  Block strings{u"041104B0",
+                {},
+                false,
                 {{u"CompanyName", Utf16z(u"Kalv"), true, {}},
                  {u"LegalCopyright", Utf16z(u"Copyright (C) 2026 Kalv"), true, {}},
                  {u"ProductName", Utf16z(u"Mirel"), true, {}}}};
-  Block root{u"VS_VERSION_INFO", std::move(fixed), false,
+  Block root{u"VS_VERSION_INFO",
+             std::move(fixed),
+             false,
              {{u"StringFileInfo", {}, true, {strings}}, {u"VarFileInfo", {}, true, {}}}};
   std::vector<std::uint8_t> out;
   Write(root, out);

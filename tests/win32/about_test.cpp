@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
+#include "app_fixture.h"
 #include "forms/about/frm_about.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/twips.h"
-#include "app_fixture.h"
 
 namespace mirel {
 namespace {

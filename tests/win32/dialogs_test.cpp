@@ -56,7 +56,9 @@ std::thread AnswerDialog(Answer answer) {
   });
 }
 
-void Cancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }
+void Cancel(HWND dialog) {
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
 
 TEST(CommonDialogs, CancelGivesAnEmptyPath) {
   Owner owner;

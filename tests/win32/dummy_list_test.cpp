@@ -1,4 +1,6 @@
 // MIREL.DAT with real files in code page 932.
+#include "settings/dummy_list.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -8,7 +10,6 @@
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/text.h"
-#include "settings/dummy_list.h"
 #include "settings/list_format.h"
 #include "test_support.h"
 
@@ -21,7 +22,9 @@ using test::WriteBytes;
 
 const DummyList kEmpty{L"", L""};
 
-std::string AnsiOf(const wchar_t* text) { return WideToAnsiExact(text).value_or("?"); }
+std::string AnsiOf(const wchar_t* text) {
+  return WideToAnsiExact(text).value_or("?");
+}
 
 TEST(DummyList, MissingEmptyOrUnusableFileGivesTwoEmptyStrings) {
   test::ScratchFolder dir;
@@ -38,7 +41,8 @@ TEST(DummyList, SkipsLinesNamingMissingFilesAndKeepsThemInTheFile) {
   WriteBitmap(dir / L"a.bmp", 2, 2, RGB(1, 2, 3));
   WriteBitmap(dir / L"c.bmp", 2, 2, RGB(1, 2, 3));
   const auto ansi = [&](const wchar_t* name) { return *WideToAnsiExact(dir / name); };
-  const std::string content = ansi(L"a.bmp") + "\r\n" + ansi(L"b.bmp") + "\r\n" + ansi(L"c.bmp");  // no CR LF at the end
+  const std::string content =
+      ansi(L"a.bmp") + "\r\n" + ansi(L"b.bmp") + "\r\n" + ansi(L"c.bmp");  // no CR LF at the end
   WriteBytes(dir / L"MIREL.DAT", content);
   EXPECT_EQ(LoadDummyList(dir / L"MIREL.DAT"), (DummyList{dir / L"a.bmp", dir / L"c.bmp"}));
   EXPECT_EQ(ReadBytes(dir / L"MIREL.DAT"), content);
@@ -49,8 +53,8 @@ TEST(DummyList, FoldersAndHiddenFilesAreNotUsable) {
   CreateDirectoryW((dir / L"folder.bmp").c_str(), nullptr);
   WriteBitmap(dir / L"hidden.bmp", 2, 2, 0);
   SetFileAttributesW((dir / L"hidden.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  WriteBytes(dir / L"MIREL.DAT", *WideToAnsiExact(dir / L"folder.bmp") + "\r\n" +
-                                     *WideToAnsiExact(dir / L"hidden.bmp") + "\r\n");
+  WriteBytes(dir / L"MIREL.DAT",
+             *WideToAnsiExact(dir / L"folder.bmp") + "\r\n" + *WideToAnsiExact(dir / L"hidden.bmp") + "\r\n");
   EXPECT_EQ(LoadDummyList(dir / L"MIREL.DAT"), kEmpty);
 }
 
@@ -196,7 +200,8 @@ TEST(DummyList, AbusedListFilesNeverCrashAndNeverLoseALine) {
   const std::string good = *WideToAnsiExact(dir / L"a.bmp");
   // Lines of 100,000 characters, NUL bytes, broken code page 932 sequences: read without
   // harm, the usable line kept.
-  WriteBytes(path, std::string(100000, 'x') + "\r\n" + std::string("a\0b\r\n\x81\r\n\xff\xfe\x80\r\n", 12) + good + "\r\n");
+  WriteBytes(path,
+             std::string(100000, 'x') + "\r\n" + std::string("a\0b\r\n\x81\r\n\xff\xfe\x80\r\n", 12) + good + "\r\n");
   EXPECT_EQ(LoadDummyList(path), DummyList{dir / L"a.bmp"});
   // 100 MB of random bytes: the first 16 MB are read, the file is never rewritten.
   std::string noise(100u << 20, '\0');

@@ -1,13 +1,13 @@
 // The dummy screen, its return, the mouse-edge watch and the tray menu on real windows.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include <atomic>
+#include <cstdio>
 #include <set>
 #include <thread>
 
 #include "app/application.h"
+#include "app_fixture.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
@@ -17,14 +17,15 @@
 #include "platform/text.h"
 #include "settings/dummy_list.h"
 #include "settings/registry.h"
-#include "app_fixture.h"
 
 namespace mirel {
 namespace {
 
 using test::Pump;
 
-std::string AnsiOf(const std::wstring& text) { return WideToAnsiExact(text).value_or("?"); }
+std::string AnsiOf(const std::wstring& text) {
+  return WideToAnsiExact(text).value_or("?");
+}
 
 class DummyTrayTest : public test::AppTest {
  protected:
@@ -123,8 +124,8 @@ TEST_F(DummyTrayTest, UnloadablePictureStillCoversAndAdvances) {
 
 TEST_F(DummyTrayTest, AListHeldByAnotherProgramAtStartIsSaidOnceAndReadAtTheNextCover) {
   WriteThreePictures();
-  auto locked = AdoptFileHandle(
-      CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  auto locked =
+      AdoptFileHandle(CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   auto& app = Start();
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, std::wstring(kListUnreadableAtStartText) + L"\r\n" + app.listPath());
@@ -377,7 +378,8 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   prompts_.messages.clear();
   tray.RegisterPanicKey();
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_NE(prompts_.messages[0].text.find(L"「Ctrl+Alt+0xE8」"), std::wstring::npos) << AnsiOf(prompts_.messages[0].text);
+  EXPECT_NE(prompts_.messages[0].text.find(L"「Ctrl+Alt+0xE8」"), std::wstring::npos)
+      << AnsiOf(prompts_.messages[0].text);
   UnregisterHotKey(nullptr, 0x78);
   app.state.gPanicKey = ctrlAlt | VK_F12;
 

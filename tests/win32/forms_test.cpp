@@ -4,13 +4,13 @@
 #include <cstdio>
 
 #include "app/application.h"
+#include "app_fixture.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "settings/registry.h"
-#include "app_fixture.h"
 
 namespace mirel {
 namespace {
@@ -131,19 +131,37 @@ TEST_F(FormsTest, StoredSettingsPlaceAndShapeTheWindow) {
 }
 
 TEST_F(FormsTest, SettingsOfTheWrongTypeOrSizeNeverCrashAndTheWindowStaysReachable) {
-  const char* names[] = {"Top", "Left", "Height", "Width", "MainBackColor", "AlwaysTop", "NonTitleBar",
-                         "AutoAdjust", "ViewRandom", "ViewBackColor", "CheckMouse", "CheckMouseFlag",
-                         "CheckMouseInterval", "RequirePassword", "ReturnType", "MainVisible", "MainLoadFile",
+  const char* names[] = {"Top",
+                         "Left",
+                         "Height",
+                         "Width",
+                         "MainBackColor",
+                         "AlwaysTop",
+                         "NonTitleBar",
+                         "AutoAdjust",
+                         "ViewRandom",
+                         "ViewBackColor",
+                         "CheckMouse",
+                         "CheckMouseFlag",
+                         "CheckMouseInterval",
+                         "RequirePassword",
+                         "ReturnType",
+                         "MainVisible",
+                         "MainLoadFile",
                          "Password"};
   struct Form {
     DWORD type;
     std::string bytes;
   };
   const Form forms[] = {
-      {REG_SZ, std::string("abc\0", 4)},   {REG_SZ, std::string("\0", 1)},
-      {REG_SZ, ""},                          {REG_MULTI_SZ, std::string("a\0b\0\0", 5)},
-      {REG_BINARY, "\x01"},                 {REG_BINARY, std::string("\xff\xff\xff\x7f\xff\xff\xff\x7f", 8)},
-      {REG_BINARY, std::string("\0\0\x80", 3)}, {REG_QWORD, std::string("\x01\0\0\0\0\0\0\x80", 8)},
+      {REG_SZ, std::string("abc\0", 4)},
+      {REG_SZ, std::string("\0", 1)},
+      {REG_SZ, ""},
+      {REG_MULTI_SZ, std::string("a\0b\0\0", 5)},
+      {REG_BINARY, "\x01"},
+      {REG_BINARY, std::string("\xff\xff\xff\x7f\xff\xff\xff\x7f", 8)},
+      {REG_BINARY, std::string("\0\0\x80", 3)},
+      {REG_QWORD, std::string("\x01\0\0\0\0\0\0\x80", 8)},
   };
   for (const auto& form : forms) {
     SCOPED_TRACE(testing::Message() << "type " << form.type << ", " << form.bytes.size() << " bytes");

@@ -1,16 +1,16 @@
 // The help commands, recorded at the viewer's seam, with a real main window and tray.
+#include "app/help.h"
+
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <htmlhelp.h>
 
-#include <gtest/gtest.h>
-
 #include "app/application.h"
-#include "app/help.h"
-#include "forms/option/option_layout.h"
-#include "forms/main/frm_main.h"
-#include "forms/tray/frm_task_tray.h"
 #include "app_fixture.h"
+#include "forms/main/frm_main.h"
+#include "forms/option/option_layout.h"
+#include "forms/tray/frm_task_tray.h"
 
 namespace mirel {
 namespace {

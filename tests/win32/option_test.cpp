@@ -1,15 +1,15 @@
 // The options dialog on real windows, with scripted answers where a person would answer.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <htmlhelp.h>
 
 #include <cstring>
 
 #include "app/application.h"
 #include "app/colors.h"
+#include "app_fixture.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
@@ -19,7 +19,6 @@
 #include "platform/text.h"
 #include "platform/twips.h"
 #include "settings/registry.h"
-#include "app_fixture.h"
 
 namespace mirel {
 namespace {
@@ -34,7 +33,9 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-std::string Ansi(const std::wstring& text) { return *WideToAnsiExact(text); }
+std::string Ansi(const std::wstring& text) {
+  return *WideToAnsiExact(text);
+}
 
 class OptionTest : public test::AppTest {
  protected:
@@ -249,7 +250,8 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   EXPECT_EQ(app.dummy().backColor(), 0x00445566u);
   EXPECT_TRUE(app.state.gViewRandom);
   EXPECT_EQ(app.state.gDummyList, (DummyList{dir_ / L"a.bmp", dir_ / L"c.bmp", dir_ / L"b.bmp"}));
-  EXPECT_EQ(ListFile(), Ansi(dir_ / L"a.bmp") + "\r\n" + Ansi(dir_ / L"c.bmp") + "\r\n" + Ansi(dir_ / L"b.bmp") + "\r\n");
+  EXPECT_EQ(ListFile(),
+            Ansi(dir_ / L"a.bmp") + "\r\n" + Ansi(dir_ / L"c.bmp") + "\r\n" + Ansi(dir_ / L"b.bmp") + "\r\n");
   EXPECT_TRUE(app.state.gCheckMouse);
   EXPECT_TRUE(app.tray().ItemChecked(kMnuTrayMouse));
   EXPECT_EQ(app.tray().WatchInterval(), 250u);
@@ -369,8 +371,8 @@ TEST_F(OptionTest, ListFileThatCannotBeWrittenOrReadKeepsEverythingAndTheRestOfO
 
   // Held by another program while the dialog opens, let go before OK: the list page says
   // so and cannot be changed, the file is not written over, the rest of OK applies.
-  auto locked = AdoptFileHandle(
-      CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  auto locked =
+      AdoptFileHandle(CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   auto& unread = Open();
   Pump();
   locked.reset();

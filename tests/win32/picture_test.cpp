@@ -1,13 +1,14 @@
 // Pictures as users' folders hold them: odd but valid bitmaps load, damaged files and
 // decompression bombs are refused, and nothing hangs or takes unbounded memory.
-#include <gtest/gtest.h>
+#include "platform/picture.h"
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
-#include "platform/picture.h"
 #include "test_support.h"
 
 namespace mirel {
@@ -69,7 +70,8 @@ TEST(Pictures, OddButValidBitmapsLoad) {
   const std::string gray(4, '\x80');
   const Case cases[] = {
       {L"topdown.bmp", Bmp(2, -3, 24, 0, "", std::string(3 * 8, '\x40')), 2, 3},
-      {L"mono.bmp", Bmp(8, 2, 1, 0, std::string("\0\0\0\0\xff\xff\xff\0", 8), std::string("\xaa\0\0\0\x55\0\0\0", 8)), 8, 2},
+      {L"mono.bmp", Bmp(8, 2, 1, 0, std::string("\0\0\0\0\xff\xff\xff\0", 8), std::string("\xaa\0\0\0\x55\0\0\0", 8)),
+       8, 2},
       {L"sixteen.bmp", Bmp(4, 2, 4, 0, std::string(64, '\x20'), std::string("\x01\x23\0\0\x45\x67\0\0", 8)), 4, 2},
   };
   for (const auto& c : cases) {
@@ -114,7 +116,8 @@ TEST(Pictures, DamagedFilesBombsFoldersAndDevicesAreRefusedWithoutHarm) {
     EXPECT_TRUE(picture.empty());
   }
   // A run-length coded bitmap is the decoder's to take or refuse, never a crash.
-  test::WriteBytes(dir / L"rle.bmp", Bmp(4, 2, 8, 1, std::string(1024, '\x30'), std::string("\x04\x01\x00\x00\x04\x02\x00\x01", 8)));
+  test::WriteBytes(dir / L"rle.bmp",
+                   Bmp(4, 2, 8, 1, std::string(1024, '\x30'), std::string("\x04\x01\x00\x00\x04\x02\x00\x01", 8)));
   Picture rle;
   const auto rleResult = LoadPicture(dir / L"rle.bmp", rle);
   EXPECT_TRUE(rleResult == PictureLoad::kOk || rleResult == PictureLoad::kUndecodable);

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/application.h"
+#include "app_fixture.h"
 #include "forms/main/frm_main.h"
 #include "forms/preview/frm_preview.h"
 #include "forms/tray/frm_task_tray.h"
@@ -13,7 +14,6 @@
 #include "platform/text.h"
 #include "settings/dummy_list.h"
 #include "settings/list_format.h"
-#include "app_fixture.h"
 
 namespace mirel {
 namespace {
@@ -42,7 +42,9 @@ class PreviewTest : public test::AppTest {
 };
 
 // The first pixel of a 24-bit BMP file as blue, green, red.
-std::string FirstPixel(const std::string& file) { return file.size() >= 57 ? file.substr(54, 3) : ""; }
+std::string FirstPixel(const std::string& file) {
+  return file.size() >= 57 ? file.substr(54, 3) : "";
+}
 
 TEST_F(PreviewTest, SaveAddsTheExtensionAndAddSkipsEveryTakenName) {
   auto& app = Start();
@@ -141,8 +143,7 @@ TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {
   EXPECT_NE(prompts_.messages[4].text.find(dir_ / L"CAPT000.BMP"), std::wstring::npos);
 
   // Every name taken: a warning, nothing written, nothing added.
-  for (int n = 1; n < kCaptureNames; ++n)
-    ASSERT_TRUE(CreateDirectoryW((dir_ / CaptureFileName(n)).c_str(), nullptr));
+  for (int n = 1; n < kCaptureNames; ++n) ASSERT_TRUE(CreateDirectoryW((dir_ / CaptureFileName(n)).c_str(), nullptr));
   preview->mnuFileDummy_Click();
   ASSERT_EQ(prompts_.messages.size(), 6u);
   EXPECT_EQ(prompts_.messages[5].text, kNoCaptureNameText);

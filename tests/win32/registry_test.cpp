@@ -1,9 +1,10 @@
 // The settings store against the real registry: exact types and bytes, read back whole.
+#include "settings/registry.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/handles.h"
 #include "platform/text.h"
-#include "settings/registry.h"
 #include "settings/settings.h"
 #include "test_support.h"
 
@@ -90,7 +91,10 @@ TEST(TextConversion, ExactInTheSystemCodePagesIncludingUtf8) {
   // UTF-8 as the system code page: every character has a form, a lone surrogate none.
   EXPECT_EQ(WideToCodePageExact(L"\u0100\u0101", CP_UTF8), "\xc4\x80\xc4\x81");
   EXPECT_EQ(WideToCodePageExact(japanese, CP_UTF8)->size(), 3u + 5 * 3 + 1 + 4);
-  EXPECT_FALSE(WideToCodePageExact(L"a\xd800" L"z", CP_UTF8));
+  EXPECT_FALSE(
+      WideToCodePageExact(L"a\xd800"
+                          L"z",
+                          CP_UTF8));
   EXPECT_EQ(WideToCodePageExact(L"", CP_UTF8), "");
 }
 

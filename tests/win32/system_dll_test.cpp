@@ -1,10 +1,11 @@
 // The loader of the system DLLs that Mirel uses after start-up.
+#include "platform/system_dll.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/files.h"
-#include "platform/system_dll.h"
 
 namespace mirel {
 namespace {

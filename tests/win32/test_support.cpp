@@ -1,12 +1,10 @@
 #include "test_support.h"
 
-#include "platform/files.h"
-
+#include <gtest/gtest.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
+#include "platform/files.h"
 #include "platform/handles.h"
 #include "settings/registry.h"
 
@@ -46,18 +44,21 @@ ScratchFolder::ScratchFolder() {
   }
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() {
+  RemoveTree(path_);
+}
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  auto file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  auto file =
+      AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   ASSERT_TRUE(file) << "cannot create test file";
   DWORD wrote = 0;
   ASSERT_TRUE(WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr));
 }
 
 std::string ReadBytes(const std::wstring& path) {
-  auto file = AdoptFileHandle(
-      CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  auto file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return "<missing>";
   std::string bytes;
   char chunk[4096];
@@ -120,7 +121,9 @@ void DropFiles(HWND target, const std::vector<std::wstring>& files) {
   SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // the receiver frees it
 }
 
-void ClearSettings() { DeleteSettingsKey(); }
+void ClearSettings() {
+  DeleteSettingsKey();
+}
 
 bool QueryRaw(const char* name, DWORD& type, std::vector<std::uint8_t>& data) {
   HKEY key = nullptr;

@@ -1,14 +1,14 @@
 // The window utilities on real windows.
-#include <gtest/gtest.h>
-
-#include "app/window_utils.h"
-#include "app/application.h"
 #include "platform/window.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <new>
 #include <string>
 
-#include <new>
+#include "app/application.h"
+#include "app/window_utils.h"
 
 namespace mirel {
 namespace {
@@ -57,7 +57,9 @@ TEST(WindowUtils, SetTopMostPutsTheWindowInAndOutOfTheBand) {
 
 class ThrowingWindow : public Window {
  public:
-  ThrowingWindow() { Create({L"MirelTestThrowing"}, 0, L"throws", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, nullptr, nullptr); }
+  ThrowingWindow() {
+    Create({L"MirelTestThrowing"}, 0, L"throws", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, nullptr, nullptr);
+  }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -84,8 +86,8 @@ TEST(SingleInstance, TwoStartsAtTheSameMomentGiveExactlyOneFirst) {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   for (int round = 0; round < 50; ++round) {
-    const std::wstring name = L"Local\\Kalv.Mirel.Test." + std::to_wstring(GetCurrentProcessId()) + L"." +
-                              std::to_wstring(round);
+    const std::wstring name =
+        L"Local\\Kalv.Mirel.Test." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(round);
     PROCESS_INFORMATION starts[2] = {};
     for (auto& start : starts) {
       std::wstring command = L"\"" + std::wstring(self) + L"\" --claim-instance " + name;

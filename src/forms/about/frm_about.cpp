@@ -34,12 +34,18 @@ VersionInfo ProgramVersion() {
   return {};
 }
 
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring Wide(const std::u16string& text) {
+  return std::wstring(text.begin(), text.end());
+}
 
 }  // namespace
 
-std::wstring ProgramVersionText() { return Wide(VersionText(ProgramVersion())); }
-std::wstring ProgramCopyright() { return Wide(ProgramVersion().copyright); }
+std::wstring ProgramVersionText() {
+  return Wide(VersionText(ProgramVersion()));
+}
+std::wstring ProgramCopyright() {
+  return Wide(ProgramVersion().copyright);
+}
 
 void frmAbout::ShowModal(Application& app, HWND owner) {
   frmAbout about(app, owner);
@@ -48,7 +54,9 @@ void frmAbout::ShowModal(Application& app, HWND owner) {
   about.Form_Unload();
 }
 
-frmAbout::~frmAbout() { Form_Unload(); }
+frmAbout::~frmAbout() {
+  Form_Unload();
+}
 
 HWND frmAbout::CreateControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, const int (&twips)[4]) {
   return CreateTwipsControl(hwnd(), cls, text, style, id, twips, font_.get());
@@ -82,9 +90,13 @@ void frmAbout::OnInitDialog() {
   cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);
 }
 
-void frmAbout::RunModalLoop() { app_.RunModal(hwnd(), cmdOK_, closed_, nullptr, true); }
+void frmAbout::RunModalLoop() {
+  app_.RunModal(hwnd(), cmdOK_, closed_, nullptr, true);
+}
 
-void frmAbout::cmdOK_Click() { closed_ = true; }
+void frmAbout::cmdOK_Click() {
+  closed_ = true;
+}
 
 void frmAbout::Form_Unload() {
   if (unloaded_) return;
@@ -102,11 +114,8 @@ LRESULT frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_CLOSE:
-      cmdOK_Click();
-      return 0;
-    default:
-      break;
+    case WM_CLOSE: cmdOK_Click(); return 0;
+    default: break;
   }
   return DefaultProc(message, wParam, lParam);
 }

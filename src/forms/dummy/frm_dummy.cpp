@@ -15,7 +15,7 @@ namespace mirel {
 namespace {
 constexpr const wchar_t* kDummyClass = L"MirelDummy";
 constexpr UINT kPrepareMessage = WM_APP + 1;
-}
+}  // namespace
 
 frmDummy::frmDummy(Application& app) : app_(app) {}
 
@@ -27,7 +27,9 @@ void frmDummy::Form_Load() {
   SetBackColor(Read(settings::kViewBackColor));
 }
 
-void frmDummy::Unload() { Destroy(); }
+void frmDummy::Unload() {
+  Destroy();
+}
 
 void frmDummy::SetBackColor(std::uint32_t stored) {
   backColor_ = stored;
@@ -39,8 +41,7 @@ frmDummy::FileStamp frmDummy::StampOf(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
   return {(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-          (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-              data.ftLastWriteTime.dwLowDateTime};
+          (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime};
 }
 
 void frmDummy::SetPicture(const std::wstring& path) {
@@ -139,20 +140,20 @@ RECT frmDummy::CoverArea() const {
 
 void frmDummy::Paint() {
   {
-  PaintDc dc(hwnd());
-  // The picture sits at the primary monitor's top-left corner, wherever the cover begins;
-  // a capture of the whole desktop where it was taken.
-  RECT window{};
-  GetWindowRect(hwnd(), &window);
-  const RECT virtualScreen = VirtualScreenRect();
-  const ScreenRect desktop{virtualScreen.left, virtualScreen.top, virtualScreen.right, virtualScreen.bottom};
-  const ScreenPoint origin = CoverPictureOrigin(picture_.width(), picture_.height(), desktop);
-  const int x = origin.x - window.left;
-  const int y = origin.y - window.top;
-  picture_.Draw(dc.get(), x, y);
-  // Only what the picture leaves free gets the background colour: nothing flickers.
-  ExcludeClipRect(dc.get(), x, y, x + picture_.width(), y + picture_.height());
-  FillRect(dc.get(), &dc.dirty(), backBrush_.get());
+    PaintDc dc(hwnd());
+    // The picture sits at the primary monitor's top-left corner, wherever the cover begins;
+    // a capture of the whole desktop where it was taken.
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const RECT virtualScreen = VirtualScreenRect();
+    const ScreenRect desktop{virtualScreen.left, virtualScreen.top, virtualScreen.right, virtualScreen.bottom};
+    const ScreenPoint origin = CoverPictureOrigin(picture_.width(), picture_.height(), desktop);
+    const int x = origin.x - window.left;
+    const int y = origin.y - window.top;
+    picture_.Draw(dc.get(), x, y);
+    // Only what the picture leaves free gets the background colour: nothing flickers.
+    ExcludeClipRect(dc.get(), x, y, x + picture_.width(), y + picture_.height());
+    FillRect(dc.get(), &dc.dirty(), backBrush_.get());
   }
   GdiFlush();
   LARGE_INTEGER now;
@@ -162,15 +163,10 @@ void frmDummy::Paint() {
 
 LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint();
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(); return 0;
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-      pressed_ = true;
-      return 0;
+    case WM_RBUTTONDOWN: pressed_ = true; return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
       if (pressed_) {
@@ -183,20 +179,14 @@ LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       pressed_ = false;
       Form_DblClick();
       return 0;
-    case WM_RBUTTONDBLCLK:
-      pressed_ = true;
-      return 0;
+    case WM_RBUTTONDBLCLK: pressed_ = true; return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
       if (IsSystemColor(backColor_)) SetBackColor(backColor_);  // new Windows colours, at once
       return DefaultProc(message, wParam, lParam);
-    case WM_CLOSE:
-      return 0;  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
-    case kPrepareMessage:
-      app_.PrepareNextPicture();
-      return 0;
-    default:
-      return DefaultProc(message, wParam, lParam);
+    case WM_CLOSE: return 0;  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
+    case kPrepareMessage: app_.PrepareNextPicture(); return 0;
+    default: return DefaultProc(message, wParam, lParam);
   }
 }
 

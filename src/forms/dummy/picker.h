@@ -17,6 +17,8 @@ std::int32_t RandomPick(std::int32_t upperBound, std::mt19937& rng);
 std::int16_t AdvanceIndex(std::int16_t dummyIndex);
 
 // A double click returns only when asked for with 1; every other value means a single click.
-inline bool ReturnsOnDoubleClick(std::int16_t returnType) { return returnType == 1; }
+inline bool ReturnsOnDoubleClick(std::int16_t returnType) {
+  return returnType == 1;
+}
 
 }  // namespace mirel

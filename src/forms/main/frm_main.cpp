@@ -22,8 +22,8 @@
 #include "platform/twips.h"
 #include "resources/resource_ids.h"
 #include "settings/dummy_list.h"
-#include "settings/settings.h"
 #include "settings/registry_value.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -78,7 +78,9 @@ frmMain::~frmMain() {
   Destroy();
 }
 
-void frmMain::BuildMenus() { menuBar_.reset(BuildMenu(kMainMenu, true)); }
+void frmMain::BuildMenus() {
+  menuBar_.reset(BuildMenu(kMainMenu, true));
+}
 
 void frmMain::Form_Load() {
   auto& s = app_.state;
@@ -143,9 +145,6 @@ void frmMain::ShowPictureWarning(const wchar_t* reason, const std::wstring& path
   app_.prompts().Warn(hwnd(), std::wstring(reason) + L"\r\n" + path);
 }
 
-
-
-
 void frmMain::SetBackColor(std::uint32_t stored) {
   backColor_ = stored;
   backBrush_.reset(CreateSolidBrush(ResolveColor(backColor_)));
@@ -175,7 +174,9 @@ void frmMain::SetMenusVisible(bool visible) {
   SetMenu(hwnd(), visible ? menuBar_.get() : nullptr);
 }
 
-bool frmMain::MenusVisible() const { return hwnd() && GetMenu(hwnd()) != nullptr; }
+bool frmMain::MenusVisible() const {
+  return hwnd() && GetMenu(hwnd()) != nullptr;
+}
 
 void frmMain::Unload() {
   if (unloaded_ || !hwnd()) return;
@@ -199,7 +200,8 @@ void frmMain::Form_Unload() {
     // by the taskbar's size at each exit when the taskbar lies at the top or left.
     rect = placement.rcNormalPosition;
     if (const auto areas = AreasOf(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST))) {
-      const ScreenRect screen = WorkAreaToScreen({rect.left, rect.top, rect.right, rect.bottom}, areas->work, areas->whole);
+      const ScreenRect screen =
+          WorkAreaToScreen({rect.left, rect.top, rect.right, rect.bottom}, areas->work, areas->whole);
       rect = {screen.left, screen.top, screen.right, screen.bottom};
     }
   }
@@ -227,10 +229,6 @@ void frmMain::Form_Unload() {
   if (s.gDeleteSettings) DeleteSettingsKey();
 }
 
-
-
-
-
 void frmMain::mnuFileDeleteRegistry_Click() {
   const int answer = app_.prompts().Message(hwnd(), L"本当に設定を削除しますか?", kConfirmCaption,
                                             MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
@@ -239,7 +237,9 @@ void frmMain::mnuFileDeleteRegistry_Click() {
   Unload();
 }
 
-void frmMain::mnuFileExit_Click() { Unload(); }
+void frmMain::mnuFileExit_Click() {
+  Unload();
+}
 
 void frmMain::mnuViewHideWindow_Click() {
   SetVisible(false);
@@ -259,15 +259,21 @@ void frmMain::mnuViewCapture_Click(int index) {
   CaptureIntoPreview(app_, index == 0 ? Snapshot::kActiveWindow : Snapshot::kDesktop, true);
 }
 
-void frmMain::mnuViewOption_Click() { frmOption::ShowModal(app_, hwnd()); }
+void frmMain::mnuViewOption_Click() {
+  frmOption::ShowModal(app_, hwnd());
+}
 
-void frmMain::mnuHelpContents_Click() { ShowHelpContents(app_, hwnd()); }
+void frmMain::mnuHelpContents_Click() {
+  ShowHelpContents(app_, hwnd());
+}
 
-void frmMain::mnuHelpSearchTopic_Click() { ShowHelpIndex(app_, hwnd()); }
+void frmMain::mnuHelpSearchTopic_Click() {
+  ShowHelpIndex(app_, hwnd());
+}
 
-void frmMain::mnuHelpAbout_Click() { frmAbout::ShowModal(app_, hwnd()); }
-
-
+void frmMain::mnuHelpAbout_Click() {
+  frmAbout::ShowModal(app_, hwnd());
+}
 
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto answer = PictureMessage(hwnd(), message, wParam)) return *answer;
@@ -290,9 +296,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default: break;
       }
       break;
-    case WM_CLOSE:
-      Unload();
-      return 0;
+    case WM_CLOSE: Unload(); return 0;
     case WM_HELP:  // F1
       mnuHelpContents_Click();
       return TRUE;
@@ -302,8 +306,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // a system colour is resolved again.
       if (IsSystemColor(backColor_)) SetBackColor(backColor_);
       break;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
       // Log-off, shutdown, or an installer replacing Mirel (ENDSESSION_CLOSEAPP): the
       // process is ended soon after this returns, so the settings are stored and the tray
@@ -317,8 +320,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       LayoutPicture();
       return 0;
     }
-    default:
-      break;
+    default: break;
   }
   return DefaultProc(message, wParam, lParam);
 }

@@ -1,12 +1,11 @@
 // The main window's picture: its box, its painting, the mouse on it and pictures dropped on it.
-#include "forms/main/frm_main.h"
-
 #include <windowsx.h>
 
 #include "app/application.h"
 #include "dialogs/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/handles.h"
@@ -121,35 +120,26 @@ bool frmMain::MouseMessage(UINT message, WPARAM wParam) {
       SetCapture(hwnd());
       picMain_MouseDown(message == WM_LBUTTONDOWN ? 1 : 2, screen);
       return true;
-    case WM_MOUSEMOVE:
-      picMain_MouseMove(held, screen);
-      return true;
+    case WM_MOUSEMOVE: picMain_MouseMove(held, screen); return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
       if (GetCapture() == hwnd()) ReleaseCapture();
       picMain_MouseUp(message == WM_LBUTTONUP ? 1 : 2);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
 std::optional<LRESULT> frmMain::PictureMessage(HWND target, UINT message, WPARAM wParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(target);
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(target); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-      MouseMessage(message, wParam);
-      return 0;
-    default:
-      return std::nullopt;
+    case WM_RBUTTONUP: MouseMessage(message, wParam); return 0;
+    default: return std::nullopt;
   }
 }
 

@@ -1,5 +1,5 @@
 // The options dialog's dummy window page: the list (see list_editor.cpp), the colour and the order.
-#include "forms/option/frm_option.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -15,6 +15,7 @@
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
+#include "forms/option/frm_option.h"
 #include "forms/option/option_rules.h"
 #include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
@@ -62,7 +63,8 @@ void frmOption::LoadDummyWindowPage() {
 }
 
 void frmOption::WarnIfListUnreadable() {
-  if (!listReadable_) app_.prompts().Warn(hwnd(), std::wstring(kListUnreadableInOptionsText) + L"\r\n" + app_.listPath());
+  if (!listReadable_)
+    app_.prompts().Warn(hwnd(), std::wstring(kListUnreadableInOptionsText) + L"\r\n" + app_.listPath());
 }
 
 void frmOption::lblViewBackColor_Click() {
@@ -86,6 +88,5 @@ void frmOption::SaveDummyWindowPage() {
   Write(settings::kViewRandom, s.gViewRandom);
   app_.dummy().PrepareSoon();  // the next cover's picture may have changed
 }
-
 
 }  // namespace mirel

@@ -1,5 +1,6 @@
-// The options dialog's extras page: the panic key, every monitor, instant edges, dwell, full-screen pause, quiet covers, the start with Windows.
-#include "forms/option/frm_option.h"
+// The options dialog's extras page: the panic key, every monitor, instant edges, dwell, full-screen pause, quiet
+// covers, the start with Windows.
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -15,6 +16,7 @@
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
+#include "forms/option/frm_option.h"
 #include "forms/option/option_rules.h"
 #include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
@@ -54,12 +56,11 @@ void frmOption::SaveExtrasPage() {
   s.gQuietCover = Checked(OptionControl::chkQuietCover);
   // Digits alone, up to ten seconds; anything else is no dwell.
   const std::wstring dwell = Text(OptionControl::txtDwellTime);
-  s.gDwellTime = dwell.empty() || dwell.size() > 5 || DigitsOnly(dwell) != dwell
-                     ? 0
-                     : EffectiveDwellTime(std::stoi(dwell));
+  s.gDwellTime =
+      dwell.empty() || dwell.size() > 5 || DigitsOnly(dwell) != dwell ? 0 : EffectiveDwellTime(std::stoi(dwell));
   SetText(OptionControl::txtDwellTime, std::to_wstring(s.gDwellTime));
-  const auto panicKey = static_cast<std::uint32_t>(
-      SendMessageW(control(OptionControl::hkyPanicKey), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+  const auto panicKey =
+      static_cast<std::uint32_t>(SendMessageW(control(OptionControl::hkyPanicKey), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
   const bool panicKeyChanged = panicKey != s.gPanicKey;
   s.gPanicKey = panicKey;
   tray.UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));

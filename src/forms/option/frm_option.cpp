@@ -84,7 +84,9 @@ frmOption::frmOption(Application& app, HWND owner) : app_(app), owner_(owner) {
   for (auto& page : pages_) page = std::make_unique<Page>(*this);
 }
 
-frmOption::~frmOption() { Form_Unload(); }
+frmOption::~frmOption() {
+  Form_Unload();
+}
 
 void frmOption::Form_Load() {
   // 1.-2. The watch pauses and an always-in-front main window cannot cover the dialog.
@@ -156,11 +158,11 @@ void frmOption::CreateControls() {
   }
   for (const auto& entry : kOptionControls)
     if (HWND control = this->control(entry.id);
-        control && (entry.kind == ControlKind::kLabel || entry.kind == ControlKind::kCheck ||
-                    entry.kind == ControlKind::kRadio))
+        control &&
+        (entry.kind == ControlKind::kLabel || entry.kind == ControlKind::kCheck || entry.kind == ControlKind::kRadio))
       WidenToCaption(control, entry.kind == ControlKind::kLabel);
-  cmdOK_ = CreateTwipsControl(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK,
-                              font_.get());
+  cmdOK_ =
+      CreateTwipsControl(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK, font_.get());
   cmdCancel_ = CreateTwipsControl(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL,
                                   kCmdCancel, font_.get());
   tabOption_ = CreateTwipsControl(hwnd(), WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, kOptionTabId,
@@ -182,9 +184,9 @@ void frmOption::CreateControls() {
   for (const auto id : {OptionControl::txtCheckMouseInterval, OptionControl::txtDwellTime})
     if (HWND control = this->control(id)) MakeDigitsOnly(control);
 
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+  tooltip_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
   for (const auto& entry : kOptionControls) {
     HWND control = this->control(entry.id);
     if (!entry.tooltip || !control || !tooltip_) continue;
@@ -249,7 +251,9 @@ int frmOption::selectedTab() const {
   return tabOption_ ? static_cast<int>(SendMessageW(tabOption_, TCM_GETCURSEL, 0, 0)) + 1 : 1;
 }
 
-void frmOption::tabOption_BeforeClick() { mPrevTab = static_cast<std::int16_t>(selectedTab()); }
+void frmOption::tabOption_BeforeClick() {
+  mPrevTab = static_cast<std::int16_t>(selectedTab());
+}
 
 void frmOption::tabOption_Click() {
   const auto change = SwitchPages(mPrevTab, selectedTab());
@@ -299,9 +303,7 @@ void frmOption::Command(int id, int code, HWND from) {
 
 LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-      return 0;
+    case WM_COMMAND: Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->hwndFrom == tabOption_) {
@@ -339,19 +341,14 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_CLOSE:
-      cmdCancel_Click();
-      return 0;
-    case kListUnreadableMessage:
-      WarnIfListUnreadable();
-      return 0;
+    case WM_CLOSE: cmdCancel_Click(); return 0;
+    case kListUnreadableMessage: WarnIfListUnreadable(); return 0;
     case WM_SYSCOLORCHANGE:
       // The swatches of system colours show the user's new colours.
       SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, mainSwatch_);
       SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, viewSwatch_);
       break;
-    default:
-      break;
+    default: break;
   }
   return DefaultProc(message, wParam, lParam);
 }
@@ -373,8 +370,7 @@ LRESULT frmOption::Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_HELP:
       if (const auto answer = owner_.Forward(message, wParam, lParam)) return *answer;
       break;
-    default:
-      break;
+    default: break;
   }
   return DefaultProc(message, wParam, lParam);
 }

@@ -148,7 +148,7 @@ class frmOption : public Dialog {
   std::int16_t mPrevTab = 1;
   int listExtent_ = 0;
   bool listReadable_ = true;
-  bool startsWithWindows_ = false;  // as the Run key said when the dialog opened
+  bool startsWithWindows_ = false;         // as the Run key said when the dialog opened
   std::vector<std::string> offlineLines_;  // lines of MIREL.DAT on a drive that is not there
   bool closed_ = false;
   bool unloaded_ = false;

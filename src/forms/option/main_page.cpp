@@ -1,5 +1,5 @@
 // The options dialog's main window page: the picture, its colour and the window's frame.
-#include "forms/option/frm_option.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -15,6 +15,7 @@
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
+#include "forms/option/frm_option.h"
 #include "forms/option/option_rules.h"
 #include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"

@@ -1,5 +1,5 @@
 // The options dialog's controls: reading and setting them, and the ones that take dropped files or the Delete key.
-#include "forms/option/frm_option.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -15,6 +15,7 @@
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
+#include "forms/option/frm_option.h"
 #include "forms/option/option_rules.h"
 #include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
@@ -53,16 +54,20 @@ void frmOption::SetSwatch(std::uint32_t& swatch, UniqueBrush& brush, OptionContr
   InvalidateRect(control(id), nullptr, TRUE);
 }
 
-void frmOption::Enable(OptionControl id, bool enabled) { EnableWindow(control(id), enabled ? TRUE : FALSE); }
+void frmOption::Enable(OptionControl id, bool enabled) {
+  EnableWindow(control(id), enabled ? TRUE : FALSE);
+}
 
-void frmOption::SetText(OptionControl id, const std::wstring& text) { SetWindowTextW(control(id), text.c_str()); }
+void frmOption::SetText(OptionControl id, const std::wstring& text) {
+  SetWindowTextW(control(id), text.c_str());
+}
 
 LRESULT CALLBACK frmOption::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self) {
   if (message == WM_NCDESTROY) sys::RemoveWindowSubclass(control, ControlProc, id);
   try {  // as in every window procedure: no exception unwinds into the system
-    if (const auto handled = reinterpret_cast<frmOption*>(self)->ControlMessage(static_cast<OptionControl>(id),
-                                                                                 control, message, wParam, lParam))
+    if (const auto handled = reinterpret_cast<frmOption*>(self)->ControlMessage(static_cast<OptionControl>(id), control,
+                                                                                message, wParam, lParam))
       return *handled;
   } catch (...) {
   }
@@ -87,8 +92,7 @@ std::optional<LRESULT> frmOption::ControlMessage(OptionControl id, HWND control,
         return 0;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return std::nullopt;
 }

@@ -1,5 +1,5 @@
 // The options dialog's context help: the '?' pick.
-#include "forms/option/frm_option.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -15,6 +15,7 @@
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
+#include "forms/option/frm_option.h"
 #include "forms/option/option_rules.h"
 #include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
@@ -78,9 +79,7 @@ void frmOption::RunContextHelpPick() {
     if (got == -1) break;
     switch (msg.message) {
       case WM_MOUSEMOVE:
-      case WM_NCMOUSEMOVE:
-        SetCursor(helpCursor);
-        break;
+      case WM_NCMOUSEMOVE: SetCursor(helpCursor); break;
       case WM_LBUTTONDOWN:
       case WM_NCLBUTTONDOWN:
         picking = false;
@@ -88,9 +87,7 @@ void frmOption::RunContextHelpPick() {
         ShowContextHelpAt(msg.pt);
         break;
       case WM_RBUTTONDOWN:
-      case WM_NCRBUTTONDOWN:
-        picking = false;
-        break;
+      case WM_NCRBUTTONDOWN: picking = false; break;
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN:
         if (msg.wParam == VK_ESCAPE) picking = false;
@@ -98,8 +95,7 @@ void frmOption::RunContextHelpPick() {
       case WM_LBUTTONUP:
       case WM_RBUTTONUP:
       case WM_LBUTTONDBLCLK:
-      case WM_CHAR:
-        break;
+      case WM_CHAR: break;
       default:
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

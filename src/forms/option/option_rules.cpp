@@ -48,7 +48,9 @@ std::int16_t EdgeFlagFromBoxes(const EdgeBoxes& boxes) {
   return flag;
 }
 
-int ReturnOptionIndex(std::int32_t stored) { return stored == 1 ? 1 : 0; }
+int ReturnOptionIndex(std::int32_t stored) {
+  return stored == 1 ? 1 : 0;
+}
 
 std::optional<PageSwitch> SwitchPages(int previousTab, int pickedTab) {
   if (pickedTab == previousTab) return std::nullopt;

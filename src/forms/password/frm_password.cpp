@@ -36,7 +36,9 @@ HWND frmPassword::CreateControl(const wchar_t* cls, const wchar_t* text, DWORD s
   return CreateTwipsControl(hwnd(), cls, text, style, id, twips, font_.get());
 }
 
-void frmPassword::Form_Load() { Create(kPasswordClass, kExStyle, L"パスワード入力", kStyle, dummy_); }
+void frmPassword::Form_Load() {
+  Create(kPasswordClass, kExStyle, L"パスワード入力", kStyle, dummy_);
+}
 
 void frmPassword::OnInitDialog() {
   const unsigned dpi = Dpi();
@@ -81,9 +83,7 @@ void frmPassword::Form_Unload() {
 
 LRESULT frmPassword::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SETFOCUS:
-      Form_GotFocus();
-      return 0;
+    case WM_SETFOCUS: Form_GotFocus(); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) Form_GotFocus();
       return 0;
@@ -93,10 +93,8 @@ LRESULT frmPassword::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_CLOSE:
-      return 0;  // a close from the frame or the system does not skip the password
-    default:
-      break;
+    case WM_CLOSE: return 0;  // a close from the frame or the system does not skip the password
+    default: break;
   }
   return DefaultProc(message, wParam, lParam);
 }

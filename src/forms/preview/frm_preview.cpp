@@ -42,13 +42,17 @@ void frmPreview::ShowModal(Application& app, Picture snapshot) {
 }
 
 frmPreview::frmPreview(Application& app, Picture snapshot)
-    : app_(app), picture_(std::move(snapshot)), picPreview_([this](HWND view, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    : app_(app),
+      picture_(std::move(snapshot)),
+      picPreview_([this](HWND view, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
         if (message != WM_PAINT) return std::nullopt;
         Paint(view);
         return 0;
       }) {}
 
-frmPreview::~frmPreview() { Form_Unload(); }
+frmPreview::~frmPreview() {
+  Form_Unload();
+}
 
 void frmPreview::BuildMenu() {
   // Nothing to save or add when the screen could not be taken.
@@ -73,8 +77,8 @@ void frmPreview::Form_Load() {
   BuildMenu();
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   ClassSpec cls{kPreviewClass, 0, main.largeIcon(), main.icon(), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  if (!Create(cls, 0, kPreviewCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-              main.hwnd(), menuBar_.get()))
+  if (!Create(cls, 0, kPreviewCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main.hwnd(),
+              menuBar_.get()))
     return;
   const unsigned dpi = Dpi();
   RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
@@ -223,14 +227,15 @@ void frmPreview::mnuFileSave_Click() {
   std::wstring path = app_.prompts().SaveFile(hwnd(), BitmapFilter(), app_.exeFolder());
   if (path.empty()) return;
   path = WithBitmapExtension(path);
-  if (!SaveBitmapFile(picture_, path)) app_.prompts().Warn(hwnd(), std::wstring(kBitmapWriteFailedText) + L"\r\n" + path);
+  if (!SaveBitmapFile(picture_, path))
+    app_.prompts().Warn(hwnd(), std::wstring(kBitmapWriteFailedText) + L"\r\n" + path);
 }
 
 void frmPreview::mnuFileDummy_Click() {
   if (picture_.empty()) return;
   const std::wstring& folder = app_.exeFolder();
-  const auto number = FirstFreeCaptureNumber(
-      [&](int n) { return NameTaken(BesideExe(folder, CaptureFileName(n).c_str())); });
+  const auto number =
+      FirstFreeCaptureNumber([&](int n) { return NameTaken(BesideExe(folder, CaptureFileName(n).c_str())); });
   if (!number) {
     app_.prompts().Warn(hwnd(), kNoCaptureNameText);
     return;
@@ -259,7 +264,9 @@ void frmPreview::mnuFileDummy_Click() {
   mnuFileExit_Click();
 }
 
-void frmPreview::mnuFileExit_Click() { closed_ = true; }
+void frmPreview::mnuFileExit_Click() {
+  closed_ = true;
+}
 
 void frmPreview::Form_Unload() {
   if (unloaded_) return;
@@ -284,9 +291,7 @@ void frmPreview::Paint(HWND target) {
 
 LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE:
-      Form_Resize();
-      return 0;
+    case WM_SIZE: Form_Resize(); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd());
       return 0;
@@ -301,12 +306,8 @@ LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Wheel(shift, shift ? -delta : delta);
       return 0;
     }
-    case WM_MOUSEHWHEEL:
-      Wheel(true, GET_WHEEL_DELTA_WPARAM(wParam));
-      return 0;
-    case WM_KEYDOWN:
-      Form_KeyDown(static_cast<UINT>(wParam));
-      return 0;
+    case WM_MOUSEHWHEEL: Wheel(true, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case WM_KEYDOWN: Form_KeyDown(static_cast<UINT>(wParam)); return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kMnuPreviewDummy: mnuFileDummy_Click(); return 0;
@@ -315,11 +316,8 @@ LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default: break;
       }
       break;
-    case WM_CLOSE:
-      mnuFileExit_Click();
-      return 0;
-    default:
-      break;
+    case WM_CLOSE: mnuFileExit_Click(); return 0;
+    default: break;
   }
   return DefaultProc(message, wParam, lParam);
 }

@@ -25,7 +25,9 @@ PreviewLayout LayOutPreview(int clientWidth, int clientHeight, int barWidth, int
   return layout;
 }
 
-int ClampScroll(int position, int maximum) { return std::clamp(position, 0, std::max(maximum, 0)); }
+int ClampScroll(int position, int maximum) {
+  return std::clamp(position, 0, std::max(maximum, 0));
+}
 
 int WheelPixels(int& remainder, int delta, int pixelsPerNotch) {
   constexpr long long kNotch = 120;

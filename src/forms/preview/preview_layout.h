@@ -16,10 +16,10 @@ struct Box {
 };
 
 struct PreviewLayout {
-  Box vertical;    // hugs the right edge, above the horizontal bar
-  Box horizontal;  // hugs the bottom edge, above the status bar
-  Box status;      // along the bottom edge
-  int viewWidth = 0;   // what is left for the picture
+  Box vertical;       // hugs the right edge, above the horizontal bar
+  Box horizontal;     // hugs the bottom edge, above the status bar
+  Box status;         // along the bottom edge
+  int viewWidth = 0;  // what is left for the picture
   int viewHeight = 0;
   int maxLeft = 0;  // the furthest scroll positions; 0 when the picture fits
   int maxTop = 0;

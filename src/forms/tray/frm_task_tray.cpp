@@ -38,7 +38,9 @@ constexpr MenuItem kTrayMenu[] = {
 
 frmTaskTray::frmTaskTray(Application& app) : app_(app), watch_(app) {}
 
-void frmTaskTray::BuildMenu() { mnuTray_.reset(mirel::BuildMenu(kTrayMenu, false)); }
+void frmTaskTray::BuildMenu() {
+  mnuTray_.reset(mirel::BuildMenu(kTrayMenu, false));
+}
 
 void frmTaskTray::Form_Load() {
   auto& s = app_.state;
@@ -77,8 +79,8 @@ void frmTaskTray::RegisterPanicKey(HWND warningOwner) {
   // Kept all the same, so that the user can choose another key in the options.
   if (!panicKey_.Register(hwnd(), kPanicHotKeyId, value))
     app_.prompts().Warn(warningOwner, L"キー「" + PanicKey::Name(value) +
-                                     L"」はほかのプログラムが使っているため、すぐに隠すキーにできませんでした。"
-                                     L"オプションの「その他」ページで別のキーを選んでください。");
+                                          L"」はほかのプログラムが使っているため、すぐに隠すキーにできませんでした。"
+                                          L"オプションの「その他」ページで別のキーを選んでください。");
 }
 
 void frmTaskTray::PanicKey_Pressed() {
@@ -95,11 +97,17 @@ void frmTaskTray::Unload() {
   Destroy();
 }
 
-void frmTaskTray::SetWatchEnabled(bool enabled) { watch_.SetEnabled(enabled); }
+void frmTaskTray::SetWatchEnabled(bool enabled) {
+  watch_.SetEnabled(enabled);
+}
 
-void frmTaskTray::SetWatchInterval(std::uint32_t interval) { watch_.SetInterval(interval); }
+void frmTaskTray::SetWatchInterval(std::uint32_t interval) {
+  watch_.SetInterval(interval);
+}
 
-void frmTaskTray::tmrTaskTray_Timer() { watch_.Tick(); }
+void frmTaskTray::tmrTaskTray_Timer() {
+  watch_.Tick();
+}
 
 void frmTaskTray::SetItemChecked(UINT id, bool checked) {
   CheckMenuItem(mnuTray_.get(), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -154,13 +162,21 @@ void frmTaskTray::mnuTrayCapture_Click() {
   CaptureIntoPreview(app_, Snapshot::kDesktop, app_.state.gMainWasVisible);
 }
 
-void frmTaskTray::mnuTrayOption_Click() { frmOption::ShowModal(app_, app_.main().hwnd()); }
+void frmTaskTray::mnuTrayOption_Click() {
+  frmOption::ShowModal(app_, app_.main().hwnd());
+}
 
-void frmTaskTray::mnuTrayHelp_Click() { ShowHelpContents(app_, hwnd()); }
+void frmTaskTray::mnuTrayHelp_Click() {
+  ShowHelpContents(app_, hwnd());
+}
 
-void frmTaskTray::mnuTrayAbout_Click() { frmAbout::ShowModal(app_, app_.main().hwnd()); }
+void frmTaskTray::mnuTrayAbout_Click() {
+  frmAbout::ShowModal(app_, app_.main().hwnd());
+}
 
-void frmTaskTray::mnuTrayExit_Click() { app_.main().Unload(); }
+void frmTaskTray::mnuTrayExit_Click() {
+  app_.main().Unload();
+}
 
 void frmTaskTray::RunMenuCommand(UINT id) {
   switch (id) {
@@ -190,9 +206,7 @@ void frmTaskTray::PopupTrayMenu(UINT flags) {
 LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTrayCallbackMessage) {
     switch (static_cast<UINT>(lParam)) {
-      case WM_LBUTTONDOWN:
-        SetForegroundWindow(hwnd());
-        break;
+      case WM_LBUTTONDOWN: SetForegroundWindow(hwnd()); break;
       case WM_RBUTTONDOWN:
         // While a modal window of the program is open (it disables this one), the menu
         // would start a second command inside the first.
@@ -201,18 +215,14 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ProcessPendingMessages();
         if (hwnd()) PopupTrayMenu(0);
         break;
-      default:
-        break;
+      default: break;
     }
     return 0;
   }
   if (icon_.HandleMessage(message, wParam)) return 0;
   switch (message) {
-    case WM_TIMER:
-      watch_.HandleTimer(wParam);
-      return 0;
-    case WM_CLOSE:
-      return 0;
+    case WM_TIMER: watch_.HandleTimer(wParam); return 0;
+    case WM_CLOSE: return 0;
     case WM_DISPLAYCHANGE:
       // A new resolution (or monitor layout): the watch takes the new edges at once, a
       // cover that is up covers the new screen, the main window stays reachable.
@@ -228,8 +238,7 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETWORKAREA) app_.main().KeepOnScreen();  // the taskbar moved
       return DefaultProc(message, wParam, lParam);
-    default:
-      return DefaultProc(message, wParam, lParam);
+    default: return DefaultProc(message, wParam, lParam);
   }
 }
 
