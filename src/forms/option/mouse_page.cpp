@@ -1,35 +1,13 @@
 // The options dialog's mouse page: the edge watch, its interval and its edges.
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <climits>
 #include <string>
 
 #include "app/application.h"
-#include "app/colors.h"
-#include "app/help.h"
-#include "app/window_utils.h"
-#include "dialogs/bitmap_name.h"
-#include "dialogs/common_dialogs.h"
-#include "forms/dummy/frm_dummy.h"
-#include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
 #include "forms/option/option_rules.h"
-#include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
-#include "platform/controls.h"
-#include "platform/files.h"
-#include "platform/handles.h"
-#include "platform/picture.h"
-#include "platform/system_dll.h"
-#include "platform/text.h"
-#include "platform/twips.h"
-#include "settings/dummy_list.h"
-#include "settings/list_format.h"
 #include "settings/settings.h"
-#include "settings/startup_entry.h"
 
 namespace mirel {
 
