@@ -55,6 +55,10 @@ inline constexpr Setting<bool> kInstantEdges{"InstantEdges", false};
 inline constexpr Setting<bool> kQuietCover{"QuietCover", false};
 inline constexpr Setting<bool> kFullScreenPause{"FullScreenPause", false};
 inline constexpr Setting<std::int32_t> kDwellTime{"DwellTime", 0};  // milliseconds
+// How the cover places its picture (see DummyFit in forms/dummy/cover_layout.h; 0: natural
+// size at the top-left) and whether every monitor shows it (or the primary alone).
+inline constexpr Setting<std::int32_t> kDummyFit{"DummyFit", 0};
+inline constexpr Setting<bool> kDummyEveryMonitor{"DummyEveryMonitor", false};
 
 }  // namespace settings
 
