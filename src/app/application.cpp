@@ -125,6 +125,7 @@ void Application::PrepareNextPicture() {
 }
 
 void Application::DisplayChanged(int width, int height) {
+  dummy_->ScreensChanged();
   if (dummy_->Visible()) {
     RECT area = dummy_->CoverArea();
     if (state.gPrimaryOnly) area = {0, 0, width, height};

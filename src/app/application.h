@@ -12,6 +12,7 @@
 #include "dialogs/prompts.h"
 #include "platform/audio_mute.h"
 #include "platform/handles.h"
+#include "platform/picture_worker.h"
 
 namespace mirel {
 
@@ -35,6 +36,8 @@ class Application {
   frmDummy& dummy() { return *dummy_; }
   frmTaskTray& tray() { return *tray_; }
   UserPrompts& prompts() { return prompts_; }
+  // Decodes pictures away from the windows' thread, one at a time.
+  PictureWorker& pictures() { return pictures_; }
   const std::wstring& exeFolder() const { return exeFolder_; }
   std::wstring listPath() const;
 
@@ -79,6 +82,7 @@ class Application {
 
   UserPrompts& prompts_;
   std::wstring exeFolder_;
+  PictureWorker pictures_;  // outlives the windows that ask it
   std::mt19937 random_;
   std::int32_t nextRandom_ = -1;  // drawn ahead so that its picture can be prepared
   std::unique_ptr<frmMain> main_;

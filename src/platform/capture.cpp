@@ -13,6 +13,26 @@ RECT VirtualScreenRect() {
   return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+namespace {
+BOOL CALLBACK AddMonitorRect(HMONITOR monitor, HDC, LPRECT rect, LPARAM param) {
+  auto* rects = reinterpret_cast<std::vector<RECT>*>(param);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY))
+    rects->insert(rects->begin(), *rect);
+  else
+    rects->push_back(*rect);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<RECT> MonitorRects() {
+  std::vector<RECT> rects;
+  EnumDisplayMonitors(nullptr, nullptr, &AddMonitorRect, reinterpret_cast<LPARAM>(&rects));
+  if (rects.empty()) rects.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  return rects;
+}
+
 std::optional<RECT> ForegroundWindowRect() {
   const HWND window = GetForegroundWindow();
   if (!window || !IsWindowVisible(window) || IsIconic(window)) return std::nullopt;

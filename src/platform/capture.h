@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "platform/picture.h"
 
@@ -11,6 +12,9 @@ namespace mirel {
 
 // The whole desktop, every monitor included.
 RECT VirtualScreenRect();
+
+// Each monitor's rectangle, the primary monitor first.
+std::vector<RECT> MonitorRects();
 
 // The visible frame of the foreground window (without the invisible resize borders that
 // current Windows adds), or nothing when no window is in front.

@@ -108,16 +108,20 @@ TEST_F(DummyTrayTest, UnloadablePictureStillCoversAndAdvances) {
   auto& app = Start();
   DeleteFileW(paths[0].c_str());
   test::WriteBytes(paths[1], "not a picture any more");
+  const auto decoded = [&] { return test::PumpUntil([&] { return !app.dummy().waitingForPicture(); }); };
   app.ShowDummyScreen();
   EXPECT_TRUE(app.dummy().Visible());
+  ASSERT_TRUE(decoded());
   EXPECT_FALSE(app.dummy().hasPicture());
   EXPECT_EQ(app.state.gDummyIndex, 1);
   Click(app.dummy().hwnd());
   app.ShowDummyScreen();
   EXPECT_TRUE(app.dummy().Visible());
+  ASSERT_TRUE(decoded());
   EXPECT_FALSE(app.dummy().hasPicture());
   Click(app.dummy().hwnd());
   app.ShowDummyScreen();
+  ASSERT_TRUE(decoded());
   EXPECT_TRUE(app.dummy().hasPicture());
   EXPECT_TRUE(prompts_.messages.empty());
 }
@@ -136,7 +140,7 @@ TEST_F(DummyTrayTest, AListHeldByAnotherProgramAtStartIsSaidOnceAndReadAtTheNext
   Click(app.dummy().hwnd());
   locked.reset();
   app.ShowDummyScreen();
-  EXPECT_TRUE(app.dummy().hasPicture());
+  EXPECT_TRUE(test::PumpUntil([&] { return app.dummy().hasPicture(); }));
   EXPECT_EQ(app.state.gDummyList.size(), 3u);
   EXPECT_EQ(prompts_.messages.size(), 1u);
 }

@@ -104,6 +104,16 @@ void Pump() {
   }
 }
 
+bool PumpUntil(const std::function<bool()>& done, unsigned milliseconds) {
+  const ULONGLONG until = GetTickCount64() + milliseconds;
+  while (!done()) {
+    if (GetTickCount64() > until) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    Pump();
+  }
+  return true;
+}
+
 void DropFiles(HWND target, const std::vector<std::wstring>& files) {
   std::wstring list;
   for (const auto& file : files) {

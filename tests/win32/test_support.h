@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,8 @@ std::string ReadBytes(const std::wstring& path);
 // Runs the window messages waiting now; a quit request is swallowed (it belongs to the
 // program under test, not to the test runner).
 void Pump();
+// Runs the window messages until `done` holds, for at most `milliseconds`; true when it held.
+bool PumpUntil(const std::function<bool()>& done, unsigned milliseconds = 10000);
 
 // Sends WM_DROPFILES with these files to the window, as the shell does.
 void DropFiles(HWND target, const std::vector<std::wstring>& files);

@@ -15,6 +15,7 @@ namespace mirel {
 namespace {
 constexpr const wchar_t* kDummyClass = L"MirelDummy";
 constexpr UINT kPrepareMessage = WM_APP + 1;
+constexpr UINT kPictureReadyMessage = WM_APP + 2;
 }  // namespace
 
 frmDummy::frmDummy(Application& app) : app_(app) {}
@@ -32,43 +33,129 @@ void frmDummy::Unload() {
 }
 
 void frmDummy::SetBackColor(std::uint32_t stored) {
+  const bool changed = ResolveColor(stored) != ResolveColor(backColor_);
   backColor_ = stored;
   backBrush_.reset(CreateSolidBrush(ResolveColor(stored)));
-  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+  if (!hwnd()) return;
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  // A transparent picture lies over the colour: up, it is laid over the new one.
+  if (changed && Visible() && picture_.transparent && !picturePath_.empty())
+    AskForCoverPicture(RequestFor(picturePath_, CurrentLook()));
 }
 
-frmDummy::FileStamp frmDummy::StampOf(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
-  return {(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-          (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime};
+frmDummy::Look frmDummy::CurrentLook() const {
+  Look look;
+  look.fit = app_.state.gDummyFit;
+  look.everyMonitor = app_.state.gDummyEveryMonitor;
+  for (const RECT& r : MonitorRects()) {
+    look.monitors.push_back({r.left, r.top, r.right, r.bottom});
+    if (app_.state.gPrimaryOnly) break;  // the cover covers the primary alone
+  }
+  const RECT desktop = VirtualScreenRect();
+  look.desktop = {desktop.left, desktop.top, desktop.right, desktop.bottom};
+  look.background = ResolveColor(backColor_);
+  return look;
+}
+
+PictureRequest frmDummy::RequestFor(const std::wstring& path, const Look& look) {
+  PictureRequest request;
+  request.path = path;
+  request.background = look.background;
+  request.places = [look](int width, int height) {
+    std::vector<PicturePlace> places;
+    for (const CoverTile& tile :
+         CoverTiles(width, height, look.monitors, look.desktop, DummyFitFromStored(look.fit), look.everyMonitor))
+      places.push_back({tile.target, tile.Visible()});
+    return places;
+  };
+  return request;
+}
+
+void frmDummy::AskForCoverPicture(PictureRequest request) {
+  coverTicket_ = app_.pictures().Request(PictureWorker::kCover, std::move(request), hwnd(), kPictureReadyMessage);
+}
+
+void frmDummy::StopWaitingForPictures() {
+  app_.pictures().Cancel(PictureWorker::kCover);
+  coverTicket_ = 0;
+  coverTakesNext_ = false;
 }
 
 void frmDummy::SetPicture(const std::wstring& path) {
+  StopWaitingForPictures();
   picturePath_ = path;
-  picture_.reset();
+  picture_ = PreparedPicture();
   if (!path.empty()) {
-    // The prepared picture serves only while the file is still the one decoded.
-    if (PreparedFor(path))
+    const Look look = CurrentLook();
+    if (!prepared_.empty() && preparedPath_ == path && preparedLook_ == look) {
       picture_ = std::move(prepared_);
-    else
-      LoadPicture(path, picture_);
+      // The prepared picture serves while the file is still the one decoded: that is asked
+      // away from this thread (a share may not answer), and a changed file follows.
+      PictureRequest request = RequestFor(path, look);
+      request.unlessStamp = picture_.stamp;
+      AskForCoverPicture(std::move(request));
+    } else if (nextTicket_ && nextPath_ == path && nextLook_ == look) {
+      coverTakesNext_ = true;  // already on its way
+    } else {
+      AskForCoverPicture(RequestFor(path, look));
+    }
   }
-  prepared_.reset();
+  prepared_ = PreparedPicture();
   preparedPath_.clear();
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-bool frmDummy::PreparedFor(const std::wstring& path) const {
-  return path == preparedPath_ && !prepared_.empty() && StampOf(path) == preparedStamp_;
+void frmDummy::PreparePicture(const std::wstring& path) {
+  if (coverTakesNext_) return;  // the cover's own picture first; the next one after it
+  const Look look = CurrentLook();
+  if (!prepared_.empty() && preparedPath_ == path && preparedLook_ == look) return;
+  if (nextTicket_ && nextPath_ == path && nextLook_ == look) return;
+  prepared_ = PreparedPicture();
+  preparedPath_.clear();
+  nextTicket_ = 0;
+  if (path.empty()) {
+    app_.pictures().Cancel(PictureWorker::kNextCover);
+    return;
+  }
+  nextPath_ = path;
+  nextLook_ = look;
+  nextTicket_ =
+      app_.pictures().Request(PictureWorker::kNextCover, RequestFor(path, look), hwnd(), kPictureReadyMessage);
 }
 
-void frmDummy::PreparePicture(const std::wstring& path) {
-  if (PreparedFor(path)) return;
-  prepared_.reset();
-  preparedPath_ = path;
-  preparedStamp_ = StampOf(path);
-  if (!path.empty()) LoadPicture(path, prepared_);
+void frmDummy::PictureReady(WPARAM use, LPARAM ticket) {
+  const auto which = static_cast<PictureWorker::Use>(use);
+  auto result = app_.pictures().Take(which, static_cast<std::uint32_t>(ticket));
+  if (!result) return;  // a request given up meanwhile
+  if (which == PictureWorker::kCover) {
+    coverTicket_ = 0;
+    if (result->load != PictureLoad::kUnchanged)
+      ShowNow(result->load == PictureLoad::kOk ? std::move(result->picture) : PreparedPicture());
+    return;
+  }
+  nextTicket_ = 0;
+  if (coverTakesNext_) {
+    coverTakesNext_ = false;
+    ShowNow(result->load == PictureLoad::kOk ? std::move(result->picture) : PreparedPicture());
+    PrepareSoon();
+  } else if (result->load == PictureLoad::kOk) {
+    prepared_ = std::move(result->picture);
+    preparedPath_ = nextPath_;
+    preparedLook_ = nextLook_;
+  }
+}
+
+void frmDummy::ShowNow(PreparedPicture picture) {
+  picture_ = std::move(picture);
+  if (!Visible()) return;
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  UpdateWindow(hwnd());
+}
+
+void frmDummy::ScreensChanged() {
+  prepared_ = PreparedPicture();  // made for the screens as they were
+  preparedPath_.clear();
+  if (Visible() && !picturePath_.empty()) AskForCoverPicture(RequestFor(picturePath_, CurrentLook()));
 }
 
 void frmDummy::PrepareSoon() {
@@ -114,7 +201,8 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   }
   app_.main().SetVisible(s.gMainWasVisible);
   ShowWindow(hwnd(), SW_HIDE);
-  app_.quiet().Restore();  // the sound exactly as it was before the cover
+  StopWaitingForPictures();  // a picture still on its way is of no use now
+  app_.quiet().Restore();    // the sound exactly as it was before the cover
   // Give the keyboard back to where it was: the main window, or the window the user was
   // working in before the cover came up.
   if (s.gMainWasVisible)
@@ -141,18 +229,11 @@ RECT frmDummy::CoverArea() const {
 void frmDummy::Paint() {
   {
     PaintDc dc(hwnd());
-    // The picture sits at the primary monitor's top-left corner, wherever the cover begins;
-    // a capture of the whole desktop where it was taken.
+    // The pieces are placed in screen coordinates, wherever the cover begins.
     RECT window{};
     GetWindowRect(hwnd(), &window);
-    const RECT virtualScreen = VirtualScreenRect();
-    const ScreenRect desktop{virtualScreen.left, virtualScreen.top, virtualScreen.right, virtualScreen.bottom};
-    const ScreenPoint origin = CoverPictureOrigin(picture_.width(), picture_.height(), desktop);
-    const int x = origin.x - window.left;
-    const int y = origin.y - window.top;
-    picture_.Draw(dc.get(), x, y);
+    picture_.DrawAndExclude(dc.get(), window.left, window.top);
     // Only what the picture leaves free gets the background colour: nothing flickers.
-    ExcludeClipRect(dc.get(), x, y, x + picture_.width(), y + picture_.height());
     FillRect(dc.get(), &dc.dirty(), backBrush_.get());
   }
   GdiFlush();
@@ -186,6 +267,7 @@ LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefaultProc(message, wParam, lParam);
     case WM_CLOSE: return 0;  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
     case kPrepareMessage: app_.PrepareNextPicture(); return 0;
+    case kPictureReadyMessage: PictureReady(wParam, lParam); return 0;
     default: return DefaultProc(message, wParam, lParam);
   }
 }

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/handles.h"
 #include "platform/picture.h"
+#include "platform/screen_box.h"
 #include "platform/window.h"
 #include "settings/settings.h"
 
@@ -24,12 +26,15 @@ class frmDummy : public Window {
   void Form_Click();
   void Form_DblClick();
 
-  // Attaches the picture of the given path; an empty path, or one that cannot be
+  // Attaches the picture of the given path: the prepared one at once, any other as soon as
+  // it is decoded (the background colour meanwhile). An empty path, or one that cannot be
   // loaded, leaves the background colour alone.
   void SetPicture(const std::wstring& path);
-  // Decodes ahead of time the picture the next switch will show, so that the switch
+  // Has the picture the next switch will show decoded ahead of time, so that the switch
   // itself only paints.
   void PreparePicture(const std::wstring& path);
+  // The screens changed: a cover that is up places its picture again.
+  void ScreensChanged();
   // Asks for the next picture to be prepared once the queue is idle.
   void PrepareSoon();
   void SetBackColor(std::uint32_t stored);
@@ -38,6 +43,9 @@ class frmDummy : public Window {
 
   const std::wstring& picturePath() const { return picturePath_; }
   bool hasPicture() const { return !picture_.empty(); }
+  const PreparedPicture& picture() const { return picture_; }
+  // True while the cover waits for its picture to be decoded.
+  bool waitingForPicture() const { return coverTicket_ != 0 || coverTakesNext_; }
   // What the cover covers: every monitor, or the primary one alone.
   RECT CoverArea() const;
   std::uint32_t backColor() const { return backColor_; }
@@ -51,20 +59,35 @@ class frmDummy : public Window {
   void ReturnFromDummyScreen(bool doubleClick);
   void Paint();
 
-  struct FileStamp {
-    std::uint64_t size = 0;
-    std::uint64_t written = 0;
-    bool operator==(const FileStamp&) const = default;
+  // What a prepared picture was made for besides its file: the placement, the screens and
+  // the colour under its transparency.
+  struct Look {
+    std::int32_t fit = 0;
+    bool everyMonitor = false;
+    std::vector<ScreenRect> monitors;  // the primary first
+    ScreenRect desktop;
+    std::uint32_t background = 0;
+    bool operator==(const Look&) const = default;
   };
-  static FileStamp StampOf(const std::wstring& path);
-  bool PreparedFor(const std::wstring& path) const;
+  Look CurrentLook() const;
+  static PictureRequest RequestFor(const std::wstring& path, const Look& look);
+  void AskForCoverPicture(PictureRequest request);
+  void PictureReady(WPARAM use, LPARAM ticket);
+  void ShowNow(PreparedPicture picture);
+  void StopWaitingForPictures();
 
   Application& app_;
-  Picture picture_;
-  Picture prepared_;
-  std::wstring preparedPath_;
-  FileStamp preparedStamp_;
+  PreparedPicture picture_;
   std::wstring picturePath_;
+  // The next cover's picture, decoded or on its way.
+  PreparedPicture prepared_;
+  std::wstring preparedPath_;
+  Look preparedLook_;
+  std::uint32_t nextTicket_ = 0;  // the next cover's decode in progress
+  std::wstring nextPath_;
+  Look nextLook_;
+  std::uint32_t coverTicket_ = 0;  // the cover's own decode in progress
+  bool coverTakesNext_ = false;    // the cover shows the next cover's decode when it is done
   std::uint32_t backColor_ = settings::kViewBackColor.fallback;
   UniqueBrush backBrush_;
   HWND previousForeground_ = nullptr;  // where the user was before the cover came up

@@ -114,14 +114,14 @@ void frmMain::Form_Load() {
   // window first shows.
   if (s.gAlwaysTop) SetTopMost(hwnd(), true);
 
-  // 4. The stored picture.
+  // 4. The stored picture, decoded away from this thread: the window shows at once, and
+  // its picture when it is ready.
   const std::wstring file = Read(settings::kMainLoadFile);
   if (!file.empty()) {
-    if (!FileExistsNormal(file)) {
+    if (!FileExistsNormal(file))
       ShowPictureWarning(kPictureMissingText, file);
-    } else if (LoadPicture(file, picture_) != PictureLoad::kOk) {
-      ShowPictureWarning(kInvalidBitmapText, file);
-    }
+    else
+      RequestPicture(file, true);
   }
   LayoutPicture();
 
@@ -148,6 +148,10 @@ void frmMain::ShowPictureWarning(const wchar_t* reason, const std::wstring& path
 void frmMain::SetBackColor(std::uint32_t stored) {
   backColor_ = stored;
   backBrush_.reset(CreateSolidBrush(ResolveColor(backColor_)));
+  // A transparent picture lies over the colour: it is laid over the new one, the old
+  // shown until then.
+  if (pictureTransparent_ && !picturePath_.empty() && ResolveColor(backColor_) != pictureBackground_)
+    RequestPicture(picturePath_, false);
   if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
   if (picMain_.hwnd()) InvalidateRect(picMain_.hwnd(), nullptr, TRUE);
 }
@@ -313,6 +317,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // icon removed now, as at a normal exit.
       if (wParam) Unload();
       return 0;
+    case kMainPictureMessage: PictureReady(lParam); return 0;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

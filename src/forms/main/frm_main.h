@@ -57,8 +57,10 @@ class frmMain : public Window {
   void mnuHelpAbout_Click();
 
   void SetVisible(bool visible);
-  // The picture (empty: none) and the background colour, as the options set them.
-  void SetPicture(Picture picture);
+  // The picture (empty: none) of the file `path`, laid over `background` (0x00BBGGRR)
+  // where it is `transparent`, and the background colour, as the options set them.
+  void SetPicture(Picture picture, const std::wstring& path = {}, std::uint32_t background = 0,
+                  bool transparent = false);
   void SetBackColor(std::uint32_t stored);
   // The window's outer size becomes the picture box's size.
   void FitWindowToPicture();
@@ -84,6 +86,9 @@ class frmMain : public Window {
   void BuildMenus();
   void LayoutPicture();
   void ShowPictureWarning(const wchar_t* reason, const std::wstring& path);
+  // Has the picture of `path` decoded away from this thread; `warn`: say so when it cannot be.
+  void RequestPicture(const std::wstring& path, bool warn);
+  void PictureReady(LPARAM ticket);
   void Paint(HWND target);
   bool MouseMessage(UINT message, WPARAM wParam);
   // What the window and its picture box do alike: paint, and hand the mouse to picMain's handlers.
@@ -92,6 +97,12 @@ class frmMain : public Window {
   Application& app_;
   OwnerDrawnChild picMain_;  // sized to its picture
   Picture picture_;
+  std::wstring picturePath_;
+  std::uint32_t pictureBackground_ = 0;  // what its transparency lies over
+  bool pictureTransparent_ = false;
+  std::uint32_t pictureTicket_ = 0;  // a decode on its way
+  std::wstring requestedPath_;
+  bool warnIfUndecodable_ = false;
   UniqueMenu menuBar_;
   UniqueIcon largeIcon_;
   UniqueIcon smallIcon_;
@@ -101,6 +112,9 @@ class frmMain : public Window {
   POINT pressPoint_{};
   bool unloaded_ = false;
 };
+
+// The main window's picture, decoded: wParam the worker's use, lParam its ticket.
+inline constexpr UINT kMainPictureMessage = WM_APP + 3;
 
 inline constexpr const wchar_t* kPictureMissingText = L"メインウィンドウに表示する画像が見つかりません。";
 

@@ -2,6 +2,7 @@
 #include <windowsx.h>
 
 #include "app/application.h"
+#include "app/colors.h"
 #include "dialogs/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
@@ -39,9 +40,41 @@ void frmMain::FitWindowToPicture() {
   SetWindowPos(hwnd(), nullptr, 0, 0, box.right, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmMain::SetPicture(Picture picture) {
+void frmMain::SetPicture(Picture picture, const std::wstring& path, std::uint32_t background, bool transparent) {
+  app_.pictures().Cancel(PictureWorker::kMainWindow);  // what was on its way is replaced
+  pictureTicket_ = 0;
   picture_ = std::move(picture);
+  picturePath_ = picture_.empty() ? std::wstring() : path;
+  pictureBackground_ = background;
+  pictureTransparent_ = transparent;
   LayoutPicture();
+}
+
+void frmMain::RequestPicture(const std::wstring& path, bool warn) {
+  PictureRequest request;
+  request.path = path;
+  request.background = ResolveColor(backColor_);
+  requestedPath_ = path;
+  warnIfUndecodable_ = warn;
+  pictureTicket_ = app_.pictures().Request(PictureWorker::kMainWindow, std::move(request), hwnd(), kMainPictureMessage);
+}
+
+void frmMain::PictureReady(LPARAM ticket) {
+  auto result = app_.pictures().Take(PictureWorker::kMainWindow, static_cast<std::uint32_t>(ticket));
+  if (!result || static_cast<std::uint32_t>(ticket) != pictureTicket_) return;
+  pictureTicket_ = 0;
+  if (result->load != PictureLoad::kOk || result->picture.empty()) {
+    // At start the user is told; a picture laid over a new colour stays as it was.
+    if (warnIfUndecodable_)
+      ShowPictureWarning(result->load == PictureLoad::kMissing ? kPictureMissingText : kInvalidBitmapText,
+                         requestedPath_);
+    return;
+  }
+  const std::uint32_t background = ResolveColor(backColor_);
+  const bool transparent = result->picture.transparent;
+  const bool first = picture_.empty();
+  SetPicture(std::move(*result->picture.pieces.front().pixels), requestedPath_, background, transparent);
+  if (first && app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
 }
 
 void frmMain::picMain_MouseDown(int button, POINT screen) {
@@ -84,13 +117,14 @@ void frmMain::picMain_OLEDragDrop(const std::vector<std::wstring>& files) {
     return;
   }
   Picture loaded;
-  if (LoadPicture(path, loaded) != PictureLoad::kOk) {
+  bool transparent = false;
+  const std::uint32_t background = ResolveColor(backColor_);
+  if (LoadPicture(path, loaded, background, &transparent) != PictureLoad::kOk) {
     SetFocus(hwnd());
     ShowPictureWarning(kInvalidBitmapText, path);
     return;
   }
-  picture_ = std::move(loaded);
-  LayoutPicture();
+  SetPicture(std::move(loaded), path, background, transparent);
   if (app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
   WriteAnsi(settings::kMainLoadFile, *stored);
 }

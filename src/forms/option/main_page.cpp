@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/colors.h"
 #include "app/window_utils.h"
 #include "dialogs/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
@@ -82,8 +83,10 @@ void frmOption::SaveMainWindowPage() {
       prompts.Warn(hwnd(), std::wstring(kPictureMissingText) + L"\r\n" + path);
     } else {
       Picture loaded;
-      if (LoadPicture(path, loaded) == PictureLoad::kOk) {
-        main.SetPicture(std::move(loaded));
+      bool transparent = false;
+      const std::uint32_t background = ResolveColor(mainSwatch_);  // the colour set below
+      if (LoadPicture(path, loaded, background, &transparent) == PictureLoad::kOk) {
+        main.SetPicture(std::move(loaded), path, background, transparent);
       } else {
         prompts.Warn(hwnd(), std::wstring(kInvalidBitmapText) + L"\r\n" + path);  // the old picture stays
       }
