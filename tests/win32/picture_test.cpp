@@ -5,10 +5,16 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <wincodec.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
+#include "forms/dummy/cover_layout.h"
+#include "platform/system_dll.h"
 #include "test_support.h"
 
 namespace mirel {
@@ -128,6 +134,201 @@ TEST(Pictures, DamagedFilesBombsFoldersAndDevicesAreRefusedWithoutHarm) {
   for (const wchar_t* device : {L"NUL", L"CON", L"\\\\.\\NUL", L"COM1"}) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(device)));
     EXPECT_NE(LoadPicture(device, none), PictureLoad::kOk);
+  }
+}
+
+}  // namespace
+}  // namespace mirel
+
+namespace mirel {
+namespace {
+
+std::string Chunk(const std::string& type, const std::string& data) {
+  const std::string body = type + data;
+  return BigEndian(static_cast<std::uint32_t>(data.size())) + body + BigEndian(Crc32(body));
+}
+
+// A whole PNG of the given rows (each with its filter byte), stored without compression.
+std::string Png(int width, int height, int bitDepth, int colourType, const std::string& rows,
+                const std::string& extraChunks = "") {
+  std::string zlib("\x78\x01", 2);
+  zlib += '\x01';  // one final stored block
+  Put(zlib, static_cast<std::uint32_t>(rows.size()), 2);
+  Put(zlib, static_cast<std::uint32_t>(~rows.size()), 2);
+  zlib += rows;
+  std::uint32_t a = 1, b = 0;
+  for (const char c : rows) {
+    a = (a + static_cast<std::uint8_t>(c)) % 65521;
+    b = (b + a) % 65521;
+  }
+  zlib += BigEndian(b << 16 | a);
+  const std::string header = BigEndian(static_cast<std::uint32_t>(width)) +
+                             BigEndian(static_cast<std::uint32_t>(height)) + static_cast<char>(bitDepth) +
+                             static_cast<char>(colourType) + std::string(3, '\0');
+  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + extraChunks + Chunk("IDAT", zlib) +
+         Chunk("IEND", "");
+}
+
+std::uint32_t PixelAt(const Picture& picture, int x, int y) {
+  const auto rows = picture.Rows();
+  std::uint32_t value = 0;
+  std::memcpy(&value, rows->bits + static_cast<std::size_t>(y) * rows->stride + static_cast<std::size_t>(x) * 4, 4);
+  return value & 0xFFFFFF;  // 0xRRGGBB
+}
+
+bool Near(std::uint32_t a, std::uint32_t b, int tolerance = 40) {
+  for (int shift = 0; shift < 24; shift += 8)
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
+      return false;
+  return true;
+}
+
+TEST(Pictures, TransparencyLiesOverTheWindowsColour) {
+  test::ScratchFolder dir;
+  const COLORREF blue = RGB(0, 0, 255);  // the background; 0xRRGGBB 0x0000FF in the pixels
+  // Red wholly transparent, green half, then opaque white.
+  const std::string rgba(
+      "\0"
+      "\xff\0\0\0"
+      "\0\xff\0\x80"
+      "\xff\xff\xff\xff",
+      13);
+  // Two palette entries, the first transparent.
+  const std::string palette = Chunk("PLTE", std::string("\xff\0\0\xff\xff\0", 6)) + Chunk("tRNS", std::string(1, '\0'));
+  // Sixteen bits a channel: transparent red, opaque green.
+  const std::string rgba16(
+      "\0"
+      "\xff\xff\0\0\0\0\0\0"
+      "\0\0\xff\xff\0\0\xff\xff",
+      17);
+  test::WriteBytes(dir / L"alpha.png", Png(3, 1, 8, 6, rgba));
+  test::WriteBytes(dir / L"palette.png", Png(2, 1, 8, 3, std::string("\0\0\x01", 3), palette));
+  test::WriteBytes(dir / L"deep.png", Png(2, 1, 16, 6, rgba16));
+  Picture picture;
+  bool transparent = false;
+  ASSERT_EQ(LoadPicture(dir / L"alpha.png", picture, blue, &transparent), PictureLoad::kOk);
+  EXPECT_TRUE(transparent);
+  EXPECT_EQ(PixelAt(picture, 0, 0), 0x0000FFu);
+  EXPECT_TRUE(Near(PixelAt(picture, 1, 0), 0x00807F, 2));
+  EXPECT_EQ(PixelAt(picture, 2, 0), 0xFFFFFFu);
+  ASSERT_EQ(LoadPicture(dir / L"palette.png", picture, blue, &transparent), PictureLoad::kOk);
+  EXPECT_TRUE(transparent);
+  EXPECT_EQ(PixelAt(picture, 0, 0), 0x0000FFu);
+  EXPECT_EQ(PixelAt(picture, 1, 0), 0xFFFF00u);
+  ASSERT_EQ(LoadPicture(dir / L"deep.png", picture, blue, &transparent), PictureLoad::kOk);
+  EXPECT_EQ(PixelAt(picture, 0, 0), 0x0000FFu);
+  EXPECT_EQ(PixelAt(picture, 1, 0), 0x00FF00u);
+  // An opaque picture is not transparent: a change of colour needs no new decode.
+  test::WriteBitmap(dir / L"opaque.bmp", 2, 2, RGB(9, 9, 9));
+  ASSERT_EQ(LoadPicture(dir / L"opaque.bmp", picture, blue, &transparent), PictureLoad::kOk);
+  EXPECT_FALSE(transparent);
+}
+
+// A 64 x 32 JPEG of four coloured quarters (red, green / blue, white) with the given Exif
+// orientation, encoded by WIC.
+std::string OrientedJpeg(const std::wstring& scratch, int orientation) {
+  ComPtr<IWICImagingFactory> factory;
+  EXPECT_TRUE(SUCCEEDED(sys::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()))));
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  factory->CreateStream(stream.put());
+  stream->InitializeFromFilename(scratch.c_str(), GENERIC_WRITE);
+  factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, encoder.put());
+  encoder->Initialize(stream.get(), WICBitmapEncoderNoCache);
+  encoder->CreateNewFrame(frame.put(), nullptr);
+  frame->Initialize(nullptr);
+  frame->SetSize(64, 32);
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  frame->SetPixelFormat(&format);
+  std::string pixels;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 64; ++x) {
+      const std::uint32_t rgb = y < 16 ? (x < 32 ? 0xFF0000 : 0x00FF00) : (x < 32 ? 0x0000FF : 0xFFFFFF);
+      pixels += {static_cast<char>(rgb & 0xFF), static_cast<char>(rgb >> 8 & 0xFF), static_cast<char>(rgb >> 16)};
+    }
+  frame->WritePixels(32, 64 * 3, static_cast<UINT>(pixels.size()), reinterpret_cast<BYTE*>(pixels.data()));
+  frame->Commit();
+  encoder->Commit();
+  stream.reset();
+  // The Exif block right after the start-of-image marker, as a camera writes it.
+  std::string tiff("MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\0\0\0\0\0\0\0", 26);
+  tiff[19] = static_cast<char>(orientation);
+  const std::string app1 = std::string("Exif\0\0", 6) + tiff;
+  std::string segment("\xff\xe1", 2);
+  segment += BigEndian(static_cast<std::uint32_t>(app1.size() + 2)).substr(2);
+  const std::string jpeg = test::ReadBytes(scratch);
+  return jpeg.substr(0, 2) + segment + app1 + jpeg.substr(2);
+}
+
+TEST(Pictures, EveryExifOrientationShowsUpright) {
+  test::ScratchFolder dir;
+  EnsureComOnThisThread();
+  // The quarters as seen upright: top-left, top-right, bottom-left, bottom-right.
+  constexpr std::uint32_t r = 0xFF0000, g = 0x00FF00, b = 0x0000FF, w = 0xFFFFFF;
+  const std::uint32_t upright[9][4] = {{},           {r, g, b, w}, {g, r, w, b}, {w, b, g, r}, {b, w, r, g},
+                                       {r, b, g, w}, {b, r, w, g}, {w, g, b, r}, {g, w, r, b}};
+  for (int o = 1; o <= 8; ++o) {
+    SCOPED_TRACE(o);
+    const std::wstring path = dir / (L"photo" + std::to_wstring(o) + L".jpg");
+    test::WriteBytes(path, OrientedJpeg(dir / L"plain.jpg", o));
+    Picture picture;
+    ASSERT_EQ(LoadPicture(path, picture), PictureLoad::kOk);
+    const bool sideways = o >= 5;
+    ASSERT_EQ(picture.width(), sideways ? 32 : 64);
+    ASSERT_EQ(picture.height(), sideways ? 64 : 32);
+    const int right = picture.width() - 4;
+    const int bottom = picture.height() - 4;
+    EXPECT_TRUE(Near(PixelAt(picture, 3, 3), upright[o][0]));
+    EXPECT_TRUE(Near(PixelAt(picture, right, 3), upright[o][1]));
+    EXPECT_TRUE(Near(PixelAt(picture, 3, bottom), upright[o][2]));
+    EXPECT_TRUE(Near(PixelAt(picture, right, bottom), upright[o][3]));
+  }
+}
+
+TEST(Pictures, EachFitScalesAndCutsForTwoMonitorSizes) {
+  test::ScratchFolder dir;
+  // 40 x 20: the left half red, the right half blue.
+  std::string rows;
+  for (int y = 0; y < 20; ++y) {
+    rows += '\0';
+    for (int x = 0; x < 40; ++x) rows += x < 20 ? std::string("\xff\0\0", 3) : std::string("\0\0\xff", 3);
+  }
+  test::WriteBytes(dir / L"halves.png", Png(40, 20, 8, 2, rows));
+  struct Case {
+    DummyFit fit;
+    ScreenRect monitor;
+    ScreenRect seen;  // where the picture shows
+  };
+  const Case cases[] = {
+      {DummyFit::kFit, {0, 0, 200, 200}, {0, 50, 200, 150}},
+      {DummyFit::kFit, {-300, 0, 0, 60}, {-210, 0, -90, 60}},
+      {DummyFit::kFill, {0, 0, 200, 200}, {0, 0, 200, 200}},  // 400 x 200, cut evenly
+      {DummyFit::kFill, {-300, 0, 0, 60}, {-300, 0, 0, 60}},
+      {DummyFit::kStretch, {0, 0, 200, 200}, {0, 0, 200, 200}},
+      {DummyFit::kCenter, {0, 0, 200, 200}, {80, 90, 120, 110}},
+      {DummyFit::kNatural, {-300, 0, 0, 60}, {-300, 0, -260, 20}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.fit));
+    PictureRequest request;
+    request.path = dir / L"halves.png";
+    request.places = [&c](int width, int height) {
+      const auto tiles = CoverTiles(width, height, {c.monitor}, {-1000, -1000, 1000, 1000}, c.fit, true);
+      return std::vector<PicturePlace>{{tiles[0].target, tiles[0].Visible()}};
+    };
+    PreparedPicture prepared;
+    ASSERT_EQ(PreparePictureFile(request, prepared), PictureLoad::kOk);
+    ASSERT_EQ(prepared.pieces.size(), 1u);
+    const auto& piece = prepared.pieces[0];
+    EXPECT_EQ(piece.at, c.seen);
+    const Picture& pixels = *piece.pixels;
+    ASSERT_EQ(pixels.width(), c.seen.right - c.seen.left);
+    ASSERT_EQ(pixels.height(), c.seen.bottom - c.seen.top);
+    // Red at the left, blue at the right, whatever was cut.
+    EXPECT_TRUE(Near(PixelAt(pixels, 1, pixels.height() / 2), 0xFF0000));
+    EXPECT_TRUE(Near(PixelAt(pixels, pixels.width() - 2, pixels.height() / 2), 0x0000FF));
   }
 }
 
