@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/window_utils.h"
+#include "forms/dummy/cover_layout.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/dummy/picker.h"
 #include "forms/main/frm_main.h"
@@ -64,6 +65,8 @@ void Application::ReadExtraSettings() {
   state.gQuietCover = Read(settings::kQuietCover);
   state.gFullScreenPause = Read(settings::kFullScreenPause);
   state.gDwellTime = EffectiveDwellTime(Read(settings::kDwellTime));
+  state.gDummyFit = static_cast<std::int32_t>(DummyFitFromStored(Read(settings::kDummyFit)));
+  state.gDummyEveryMonitor = Read(settings::kDummyEveryMonitor);
 }
 
 bool Application::ReadDummyList(unsigned waitMilliseconds) {

@@ -228,6 +228,20 @@ def write_bitmap(path, width, height, rgb):
         f.write(header + info + row * height)
 
 
+def write_png(path, width, height, rgb):
+    """An RGB PNG of one colour; a large one is quick to write and slow to decode."""
+    import struct
+    import zlib
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    compressor = zlib.compressobj(1)
+    row = b"\0" + bytes(rgb) * width
+    data = b"".join(compressor.compress(row) for _ in range(height)) + compressor.flush()
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", data) + chunk(b"IEND", b""))
+
+
 def windows_path(unix_path):
     """The Z: drive path Wine gives a Unix file."""
     return "Z:" + os.path.abspath(unix_path).replace("/", "\\")

@@ -13,7 +13,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (Desktop, has_caption, has_sizing_frame, windows_path, write_bitmap,  # noqa: E402
+from desktop import (Desktop, has_caption, has_sizing_frame, windows_path, write_bitmap, write_png,  # noqa: E402
                      write_list)
 
 RED, GREEN, BLUE, MAGENTA, WHITE = (255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 0, 255), (255, 255, 255)
@@ -328,6 +328,41 @@ class DummyScreen(Scenario):
         time.sleep(1.0)
         self.assertFalse(D.window("MirelDummy")["visible"])
         D.move(*CENTRE)
+
+    def test_a_slow_picture_holds_up_neither_the_cover_nor_the_return(self):
+        # 100 million pixels take Mirel seconds to decode, from the start (it prepares the
+        # first cover's picture then) until the picture is ready.
+        huge = os.path.join(D.folder, "huge.png")
+        write_png(huge, 10000, 10000, GREEN)
+        write_list(D.folder, [windows_path(huge)])
+        D.set_dword("ViewBackColor", 0x00FF00FF)
+        D.set_dword("DummyFit", 1)  # fit: a square in the middle, the background at the sides
+        D.set_dword("CheckMouse", 1)
+        D.set_dword("InstantEdges", 1)
+        D.set_dword("MainVisible", 0)
+        D.move(*CENTRE)
+        started = time.monotonic()
+        D.start_and_wait()
+        D.move(512, 0)
+        D.wait_window("MirelDummy", visible=True, timeout=2)
+        self.assertEqual(D.pixel(D.screenshot(os.path.join(D.folder, "early.png")), *CENTRE), MAGENTA)
+        D.click(*CENTRE)
+        D.wait_window("MirelDummy", visible=False, timeout=2)
+        early = time.monotonic() - started
+        D.move(600, 300)
+        time.sleep(0.3)
+        D.move(512, 0)
+        D.wait_window("MirelDummy", visible=True, timeout=2)
+        deadline = time.monotonic() + 60
+        while D.pixel(D.screenshot(os.path.join(D.folder, "late.png")), *CENTRE) != GREEN:
+            self.assertLess(time.monotonic(), deadline, "the picture never came")
+            time.sleep(0.2)
+        self.assertEqual(D.pixel(os.path.join(D.folder, "late.png"), 100, 384), MAGENTA)
+        print(f"  cover and return answered within {early:.1f} s; the picture showed "
+              f"{time.monotonic() - started:.1f} s after the start", file=sys.stderr)
+        D.move(*CENTRE)
+        D.click(*CENTRE)
+        D.wait_window("MirelDummy", visible=False, timeout=2)
 
     def test_double_click_return(self):
         D.set_dword("ReturnType", 1)
