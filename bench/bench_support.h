@@ -32,6 +32,16 @@ inline void Pump() {
   }
 }
 
+// Runs the messages until `done` holds (at most ten seconds).
+template <typename Done>
+inline void PumpUntil(Done done) {
+  const ULONGLONG until = GetTickCount64() + 10000;
+  while (!done() && GetTickCount64() < until) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    Pump();
+  }
+}
+
 // The process's resources. Wine answers 0 for the object and handle counters; private
 // bytes show a leak there too.
 struct Resources {

@@ -46,6 +46,8 @@ class frmDummy : public Window {
   const PreparedPicture& picture() const { return picture_; }
   // True while the cover waits for its picture to be decoded.
   bool waitingForPicture() const { return coverTicket_ != 0 || coverTakesNext_; }
+  // True while the next cover's picture is being decoded.
+  bool preparing() const { return nextTicket_ != 0; }
   // What the cover covers: every monitor, or the primary one alone.
   RECT CoverArea() const;
   std::uint32_t backColor() const { return backColor_; }
