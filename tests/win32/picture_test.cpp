@@ -11,9 +11,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/dummy/cover_layout.h"
+#include "platform/picture_worker.h"
 #include "platform/system_dll.h"
 #include "test_support.h"
 
@@ -330,6 +332,59 @@ TEST(Pictures, EachFitScalesAndCutsForTwoMonitorSizes) {
     EXPECT_TRUE(Near(PixelAt(pixels, 1, pixels.height() / 2), 0xFF0000));
     EXPECT_TRUE(Near(PixelAt(pixels, pixels.width() - 2, pixels.height() / 2), 0x0000FF));
   }
+}
+
+}  // namespace
+}  // namespace mirel
+
+namespace mirel {
+namespace {
+
+TEST(PictureWorker, OnlyTheLatestRequestOfAUseIsEverDelivered) {
+  test::ScratchFolder dir;
+  test::WriteBitmap(dir / L"old.bmp", 3000, 2000, RGB(200, 0, 0));
+  test::WriteBitmap(dir / L"new.bmp", 30, 20, RGB(0, 200, 0));
+  const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  constexpr UINT kDone = WM_APP + 9;
+  PictureWorker worker;
+  const auto ask = [&](PictureWorker::Use use, const wchar_t* name) {
+    PictureRequest request;
+    request.path = dir / name;
+    return worker.Request(use, std::move(request), window, kDone);
+  };
+  const auto delivered = [&](unsigned milliseconds) {
+    std::vector<std::pair<WPARAM, LPARAM>> seen;
+    ULONGLONG until = GetTickCount64() + milliseconds;
+    MSG msg;
+    while (GetTickCount64() < until) {
+      while (PeekMessageW(&msg, window, kDone, kDone, PM_REMOVE)) {
+        if (seen.empty()) until = GetTickCount64() + 500;  // time enough for a wrong second one
+        seen.emplace_back(msg.wParam, msg.lParam);
+      }
+      Sleep(10);
+    }
+    return seen;
+  };
+  // The list changed while the first picture was on its way: only the second one comes.
+  const auto first = ask(PictureWorker::kNextCover, L"old.bmp");
+  const auto second = ask(PictureWorker::kNextCover, L"new.bmp");
+  auto seen = delivered(3000);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(static_cast<std::uint32_t>(seen[0].second), second);
+  EXPECT_FALSE(worker.Take(PictureWorker::kNextCover, first));
+  auto result = worker.Take(PictureWorker::kNextCover, second);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->picture.width, 30);
+  EXPECT_FALSE(worker.Take(PictureWorker::kNextCover, second));  // handed out once
+  // The cover went away: nothing of its request is delivered; the other uses go on.
+  ask(PictureWorker::kCover, L"old.bmp");
+  const auto main = ask(PictureWorker::kMainWindow, L"new.bmp");
+  worker.Cancel(PictureWorker::kCover);
+  seen = delivered(3000);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].first, static_cast<WPARAM>(PictureWorker::kMainWindow));
+  EXPECT_TRUE(worker.Take(PictureWorker::kMainWindow, main));
+  DestroyWindow(window);
 }
 
 }  // namespace
