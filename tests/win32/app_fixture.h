@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "app/application.h"
+#include "forms/dummy/frm_dummy.h"
+#include "forms/main/frm_main.h"
 #include "test_support.h"
 
 namespace mirel::test {
@@ -24,6 +26,9 @@ class AppTest : public testing::Test {
     app_ = std::make_unique<Application>(prompts_, dir_.path());
     app_->Main();
     Pump();
+    // The pictures of the start are decoded away from the windows: the tests go on once
+    // they are there, as a user's next step would.
+    PumpUntil([this] { return !app_->main().pictureOnItsWay() && !app_->dummy().preparing(); });
     return *app_;
   }
 

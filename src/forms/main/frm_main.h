@@ -78,6 +78,8 @@ class frmMain : public Window {
   HWND pictureBox() const { return picMain_.hwnd(); }
   std::uint32_t backColor() const { return backColor_; }
   bool unloaded() const { return unloaded_; }
+  // True while the window's picture is being decoded.
+  bool pictureOnItsWay() const { return pictureTicket_ != 0; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
