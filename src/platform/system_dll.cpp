@@ -38,6 +38,7 @@ constexpr const wchar_t* kImaging = L"windowscodecs.dll";
 constexpr const wchar_t* kControls = L"comctl32.dll";
 constexpr const wchar_t* kWindowManager = L"dwmapi.dll";
 constexpr const wchar_t* kHelpViewer = L"hhctrl.ocx";
+constexpr const wchar_t* kSessions = L"wtsapi32.dll";
 
 HRESULT MissingFunctionResult() {
   return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
@@ -137,6 +138,16 @@ LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
   static SystemFunction<decltype(::DwmGetWindowAttribute)> fn(kWindowManager, "DwmGetWindowAttribute");
   return fn.get() ? fn.get()(window, attribute, value, size) : MissingFunctionResult();
+}
+
+BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) {
+  static SystemFunction<BOOL WINAPI(HWND, DWORD)> fn(kSessions, "WTSRegisterSessionNotification");
+  return fn.get() ? fn.get()(window, flags) : FALSE;
+}
+
+BOOL WTSUnRegisterSessionNotification(HWND window) {
+  static SystemFunction<BOOL WINAPI(HWND)> fn(kSessions, "WTSUnRegisterSessionNotification");
+  return fn.get() ? fn.get()(window) : FALSE;
 }
 
 HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data) {

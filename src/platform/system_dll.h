@@ -74,6 +74,9 @@ void DragFinish(HDROP drop);
 std::vector<std::wstring> DroppedFiles(HDROP drop, UINT limit);
 HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state);
 BOOL ImmAssociateContextEx(HWND window, HIMC context, DWORD flags);
+// Session lock and unlock (WM_WTSSESSION_CHANGE) for the window.
+BOOL WTSRegisterSessionNotification(HWND window, DWORD flags);
+BOOL WTSUnRegisterSessionNotification(HWND window);
 
 BOOL GetOpenFileName(OPENFILENAMEW* record);
 BOOL GetSaveFileName(OPENFILENAMEW* record);

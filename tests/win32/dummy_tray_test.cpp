@@ -234,6 +234,93 @@ TEST_F(DummyTrayTest, PasswordIsAskedBeforeTheReturn) {
   EXPECT_FALSE(app.dummy().Visible());
 }
 
+// Another program while the cover is up: it activates a window of its own, puts another in
+// the topmost band and minimises every window, the cover included.
+class Intruder {
+ public:
+  explicit Intruder(HWND cover)
+      : thread_([this, cover] {
+          const HWND own = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 40, 40, 300, 200, nullptr, nullptr,
+                                           nullptr, nullptr);
+          SetForegroundWindow(own);
+          const HWND topmost = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 80, 80, 200, 100,
+                                               nullptr, nullptr, nullptr, nullptr);
+          ShowWindow(cover, SW_MINIMIZE);
+          SendMessageW(cover, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+          own_ = own;
+          MSG msg;
+          while (!done_) {
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(5);
+          }
+          DestroyWindow(topmost);
+          DestroyWindow(own);
+        }) {}
+  ~Intruder() {
+    done_ = true;
+    thread_.join();
+  }
+  HWND own() const { return own_; }
+
+ private:
+  std::atomic<bool> done_{false};
+  std::atomic<HWND> own_{nullptr};
+  std::thread thread_;
+};
+
+// Nothing visible above the cover, and the cover over the whole area it should cover.
+bool Covers(frmDummy& cover) {
+  const HWND w = cover.hwnd();
+  if (!IsWindowVisible(w) || IsIconic(w) || !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) return false;
+  for (HWND above = GetWindow(w, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+    if (IsWindowVisible(above)) return false;
+  RECT rect{};
+  GetWindowRect(w, &rect);
+  const RECT area = cover.CoverArea();
+  return EqualRect(&rect, &area) != 0;
+}
+
+TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSleepAndExplorer) {
+  for (const bool password : {true, false}) {
+    SCOPED_TRACE(password);
+    WriteRegistry("RequirePassword", password ? 1 : 0);
+    auto& app = Start();
+    frmDummy& cover = app.dummy();
+    app.ShowDummyScreen();
+    {
+      const Intruder intruder(cover.hwnd());
+      ASSERT_TRUE(test::PumpUntil([&] { return intruder.own() != nullptr; }));
+      // Back on top at once; with the password on, the keyboard too. Without it the user
+      // may work in the other window, under the cover.
+      EXPECT_TRUE(
+          test::PumpUntil([&] { return Covers(cover) && (GetForegroundWindow() == cover.hwnd()) == password; }, 3000));
+    }
+    // What Windows sends after an unlock, a wake of the display and an Explorer restart;
+    // the cover had been moved and taken out of the band meanwhile.
+    struct Event {
+      UINT message;
+      WPARAM wParam;
+    };
+    const Event events[] = {{WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK},
+                            {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                            {RegisterWindowMessageW(L"TaskbarCreated"), 0}};
+    for (const Event& event : events) {
+      SCOPED_TRACE(event.message);
+      SetWindowLongPtrW(cover.hwnd(), GWL_EXSTYLE, GetWindowLongW(cover.hwnd(), GWL_EXSTYLE) & ~WS_EX_TOPMOST);
+      MoveWindow(cover.hwnd(), 100, 100, 50, 50, FALSE);
+      SendMessageW(cover.hwnd(), event.message, event.wParam, 0);
+      EXPECT_TRUE(test::PumpUntil([&] { return Covers(cover); }, 2000));
+    }
+    EXPECT_TRUE(cover.Visible());
+    Click(cover.hwnd());
+    Pump();
+    EXPECT_EQ(prompts_.passwordPrompts, password ? 1 : 0);  // the password still asked
+    EXPECT_FALSE(cover.Visible());
+    prompts_.passwordPrompts = 0;
+    app_.reset();
+  }
+}
+
 TEST_F(DummyTrayTest, NeitherAMissingPromptNorAMissingCoverEverUncoversOrHides) {
   WriteRegistry("RequirePassword", 1);
   auto& app = Start();

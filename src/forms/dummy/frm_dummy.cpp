@@ -8,6 +8,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/capture.h"
+#include "platform/system_dll.h"
 #include "settings/settings.h"
 
 namespace mirel {
@@ -16,6 +17,20 @@ namespace {
 constexpr const wchar_t* kDummyClass = L"MirelDummy";
 constexpr UINT kPrepareMessage = WM_APP + 1;
 constexpr UINT kPictureReadyMessage = WM_APP + 2;
+constexpr UINT kHoldMessage = WM_APP + 3;
+// While the cover is up it looks this often whether another window came over it: Wine's
+// virtual desktop tells a window nothing when another one is activated over it, and
+// Windows does not tell of a window that another program puts in the topmost band.
+constexpr UINT_PTR kHoldTimer = 1;
+constexpr UINT kHoldMilliseconds = 10;
+// The display going to sleep and waking (GUID_CONSOLE_DISPLAY_STATE).
+constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+
+bool ModifierKeysHeld() {
+  for (const int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
+    if (GetAsyncKeyState(key) & 0x8000) return true;
+  return false;
+}
 }  // namespace
 
 frmDummy::frmDummy(Application& app) : app_(app) {}
@@ -26,9 +41,18 @@ void frmDummy::Form_Load() {
   Create(cls, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
          GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr);
   SetBackColor(Read(settings::kViewBackColor));
+  if (!hwnd()) return;
+  // Locking and unlocking the session, the display's sleep and an Explorer restart: the
+  // cover makes sure it still covers everything afterwards.
+  sys::WTSRegisterSessionNotification(hwnd(), 0);  // NOTIFY_FOR_THIS_SESSION
+  displayNotify_ = RegisterPowerSettingNotification(hwnd(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 void frmDummy::Unload() {
+  if (hwnd()) sys::WTSUnRegisterSessionNotification(hwnd());
+  if (displayNotify_) UnregisterPowerSettingNotification(displayNotify_);
+  displayNotify_ = nullptr;
   Destroy();
 }
 
@@ -169,10 +193,77 @@ void frmDummy::ShowCover() {
   // Re-resolve a system background colour: the user may have changed it meanwhile.
   if (IsSystemColor(backColor_)) SetBackColor(backColor_);
   const RECT area = CoverArea();
+  up_ = true;
   SetWindowPos(hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
                SWP_SHOWWINDOW);
   UpdateWindow(hwnd());  // the cover is complete before anything else happens
+  lastForeground_ = nullptr;
+  wantsKeyboard_ = true;
+  TakeKeyboardWhenFree();
+  SetTimer(hwnd(), kHoldTimer, kHoldMilliseconds, nullptr);
+}
+
+bool frmDummy::HeldByUs(HWND window) const {
+  // The cover itself, or a window it owns (the password prompt).
+  for (HWND w = window; w; w = GetWindow(w, GW_OWNER))
+    if (w == hwnd()) return true;
+  return false;
+}
+
+bool frmDummy::SomethingAbove() const {
+  RECT cover{};
+  GetWindowRect(hwnd(), &cover);
+  for (HWND w = GetWindow(hwnd(), GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+    RECT rect{};
+    RECT both{};
+    if (IsWindowVisible(w) && !IsIconic(w) && !HeldByUs(w) && GetWindowRect(w, &rect) &&
+        IntersectRect(&both, &rect, &cover))
+      return true;
+  }
+  return false;
+}
+
+void frmDummy::Raise() {
+  // Out of the topmost band and back in: in Wine's virtual desktop a plain raise does not
+  // bring the window back over one that was activated.
+  const RECT area = CoverArea();
+  raising_ = true;
+  SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  raising_ = false;
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void frmDummy::TakeKeyboardWhenFree() {
+  // Not while the panic key's modifiers are still held: the program that had the keyboard
+  // must see them go up, or it would take them as held afterwards. The timer asks again.
+  if (ModifierKeysHeld()) return;
+  wantsKeyboard_ = false;
+  const HWND foreground = GetForegroundWindow();
+  if (foreground && HeldByUs(foreground)) return;
+  if (SetForegroundWindow(hwnd()) && GetForegroundWindow() == hwnd()) return;
+  // Windows lets a program that the user is not using take the foreground only through
+  // the input of the one that has it.
+  const DWORD theirs = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+  const DWORD ours = GetCurrentThreadId();
+  const bool attached = theirs && theirs != ours && AttachThreadInput(ours, theirs, TRUE);
   SetForegroundWindow(hwnd());
+  if (attached) AttachThreadInput(ours, theirs, FALSE);
+}
+
+void frmDummy::HoldOnTop() {
+  if (!up_ || !hwnd()) return;
+  if (IsIconic(hwnd()) || !IsWindowVisible(hwnd())) {
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);  // minimised or hidden by another program
+    lastForeground_ = nullptr;
+  }
+  const HWND foreground = GetForegroundWindow();
+  const bool ours = foreground && HeldByUs(foreground);
+  if (!ours && (foreground != lastForeground_ || SomethingAbove())) Raise();
+  lastForeground_ = foreground;
+  // With the password on, typing never goes to a window hidden behind the cover.
+  if (!ours && (wantsKeyboard_ || app_.state.gRequirePassword)) TakeKeyboardWhenFree();
 }
 
 void frmDummy::Form_Click() {
@@ -200,6 +291,8 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
     return;
   }
   app_.main().SetVisible(s.gMainWasVisible);
+  up_ = false;
+  KillTimer(hwnd(), kHoldTimer);
   ShowWindow(hwnd(), SW_HIDE);
   StopWaitingForPictures();  // a picture still on its way is of no use now
   app_.quiet().Restore();    // the sound exactly as it was before the cover
@@ -266,9 +359,53 @@ LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (IsSystemColor(backColor_)) SetBackColor(backColor_);  // new Windows colours, at once
       return DefaultProc(message, wParam, lParam);
     case WM_CLOSE: return 0;  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
+    case WM_TIMER:
+      if (wParam == kHoldTimer) HoldOnTop();
+      return 0;
+    case kHoldMessage: HoldOnTop(); return 0;
+    case WM_ACTIVATE:
+      // Another window takes the foreground: back on top at once, where Windows says so.
+      if (LOWORD(wParam) == WA_INACTIVE && up_) PostMessageW(hwnd(), kHoldMessage, 0, 0);
+      return DefaultProc(message, wParam, lParam);
+    case WM_WINDOWPOSCHANGING:
+      if (up_ && !raising_) {
+        // Nobody hides the cover or puts it below another window while it is up (a
+        // program, Windows+D): only the return does.
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        pos->flags &= ~SWP_HIDEWINDOW;
+        if (!(pos->flags & SWP_NOZORDER)) pos->hwndInsertAfter = HWND_TOPMOST;
+      }
+      return DefaultProc(message, wParam, lParam);
+    case WM_SYSCOMMAND:
+      if (up_) {
+        const WPARAM command = wParam & 0xFFF0;
+        if (command == SC_MINIMIZE || command == SC_MAXIMIZE || command == SC_MOVE || command == SC_SIZE ||
+            command == SC_CLOSE)
+          return 0;
+      }
+      return DefaultProc(message, wParam, lParam);
+    case WM_SIZE:
+      if (up_ && wParam == SIZE_MINIMIZED) PostMessageW(hwnd(), kHoldMessage, 0, 0);
+      return DefaultProc(message, wParam, lParam);
+    case WM_WTSSESSION_CHANGE:
+    case WM_POWERBROADCAST:
+    case WM_DISPLAYCHANGE:
+      // Unlocked, awake, another display: the cover still covers all of it, the password
+      // still asked at the return.
+      if (up_) {
+        lastForeground_ = nullptr;
+        Raise();
+        PostMessageW(hwnd(), kHoldMessage, 0, 0);
+      }
+      return message == WM_POWERBROADCAST ? TRUE : DefaultProc(message, wParam, lParam);
     case kPrepareMessage: app_.PrepareNextPicture(); return 0;
     case kPictureReadyMessage: PictureReady(wParam, lParam); return 0;
-    default: return DefaultProc(message, wParam, lParam);
+    default:
+      if (message == taskbarCreated_ && taskbarCreated_ && up_) {  // Explorer started again
+        Raise();
+        return 0;
+      }
+      return DefaultProc(message, wParam, lParam);
   }
 }
 

@@ -51,6 +51,8 @@ class frmDummy : public Window {
   // What the cover covers: every monitor, or the primary one alone.
   RECT CoverArea() const;
   std::uint32_t backColor() const { return backColor_; }
+  // True while the cover is up (from its coming up until the return).
+  bool up() const { return up_; }
   // When the last paint was complete (performance counter), for measuring the switch.
   std::int64_t lastPaintTicks() const { return lastPaintTicks_; }
 
@@ -60,6 +62,13 @@ class frmDummy : public Window {
  private:
   void ReturnFromDummyScreen(bool doubleClick);
   void Paint();
+  // Keeping the cover over everything while it is up: whatever another program does, the
+  // cover goes back on top at once, and takes the keyboard when it should.
+  void HoldOnTop();
+  void Raise();
+  bool HeldByUs(HWND window) const;
+  bool SomethingAbove() const;
+  void TakeKeyboardWhenFree();
 
   // What a prepared picture was made for besides its file: the placement, the screens and
   // the colour under its transparency.
@@ -96,6 +105,12 @@ class frmDummy : public Window {
   std::int64_t lastPaintTicks_ = 0;
   bool pressed_ = false;
   bool returning_ = false;
+  bool up_ = false;             // between the cover's coming up and the return
+  bool raising_ = false;        // the cover's own move out of the topmost band and back
+  bool wantsKeyboard_ = false;  // the keyboard is taken once no modifier key is held
+  HWND lastForeground_ = nullptr;
+  HPOWERNOTIFY displayNotify_ = nullptr;
+  UINT taskbarCreated_ = 0;
 };
 
 }  // namespace mirel
