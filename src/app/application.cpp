@@ -64,6 +64,11 @@ void Application::ReadExtraSettings() {
   state.gQuietCover = Read(settings::kQuietCover);
   state.gFullScreenPause = Read(settings::kFullScreenPause);
   state.gDwellTime = EffectiveDwellTime(Read(settings::kDwellTime));
+  // A placement this version does not know (a newer one's, or a damaged value) is the
+  // natural size at the top-left, as before the setting existed.
+  const std::int32_t fit = Read(settings::kDummyFit);
+  state.gDummyFit = fit >= 0 && fit < settings::kDummyFitCount ? fit : settings::kDummyFit.fallback;
+  state.gDummyEveryMonitor = Read(settings::kDummyEveryMonitor);
 }
 
 bool Application::ReadDummyList(unsigned waitMilliseconds) {
