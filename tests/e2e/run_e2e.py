@@ -657,8 +657,13 @@ class Options(Scenario):
         dialog = D.wait_window("MirelOption", visible=True)
         self.assertEqual(dialog["title"], "オプション")
         time.sleep(0.5)
-        # マウス: the left edge off (Alt+L), 250 typed into the interval box (Alt+I).
+        # ダミーウィンドウ: the placement one down to 画面に合わせる (Alt+F, then the arrow in
+        # the drop-down) and the picture on every monitor (Alt+E).
         self._key("ctrl+Tab")
+        self._key("alt+f")
+        self._key("Down")
+        self._key("alt+e")
+        # マウス: the left edge off (Alt+L), 250 typed into the interval box (Alt+I).
         self._key("ctrl+Tab")
         self._key("alt+l")
         self._key("alt+i")
@@ -677,6 +682,8 @@ class Options(Scenario):
         self.assertEqual(stored["ReturnType"], 1)
         self.assertEqual(stored["RequirePassword"], 1)
         self.assertEqual(stored["Password"], "pw")
+        self.assertEqual(stored["DummyFit"], 1)
+        self.assertEqual(stored["DummyEveryMonitor"], 1)
         # The watch runs again with the new edges: the left one does nothing, the top one covers.
         D.move(0, 300)
         time.sleep(1.0)

@@ -6,6 +6,8 @@
 #include <htmlhelp.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "app/application.h"
 #include "app/colors.h"
@@ -61,6 +63,11 @@ class OptionTest : public test::AppTest {
   }
   bool Enabled(C id) { return IsWindowEnabled(option_->control(id)) != FALSE; }
   bool Checked(C id) { return SendMessageW(option_->control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  // The choice the placement drop-down shows: its index and its text.
+  std::pair<LRESULT, std::wstring> FitShown() {
+    HWND fit = option_->control(C::cboDummyFit);
+    return {SendMessageW(fit, CB_GETCURSEL, 0, 0), TextOf(fit)};
+  }
   void SelectEntry(int index) {
     SendMessageW(option_->control(C::lstViewList), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     option_->lstViewList_Click();
@@ -94,7 +101,7 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, TwipsToPixels(5565, dpi));
-  EXPECT_EQ(client.bottom, TwipsToPixels(4530, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(5190, dpi));
   POINT origin{0, 0};
   ClientToScreen(dialog, &origin);  // the designed place fits this screen, so it is kept
   EXPECT_EQ(origin.x, TwipsToPixels(5070, dpi));
@@ -139,7 +146,7 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
   while (tips && GetWindow(tips, GW_OWNER) != dialog) tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
   ASSERT_TRUE(tips);
-  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 12);  // the dummy window page's five, the extras' seven
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 14);  // the dummy window page's seven, the extras' seven
 }
 
 TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch) {
@@ -185,8 +192,12 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   WriteBitmap(dir_ / L"main.bmp", 120, 90, RGB(0, 255, 0));
   for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp"}) WriteBitmap(dir_ / name, 4, 4, RGB(255, 0, 0));
   test::WriteBytes(dir_ / L"MIREL.DAT", Ansi(dir_ / L"a.bmp") + "\r\n" + Ansi(dir_ / L"b.bmp") + "\r\n");
+  WriteRegistry("DummyFit", 4);
+  WriteRegistry("DummyEveryMonitor", 1);
   auto& app = Start();
   auto& option = Open();
+  EXPECT_EQ(FitShown(), (std::pair<LRESULT, std::wstring>(4, L"原寸で中央に")));
+  EXPECT_TRUE(Checked(C::chkDummyEveryMonitor));
   // Main window page.
   SetWindowTextW(option.control(C::txtMainLoadFile), (dir_ / L"main.bmp").c_str());
   prompts_.colors = {0x00112233, 0x00445566};
@@ -202,6 +213,8 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   Click(C::cmdViewMoveUp);
   Click(C::lblViewBackColor);
   Click(C::chkViewRandom);
+  SendMessageW(option.control(C::cboDummyFit), CB_SETCURSEL, 2, 0);  // 画面いっぱいに
+  Click(C::chkDummyEveryMonitor);
   // Mouse page: the watch on, 250 ms, every edge but the left one.
   Click(C::chkCheckMouse);
   EXPECT_TRUE(Enabled(C::txtCheckMouseInterval));
@@ -226,6 +239,10 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   EXPECT_EQ(ReadRegistry("AutoAdjust", 0), 1);
   EXPECT_EQ(ReadRegistry("ViewBackColor", 0), 0x00445566);
   EXPECT_EQ(ReadRegistry("ViewRandom", 0), 1);
+  EXPECT_EQ(ReadRegistry("DummyFit", 0), 2);
+  EXPECT_EQ(StoredType("DummyFit"), static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(ReadRegistry("DummyEveryMonitor", 1), 0);
+  EXPECT_EQ(StoredType("DummyEveryMonitor"), static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(ReadRegistry("CheckMouseInterval", 0), 250);
   EXPECT_EQ(ReadRegistry("CheckMouseFlag", 0), 11);
   EXPECT_EQ(ReadRegistry("ReturnType", 0), 1);
@@ -249,6 +266,8 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   EXPECT_TRUE(GetWindowLongW(main.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(app.dummy().backColor(), 0x00445566u);
   EXPECT_TRUE(app.state.gViewRandom);
+  EXPECT_EQ(app.state.gDummyFit, 2);
+  EXPECT_FALSE(app.state.gDummyEveryMonitor);
   EXPECT_EQ(app.state.gDummyList, (DummyList{dir_ / L"a.bmp", dir_ / L"c.bmp", dir_ / L"b.bmp"}));
   EXPECT_EQ(ListFile(),
             Ansi(dir_ / L"a.bmp") + "\r\n" + Ansi(dir_ / L"c.bmp") + "\r\n" + Ansi(dir_ / L"b.bmp") + "\r\n");
@@ -455,12 +474,15 @@ TEST_F(OptionTest, PicturePathBrowseDropSwatchAndOk) {
 
 TEST_F(OptionTest, IntervalFilterReturnTypeFallbackAndContextHelp) {
   WriteRegistry("ReturnType", 7);
+  WriteRegistry("DummyFit", 5);  // one past the last placement
   WriteRegistry("CheckMouseInterval", 300);
   test::WriteBytes(dir_ / L"MIREL.CHM", "ITSF");  // the viewer is scripted; the file need only be there
   auto& app = Start();
   auto& option = Open();
   EXPECT_TRUE(Checked(C::optReturnTypeSingle));
   EXPECT_FALSE(Checked(C::optReturnTypeDouble));
+  EXPECT_EQ(app.state.gDummyFit, 0);
+  EXPECT_EQ(FitShown(), (std::pair<LRESULT, std::wstring>(0, L"原寸で左上に")));
   HWND interval = option.control(C::txtCheckMouseInterval);
   EXPECT_EQ(TextOf(interval), L"300");
   // Typing: letters and signs never reach the box; digits and Backspace do.
@@ -485,6 +507,7 @@ TEST_F(OptionTest, IntervalFilterReturnTypeFallbackAndContextHelp) {
   SendMessageW(option.okButton(), BM_CLICK, 0, 0);
   EXPECT_EQ(app.tray().WatchInterval(), 300u);
   EXPECT_EQ(ReadRegistry("ReturnType", 7), 0);
+  EXPECT_EQ(ReadRegistry("DummyFit", 5), 0);
   option.Form_Unload();
 
   // Context help: the '?' pick on a control asks for its own topic, on a control without
@@ -503,6 +526,8 @@ TEST_F(OptionTest, IntervalFilterReturnTypeFallbackAndContextHelp) {
   EXPECT_EQ(pickAt(C::chkNonTitleBar), topic(L"opt_hide_titlebar.htm"));
   EXPECT_EQ(pickAt(C::lstViewList), topic(L"opt_dummy_list.htm"));
   EXPECT_EQ(pickAt(C::cmdViewClear), topic(L"opt_dummy_clear.htm"));
+  EXPECT_EQ(pickAt(C::cboDummyFit), topic(L"opt_dummy_fit.htm"));
+  EXPECT_EQ(pickAt(C::chkDummyEveryMonitor), topic(L"opt_dummy_every_monitor.htm"));
   EXPECT_EQ(pickAt(C::chkCheckMouseFlagLeft), topic(L"opt_mouse_edges.htm"));
   EXPECT_EQ(pickAt(C::txtCheckMouseInterval), topic(L"opt_mouse_interval.htm"));
   EXPECT_EQ(pickAt(C::optReturnTypeDouble), topic(L"opt_return_type.htm"));

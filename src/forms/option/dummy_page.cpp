@@ -1,15 +1,20 @@
-// The options dialog's dummy window page: the list (see list_editor.cpp), the colour and the order.
+// The options dialog's dummy window page: the list (see list_editor.cpp), the colour, the
+// order and how the picture is placed on the screens.
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 
 #include "app/application.h"
+#include "forms/dummy/cover_layout.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/option/frm_option.h"
 #include "settings/dummy_list.h"
 #include "settings/settings.h"
 
 namespace mirel {
+
+static_assert(std::size(kDummyFitChoices) == static_cast<std::size_t>(settings::kDummyFitCount));
 
 void frmOption::LoadDummyWindowPage() {
   HWND list = control(OptionControl::lstViewList);
@@ -31,6 +36,11 @@ void frmOption::LoadDummyWindowPage() {
   Enable(OptionControl::cmdViewClear, !entries.empty());
   SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, app_.dummy().backColor());
   SetChecked(OptionControl::chkViewRandom, Read(settings::kViewRandom));
+  // The placement as start-up or the last OK checked it.
+  HWND fit = control(OptionControl::cboDummyFit);
+  for (const wchar_t* choice : kDummyFitChoices) SendMessageW(fit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+  SendMessageW(fit, CB_SETCURSEL, static_cast<WPARAM>(app_.state.gDummyFit), 0);
+  SetChecked(OptionControl::chkDummyEveryMonitor, app_.state.gDummyEveryMonitor);
   if (!listReadable_) {
     // An empty list box here would be written over the file at OK: nothing of the list
     // can be changed this time. The rest of the dialog works as ever.
@@ -64,6 +74,12 @@ void frmOption::SaveDummyWindowPage() {
   s.gViewRandom = Checked(OptionControl::chkViewRandom);
   Write(settings::kViewBackColor, viewSwatch_);
   Write(settings::kViewRandom, s.gViewRandom);
+  // The drop-down's index is the stored value.
+  const auto fit = static_cast<std::int32_t>(SendMessageW(control(OptionControl::cboDummyFit), CB_GETCURSEL, 0, 0));
+  s.gDummyFit = static_cast<std::int32_t>(DummyFitFromStored(fit));
+  s.gDummyEveryMonitor = Checked(OptionControl::chkDummyEveryMonitor);
+  Write(settings::kDummyFit, s.gDummyFit);
+  Write(settings::kDummyEveryMonitor, s.gDummyEveryMonitor);
   app_.dummy().PrepareSoon();  // the next cover's picture may have changed
 }
 

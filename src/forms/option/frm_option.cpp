@@ -31,14 +31,16 @@ constexpr const wchar_t* kPageClass = L"MirelOptionPage";
 // Said once the dialog is on the screen, so that the warning has it as its owner.
 constexpr UINT kListUnreadableMessage = WM_APP + 20;
 constexpr int kClientWidthTwips = 5565;
-constexpr int kClientHeightTwips = 4530;
+// The dummy window page's picture placement made every page 660 twips taller than the
+// first release's.
+constexpr int kClientHeightTwips = 5190;
 // Where the client area's top-left corner is designed to be, from the screen's corner.
 constexpr int kDesignedLeftTwips = 5070;
 constexpr int kDesignedTopTwips = 3720;
-constexpr int kTabOption[4] = {120, 120, 5355, 3915};
-constexpr int kPage[4] = {240, 420, 5115, 3495};
-constexpr int kCmdOK[4] = {2700, 4140, 1335, 315};
-constexpr int kCmdCancel[4] = {4140, 4140, 1335, 315};
+constexpr int kTabOption[4] = {120, 120, 5355, 4575};
+constexpr int kPage[4] = {240, 420, 5115, 4155};
+constexpr int kCmdOK[4] = {2700, 4800, 1335, 315};
+constexpr int kCmdCancel[4] = {4140, 4800, 1335, 315};
 
 DWORD StyleOf(const OptionControlEntry& entry) {
   // Every control starts a group of its own but the second option button, so that the
@@ -56,6 +58,7 @@ DWORD StyleOf(const OptionControlEntry& entry) {
     case ControlKind::kHotKey: return WS_TABSTOP | group;
     case ControlKind::kList:
       return LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_BORDER | group;
+    case ControlKind::kDropDownList: return CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | group;
   }
   return group;
 }
@@ -66,6 +69,7 @@ const wchar_t* ClassOf(ControlKind kind) {
     case ControlKind::kSwatch: return L"STATIC";
     case ControlKind::kEdit: return L"EDIT";
     case ControlKind::kList: return L"LISTBOX";
+    case ControlKind::kDropDownList: return WC_COMBOBOXW;
     case ControlKind::kHotKey: return HOTKEY_CLASSW;
     default: return L"BUTTON";
   }

@@ -31,6 +31,9 @@ enum class OptionControl : int {
   cmdViewClear,
   lblViewBackColor,
   chkViewRandom,
+  lblDummyFit,
+  cboDummyFit,
+  chkDummyEveryMonitor,
   // Page 2, "マウス"
   chkCheckMouse,
   lblCheckMouseInterval,
@@ -62,7 +65,21 @@ enum class OptionControl : int {
   kCount
 };
 
-enum class ControlKind { kFrame, kLabel, kEdit, kButton, kCheck, kRadio, kList, kSwatch, kSwatchButton, kHotKey };
+// A drop-down list's place is its closed box with the list dropped below it, as in the
+// system's dialog templates: the height is the two together.
+enum class ControlKind {
+  kFrame,
+  kLabel,
+  kEdit,
+  kButton,
+  kCheck,
+  kRadio,
+  kList,
+  kDropDownList,
+  kSwatch,
+  kSwatchButton,
+  kHotKey
+};
 
 struct TwipsRect {
   int left, top, width, height;
@@ -157,6 +174,25 @@ inline constexpr OptionControlEntry kOptionControls[] = {
      23,
      L"opt_dummy_random.htm",
      L"リストに含まれるファイルをランダムに表示します。",
+     false},
+    {lblDummyFit, 1, kLabel, L"画像の表示方法(&F):", {300, 3450, 1755, 195}, 57, L"opt_dummy_fit.htm", nullptr, false},
+    {cboDummyFit,
+     1,
+     kDropDownList,
+     L"",
+     {2160, 3390, 2055, 1800},
+     57,
+     L"opt_dummy_fit.htm",
+     L"ダミー画面に画像をどの大きさで、どこに表示するかを選びます。",
+     false},
+    {chkDummyEveryMonitor,
+     1,
+     kCheck,
+     L"すべてのモニタに画像を表示する(&E)",
+     {300, 3810, 4500, 195},
+     58,
+     L"opt_dummy_every_monitor.htm",
+     L"プライマリモニタだけでなく、ほかのモニタにも同じ画像を表示します。",
      false},
 
     {chkCheckMouse,
@@ -293,6 +329,11 @@ constexpr const wchar_t* OptionHelpTopic(std::uint32_t number) {
     if (number != 0 && entry.help == number) return entry.topic;
   return nullptr;
 }
+
+// The drop-down's choices for DummyFit, in the order of its values (0: natural size at
+// the top-left).
+inline constexpr const wchar_t* kDummyFitChoices[] = {L"原寸で左上に", L"画面に合わせる", L"画面いっぱいに",
+                                                      L"引き伸ばす", L"原寸で中央に"};
 
 inline constexpr int kOptionPageCount = 5;
 inline constexpr const wchar_t* kOptionTabCaptions[kOptionPageCount] = {L"メインウィンドウ", L"ダミーウィンドウ",
