@@ -34,7 +34,7 @@ struct SharedState {
   bool gQuietCover = false;
   bool gFullScreenPause = false;
   std::uint32_t gDwellTime = 0;  // milliseconds at the edge before the cover comes up
-  std::int32_t gDummyFit = 0;     // a DummyFit value, already checked
+  std::int32_t gDummyFit = 0;    // a DummyFit value, already checked
   bool gDummyEveryMonitor = false;
 };
 
