@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -14,7 +16,9 @@
 #include "forms/tray/frm_task_tray.h"
 #include "platform/handles.h"
 #include "platform/system_dll.h"
+#include "platform/taskbar_theme.h"
 #include "platform/text.h"
+#include "resources/resource_ids.h"
 #include "settings/dummy_list.h"
 #include "settings/registry.h"
 
@@ -26,6 +30,122 @@ using test::Pump;
 std::string AnsiOf(const std::wstring& text) {
   return WideToAnsiExact(text).value_or("?");
 }
+
+// A tray menu of this process on the screen, or null.
+HWND VisibleMenu() {
+  for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu;
+       menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(menu, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(menu)) return menu;
+  }
+  return nullptr;
+}
+
+struct IconEventSent {
+  UINT code;
+  POINT anchor;
+};
+
+// Plays Explorer and the user: sends the icon's callback messages in version 4's form from
+// another thread, as the shell does (SendNotifyMessage: they wait for the tray's thread),
+// then closes with Esc every menu that opens, noting where it opened, while this thread
+// runs the tray's messages.
+std::vector<RECT> MenusOpenedBy(HWND tray, const std::vector<IconEventSent>& events) {
+  std::vector<RECT> menus;
+  std::atomic<bool> sent{false};
+  std::atomic<bool> stop{false};
+  std::thread shell([&] {
+    for (const auto& e : events)
+      SendNotifyMessageW(tray, kTrayCallbackMessage, MAKEWPARAM(e.anchor.x, e.anchor.y),
+                         MAKELPARAM(e.code, kTrayIconId));
+    sent = true;
+    while (!stop) {
+      HWND menu = VisibleMenu();
+      if (!menu) {
+        Sleep(10);
+        continue;
+      }
+      RECT rect{};
+      GetWindowRect(menu, &rect);
+      menus.push_back(rect);
+      PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+      for (int i = 0; i < 200 && VisibleMenu(); ++i) Sleep(10);
+    }
+  });
+  while (!sent) Sleep(1);
+  // Long enough for a second menu after the first: it would open as soon as the first closed.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
+  while (std::chrono::steady_clock::now() < end) {
+    Pump();
+    Sleep(10);
+  }
+  stop = true;
+  shell.join();
+  return menus;
+}
+
+// The corner of the menu that lies at the point it was opened at.
+POINT MenuCorner(const RECT& menu) {
+  return {GetSystemMetrics(SM_MENUDROPALIGNMENT) ? menu.right : menu.left, menu.top};
+}
+
+// An icon's colour bits and its mask (black where the icon is drawn), top row first, as
+// 32-bit pixels.
+struct IconBits {
+  int width = 0;
+  std::vector<std::uint32_t> color;
+  std::vector<std::uint32_t> mask;
+};
+
+std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap, int width, int height) {
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = width;
+  format.bmiHeader.biHeight = -height;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  WindowDc screen(nullptr);
+  GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+  return pixels;
+}
+
+IconBits BitsOf(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return {};
+  UniqueBitmap color(info.hbmColor);
+  UniqueBitmap mask(info.hbmMask);
+  BITMAP bitmap{};
+  GetObjectW(color.get(), sizeof bitmap, &bitmap);
+  return {bitmap.bmWidth, BitmapPixels(color.get(), bitmap.bmWidth, bitmap.bmHeight),
+          BitmapPixels(mask.get(), bitmap.bmWidth, bitmap.bmHeight)};
+}
+
+// The taskbar's colour mode as Windows keeps it, given back as it was.
+class ColorMode {
+ public:
+  ColorMode() {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTaskbarValue, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) == ERROR_SUCCESS)
+      saved_ = value;
+  }
+  ~ColorMode() {
+    if (saved_)
+      Set(*saved_);
+    else
+      Remove();
+  }
+  void Set(DWORD light) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTaskbarValue, REG_DWORD, &light, sizeof light);
+  }
+  void Remove() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTaskbarValue); }
+
+ private:
+  std::optional<DWORD> saved_;
+};
 
 class DummyTrayTest : public test::AppTest {
  protected:
@@ -568,6 +688,110 @@ TEST_F(DummyTrayTest, IconComesBackWhenTheTaskbarIsCreatedAgain) {
   // Announced while the icon is still there: still shown, no endless retry.
   SendMessageW(app.tray().hwnd(), taskbarCreated, 0, 0);
   EXPECT_TRUE(app.tray().IconShown());
+}
+
+TEST_F(DummyTrayTest, IconOpensItsMenuAtTheIconOnceForARightClickAndForEachKey) {
+  auto& app = Start();
+  auto& tray = app.tray();
+  ASSERT_TRUE(tray.IconVersion4());  // the shell took version 4: the events below are its
+  const POINT at{300, 200};
+  const POINT other{320, 210};
+  auto opened = [&](const std::vector<IconEventSent>& events, POINT anchor, int focusReturns, const char* what) {
+    SCOPED_TRACE(what);
+    const int before = tray.IconFocusReturns();
+    const auto menus = MenusOpenedBy(tray.hwnd(), events);
+    ASSERT_EQ(menus.size(), 1u);
+    const POINT corner = MenuCorner(menus[0]);
+    EXPECT_EQ(corner.x, anchor.x);
+    EXPECT_EQ(corner.y, anchor.y);
+    EXPECT_EQ(tray.IconFocusReturns() - before, focusReturns);
+  };
+  // The mouse: a right click brings its release and then WM_CONTEXTMENU; the focus stays
+  // where the click put it.
+  opened({{WM_RBUTTONDOWN, at}, {WM_RBUTTONUP, at}, {WM_CONTEXTMENU, at}}, at, 0, "right click");
+  // A left click, and a double click, open nothing, although each ends in NIN_SELECT.
+  EXPECT_TRUE(MenusOpenedBy(tray.hwnd(), {{WM_LBUTTONDOWN, at}, {WM_LBUTTONUP, at}, {NIN_SELECT, at}}).empty());
+  EXPECT_TRUE(MenusOpenedBy(tray.hwnd(), {{WM_LBUTTONDOWN, at},
+                                          {WM_LBUTTONUP, at},
+                                          {NIN_SELECT, at},
+                                          {WM_LBUTTONDBLCLK, at},
+                                          {WM_LBUTTONUP, at},
+                                          {NIN_SELECT, at}})
+                  .empty());
+  // The keyboard, at the icon's anchor: Enter (which Windows reports twice), Space,
+  // Shift+F10 or the menu key; the focus goes back to the notification area afterwards.
+  opened({{NIN_KEYSELECT, other}, {NIN_KEYSELECT, other}}, other, 1, "Enter");
+  opened({{NIN_SELECT, at}}, at, 1, "Space");
+  opened({{WM_CONTEXTMENU, other}}, other, 1, "Shift+F10");
+  EXPECT_TRUE(app.main().Visible());  // Esc ran no command
+}
+
+TEST_F(DummyTrayTest, IconIsDrawnForTheTaskbarsColourAtTheSmallIconSize) {
+  ColorMode mode;
+  HINSTANCE exe = GetModuleHandleW(nullptr);
+  // Each version holds the sizes of 100 to 200 % scaling, drawn for its taskbar: a dark
+  // glyph for the light one, a light glyph for the dark one.
+  for (const int id : {IDI_TRAY_LIGHT_TASKBAR, IDI_TRAY_DARK_TASKBAR}) {
+    SCOPED_TRACE(id);
+    HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+    ASSERT_NE(found, nullptr);
+    const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(exe, found)));
+    const int count = group[4] | (group[5] << 8);
+    std::set<int> sizes;
+    for (int i = 0; i < count; ++i) sizes.insert(group[6 + 14 * i]);  // each entry's width
+    EXPECT_EQ(sizes, (std::set<int>{16, 20, 24, 32}));
+    for (const int size : {16, 20, 24, 32}) {
+      UniqueIcon icon(static_cast<HICON>(LoadImageW(exe, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+      const IconBits bits = BitsOf(icon.get());
+      EXPECT_EQ(bits.width, size);
+      int brightness = 0, drawn = 0;
+      for (std::size_t i = 0; i < bits.color.size(); ++i) {
+        if ((bits.mask[i] & 0xFFFFFF) != 0) continue;  // not drawn there
+        const std::uint32_t pixel = bits.color[i];
+        brightness += static_cast<int>(((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF)) / 3;
+        ++drawn;
+      }
+      ASSERT_GT(drawn, size * size / 8) << size;
+      EXPECT_EQ(brightness / drawn < 128, id == IDI_TRAY_LIGHT_TASKBAR) << size;
+    }
+  }
+
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  auto resource = [&](int id) {
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(exe, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+    return BitsOf(icon.get()).color;
+  };
+  const auto light = resource(IDI_TRAY_LIGHT_TASKBAR);
+  const auto dark = resource(IDI_TRAY_DARK_TASKBAR);
+  ASSERT_NE(light, dark);
+  mode.Set(1);
+  auto& app = Start();
+  auto& tray = app.tray();
+  auto shown = [&] {
+    const IconBits bits = BitsOf(tray.TrayIcon());
+    EXPECT_EQ(bits.width, size);
+    return bits.color;
+  };
+  EXPECT_TRUE(tray.IconForLightTaskbar());
+  EXPECT_EQ(shown(), light);
+  // The user switches the mode while Mirel runs; Windows announces it to every window.
+  const auto announce = [&] {
+    SendMessageW(tray.hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+  };
+  mode.Set(0);
+  announce();
+  EXPECT_FALSE(tray.IconForLightTaskbar());
+  EXPECT_EQ(shown(), dark);
+  mode.Set(1);
+  announce();
+  EXPECT_EQ(shown(), light);
+  mode.Remove();  // no value at all: a dark taskbar
+  announce();
+  EXPECT_EQ(shown(), dark);
+  EXPECT_TRUE(tray.IconShown());
+  // A start without the value: dark again.
+  app_.reset();
+  EXPECT_EQ(BitsOf(Start().tray().TrayIcon()).color, dark);
 }
 
 // The real prompt, answered from a helper thread as a person would.
