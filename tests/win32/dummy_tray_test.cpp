@@ -10,6 +10,7 @@
 
 #include "app/application.h"
 #include "app_fixture.h"
+#include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
@@ -792,6 +793,52 @@ TEST_F(DummyTrayTest, IconIsDrawnForTheTaskbarsColourAtTheSmallIconSize) {
   // A start without the value: dark again.
   app_.reset();
   EXPECT_EQ(BitsOf(Start().tray().TrayIcon()).color, dark);
+}
+
+TEST_F(DummyTrayTest, SecondStartShowsTheHiddenMainWindowInFrontUnlessCoveredOrBusy) {
+  WriteRegistry("CheckMouse", 1);
+  WriteRegistry("MainVisible", 0);
+  auto& app = Start();
+  auto& tray = app.tray();
+  HWND main = app.main().hwnd();
+  const UINT request = RegisterWindowMessageW(kShowMainWindowMessage);
+  ASSERT_TRUE(tray.WatchEnabled());
+  // While the cover is up nothing changes.
+  app.ShowDummyScreen();
+  EXPECT_EQ(SendMessageW(tray.hwnd(), request, 0, 0), 0);
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.main().Visible());
+  Click(app.dummy().hwnd());
+  Pump();
+  ASSERT_TRUE(tray.WatchEnabled());
+  // Nor while a modal window is open: the request comes from another process, so while
+  // the about box runs its own loop.
+  std::atomic<LRESULT> answer{-1};
+  std::thread second([&] {
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !box; ++i, Sleep(25)) box = FindWindowW(L"MirelAbout", nullptr);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(tray.hwnd(), request, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
+      answer = static_cast<LRESULT>(result);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  frmAbout::ShowModal(app, main);
+  second.join();
+  EXPECT_EQ(answer, 0);
+  EXPECT_FALSE(app.main().Visible());
+  EXPECT_TRUE(tray.WatchEnabled());
+  // Otherwise: shown, in front, and the tray menu and the watch follow, as "ウィンドウを表示"
+  // does.
+  EXPECT_EQ(SendMessageW(tray.hwnd(), request, 0, 0), 1);
+  EXPECT_TRUE(app.main().Visible());
+  EXPECT_EQ(GetForegroundWindow(), main);
+  EXPECT_TRUE(tray.ItemChecked(kMnuTrayView));
+  EXPECT_FALSE(tray.WatchEnabled());
+  // Shown but minimised: restored.
+  ShowWindow(main, SW_MINIMIZE);
+  EXPECT_EQ(SendMessageW(tray.hwnd(), request, 0, 0), 1);
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_TRUE(app.main().Visible());
 }
 
 // The real prompt, answered from a helper thread as a person would.

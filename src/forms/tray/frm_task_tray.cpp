@@ -17,7 +17,6 @@
 namespace mirel {
 
 namespace {
-constexpr const wchar_t* kTrayClass = L"MirelTray";
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT_PTR kIconRetryTimer = 2;
 constexpr UINT_PTR kDwellTimer = 3;
@@ -57,11 +56,13 @@ void frmTaskTray::BuildMenu() {
 
 void frmTaskTray::Form_Load() {
   auto& s = app_.state;
-  ClassSpec cls{kTrayClass, 0, nullptr, nullptr, nullptr};
+  ClassSpec cls{kTrayWindowClass, 0, nullptr, nullptr, nullptr};
   // A hidden top-level window (not message-only): only those hear "TaskbarCreated".
   if (!Create(cls, WS_EX_TOOLWINDOW, L"タスクトレイ", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr)) return;
   BuildMenu();
   watch_.Attach(hwnd(), kWatchTimer, kDwellTimer);
+
+  showRequest_ = RegisterWindowMessageW(kShowMainWindowMessage);
 
   // 1. The icon, drawn for the taskbar's colour.
   icon_.Attach(hwnd(), kTrayIconId, kTrayCallbackMessage, nullptr, L"Mirel", kIconRetryTimer);
@@ -158,11 +159,32 @@ bool frmTaskTray::ItemEnabled(UINT id) const {
 
 void frmTaskTray::mnuTrayView_Click() {
   auto& main = app_.main();
-  const bool visible = !main.Visible();
-  main.SetVisible(visible);
-  if (visible) SetForegroundWindow(main.hwnd());
-  MainWindowShown(visible);
-  SetWatchEnabled(app_.state.gCheckMouse && !visible);
+  if (!main.Visible()) {
+    ShowMainWindow();
+    return;
+  }
+  main.SetVisible(false);
+  MainWindowShown(false);
+  SetWatchEnabled(app_.state.gCheckMouse);
+}
+
+void frmTaskTray::ShowMainWindow() {
+  auto& main = app_.main();
+  if (!main.hwnd()) return;
+  main.SetVisible(true);
+  if (IsIconic(main.hwnd())) ShowWindow(main.hwnd(), SW_RESTORE);
+  SetForegroundWindow(main.hwnd());
+  MainWindowShown(true);
+  SetWatchEnabled(false);  // the watch is the hidden window's
+}
+
+bool frmTaskTray::SecondStart_Requested() {
+  // Under the cover the desktop stays hidden; a modal window (the options, the preview, a
+  // message box of the main window) keeps the user's attention where it is.
+  HWND main = app_.main().hwnd();
+  if (!main || app_.dummy().Visible() || app_.ModalWindowOpen() || !IsWindowEnabled(main)) return false;
+  ShowMainWindow();
+  return true;
 }
 
 void frmTaskTray::MainWindowShown(bool visible) {
@@ -271,6 +293,7 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     TrayIcon_Event(wParam, lParam);
     return 0;
   }
+  if (showRequest_ != 0 && message == showRequest_) return SecondStart_Requested() ? 1 : 0;
   // The taskbar made again may come with another scaling.
   if (icon_.IsTaskbarCreated(message)) UpdateIconPicture();
   if (icon_.HandleMessage(message, wParam)) return 0;

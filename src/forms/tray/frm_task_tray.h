@@ -35,6 +35,8 @@ enum TrayMenuId : UINT {
 // icon's anchor point in wParam (version 4 of the shell's protocol).
 inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 inline constexpr UINT kTrayIconId = 1;
+// The tray window's class: a second start of Mirel.exe finds the running one by it.
+inline constexpr const wchar_t* kTrayWindowClass = L"MirelTray";
 
 class frmTaskTray : public Window {
  public:
@@ -93,6 +95,12 @@ class frmTaskTray : public Window {
   // the notification area when it closes.
   void TrayIcon_MenuRequested(POINT anchor, bool fromKeyboard);
 
+  // The main window shown and in front, as "ウィンドウを表示" shows it.
+  void ShowMainWindow();
+  // A second start of Mirel.exe asks for the main window: shown unless the cover is up or
+  // a modal window is open. True when it was shown.
+  bool SecondStart_Requested();
+
   bool IconShown() const { return icon_.shown(); }
   // The picture the shell was given for the icon, and whether it is the light taskbar's.
   HICON TrayIcon() const { return icon_.icon(); }
@@ -119,6 +127,7 @@ class frmTaskTray : public Window {
   int iconSize_ = 0;
   IconInput iconInput_;
   bool menuOpen_ = false;
+  UINT showRequest_ = 0;
   EdgeWatcher watch_;
   PanicKey panicKey_;
 };
