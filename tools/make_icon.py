@@ -139,9 +139,9 @@ def write_ico(path, entries):
 
 
 def main(folder):
-    specs = [(32, 4), (32, 8), (16, 4), (16, 8)]
+    formats = [(32, 4), (32, 8), (16, 4), (16, 8)]
     write_ico(os.path.join(folder, "mirel.ico"),
-              [(size, 16 if bpp == 4 else 0, bpp, image(size, bpp)) for size, bpp in specs])
+              [(size, 16 if bpp == 4 else 0, bpp, image(size, bpp)) for size, bpp in formats])
     for name, colour in [("tray-light-taskbar.ico", GLYPH_ON_LIGHT), ("tray-dark-taskbar.ico", GLYPH_ON_DARK)]:
         write_ico(os.path.join(folder, name), [(size, 0, 32, tray_image(size, colour)) for size in TRAY_SIZES])
 
