@@ -102,9 +102,8 @@ class frmTaskTray : public Window {
   bool SecondStart_Requested();
 
   bool IconShown() const { return icon_.shown(); }
-  // The picture the shell was given for the icon, and whether it is the light taskbar's.
+  // The picture the shell was given for the icon.
   HICON TrayIcon() const { return icon_.icon(); }
-  bool IconForLightTaskbar() const { return lightTaskbar_; }
   // How often the keyboard focus was given back to the notification area.
   int IconFocusReturns() const { return icon_.focusReturns(); }
   bool IconVersion4() const { return icon_.version4(); }
