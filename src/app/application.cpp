@@ -157,6 +157,27 @@ void Application::RunModal(HWND window, HWND focus, const bool& done, HACCEL acc
   RunModalLoop(window, focus, {main_->hwnd(), tray_->hwnd()}, done, accelerators, dialogKeys, preTranslate);
 }
 
+bool AskRunningInstanceToShow() {
+  // The claim comes before the windows: a Mirel that is starting has none yet for a moment.
+  HWND tray = FindWindowW(kTrayWindowClass, nullptr);
+  for (int wait = 0; !tray && wait < 20; ++wait) {
+    Sleep(100);
+    tray = FindWindowW(kTrayWindowClass, nullptr);
+  }
+  if (!tray) return false;
+  // This start came from the user's own action, so it may hand the foreground on: without
+  // that, Windows would only flash the other Mirel's taskbar button.
+  DWORD process = 0;
+  GetWindowThreadProcessId(tray, &process);
+  AllowSetForegroundWindow(process);
+  // Sent, not posted: the permission lasts while this process still lives. A Mirel that
+  // hangs is not waited for.
+  DWORD_PTR shown = 0;
+  return SendMessageTimeoutW(tray, RegisterWindowMessageW(kShowMainWindowMessage), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                             &shown) != 0 &&
+         shown != 0;
+}
+
 SingleInstance::SingleInstance(const wchar_t* name) : mutex_(CreateMutexW(nullptr, TRUE, name)) {
   first_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
 }

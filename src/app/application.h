@@ -104,5 +104,12 @@ class SingleInstance {
 };
 
 inline constexpr const wchar_t* kInstanceName = L"Local\\Kalv.Mirel.Instance";
+// Registered window message: a second start of Mirel.exe asks the running one for its main
+// window. Answered 1 when it was shown, 0 when nothing changed.
+inline constexpr const wchar_t* kShowMainWindowMessage = L"Kalv.Mirel.ShowMainWindow";
+
+// What a second start does before it ends: asks the running Mirel (waiting a moment for its
+// windows when it is still starting) to show its main window in front. True when it did.
+bool AskRunningInstanceToShow();
 
 }  // namespace mirel

@@ -1,4 +1,5 @@
-// Mirel.exe: one instance per user; start-up, then the message loop until the main window unloads.
+// Mirel.exe: one instance per user (a second start brings the first one's main window to the
+// front and ends); start-up, then the message loop until the main window unloads.
 #include <windows.h>
 
 #include "app/application.h"
@@ -11,7 +12,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // A DLL dropped beside the exe (its folder holds pictures and captures) is never loaded.
   mirel::RestrictDllSearchToSystemFolder();
   mirel::SingleInstance instance(mirel::kInstanceName);
-  if (!instance.IsFirst()) return 0;
+  if (!instance.IsFirst()) {
+    mirel::AskRunningInstanceToShow();
+    return 0;
+  }
   int code = 0;
   {
     mirel::SystemPrompts prompts;

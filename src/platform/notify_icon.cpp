@@ -1,5 +1,7 @@
 #include "platform/notify_icon.h"
 
+#include <windowsx.h>
+
 #include <cwchar>
 
 #include "platform/system_dll.h"
@@ -22,6 +24,7 @@ void NotifyIcon::Attach(HWND window, UINT id, UINT callbackMessage, HICON icon, 
   data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data_.uCallbackMessage = callbackMessage;
   data_.hIcon = icon;
+  data_.uVersion = NOTIFYICON_VERSION_4;  // only NIM_SETVERSION reads it
   wcsncpy(data_.szTip, tip, sizeof data_.szTip / sizeof(wchar_t) - 1);
 }
 
@@ -38,10 +41,27 @@ void NotifyIcon::Add() {
   if (!shown_) shown_ = sys::NotifyIcon(NIM_MODIFY, &data_) != FALSE;
   if (shown_) {
     KillTimer(window_, retryTimer_);
+    // The version belongs to the icon the shell has now: a new icon (a re-add after
+    // Explorer restarted) starts at version 0 again.
+    version4_ = sys::NotifyIcon(NIM_SETVERSION, &data_) != FALSE;
   } else {
     OutputDebugStringW(L"Mirel: the notification area refused the icon; trying again shortly\n");
     SetTimer(window_, retryTimer_, kRetryMilliseconds, nullptr);
   }
+}
+
+void NotifyIcon::SetIcon(HICON icon) {
+  data_.hIcon = icon;
+  if (!shown_) return;  // the next add takes it
+  NOTIFYICONDATAW modify = data_;
+  modify.uFlags = NIF_ICON;
+  sys::NotifyIcon(NIM_MODIFY, &modify);
+}
+
+void NotifyIcon::ReturnFocus() {
+  if (!shown_) return;
+  ++focusReturns_;
+  sys::NotifyIcon(NIM_SETFOCUS, &data_);
 }
 
 void NotifyIcon::Remove() {
@@ -53,7 +73,7 @@ void NotifyIcon::Remove() {
 }
 
 bool NotifyIcon::HandleMessage(UINT message, WPARAM wParam) {
-  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+  if (IsTaskbarCreated(message)) {
     Add();  // Explorer restarted and forgot every icon
     return true;
   }
@@ -62,6 +82,19 @@ bool NotifyIcon::HandleMessage(UINT message, WPARAM wParam) {
     return true;
   }
   return false;
+}
+
+NotifyIcon::Event NotifyIcon::Decode(WPARAM wParam, LPARAM lParam) const {
+  if (!version4_) {
+    // A shell that refused version 4 sends the mouse message alone, and the icon's id in
+    // wParam: the pointer is where the icon is.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return {static_cast<UINT>(lParam), pointer};
+  }
+  // The anchor's coordinates are signed: a monitor left of or above the primary one.
+  const auto packed = static_cast<LPARAM>(wParam);
+  return {LOWORD(lParam), {GET_X_LPARAM(packed), GET_Y_LPARAM(packed)}};
 }
 
 }  // namespace mirel

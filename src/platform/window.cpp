@@ -121,6 +121,16 @@ unsigned WindowDpi(HWND window) {
   return SystemDpi();
 }
 
+int SmallIconSize(unsigned dpi) {
+  // GetSystemMetricsForDpi exists from Windows 10 1607 on; before, the system's size is the
+  // only one.
+  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  const int size = forDpi ? forDpi(SM_CXSMICON, dpi) : 0;
+  return size > 0 ? size : GetSystemMetrics(SM_CXSMICON);
+}
+
 std::optional<MonitorAreas> AreasOf(HMONITOR monitor) {
   MONITORINFO info{};
   info.cbSize = sizeof info;

@@ -72,6 +72,9 @@ void ProcessPendingMessages();
 // The system's DPI, and a window's where the system can tell it.
 unsigned SystemDpi();
 unsigned WindowDpi(HWND window);
+// The system's small-icon size (the title bar's, the notification area's) at that DPI:
+// 16 pixels at 100 %, 20 at 125 %, 24 at 150 %, 32 at 200 %.
+int SmallIconSize(unsigned dpi);
 
 // A monitor's work area (without the taskbar) and its whole area.
 struct MonitorAreas {

@@ -68,11 +68,22 @@ class StartUp(Scenario):
         self.assertTrue(mains[0]["visible"])
         self.assertFalse(D.windows("#32770"))
 
-    def test_main_visible_zero_starts_hidden(self):
+    def test_main_visible_zero_starts_hidden_and_a_second_start_shows_it(self):
         D.set_dword("MainVisible", 0)
         D.start_and_wait()
         time.sleep(1)
         self.assertFalse(D.window("MirelMain")["visible"])
+        # Started again (from the Start menu, say): the running Mirel shows its main window
+        # in front, as its tray menu's ウィンドウを表示 does, and the second one ends.
+        second = subprocess.Popen([D.wine, os.path.join(D.folder, "Mirel.exe")], cwd=D.folder,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.assertEqual(second.wait(timeout=20), 0)
+        main = D.wait_window("MirelMain", visible=True)
+        D.wait_for(lambda: D.window("MirelMain")["foreground"], what="the main window in front")
+        self.assertEqual([w["pid"] for w in D.windows("MirelMain")], [main["pid"]])
+        self.assertEqual(D.window("MirelTray")["pid"], main["pid"])
+        self.assertIsNone(D.process.poll())  # the first one runs on
+        self.assertFalse(D.windows("#32770"))
 
     def test_non_title_bar_starts_without_caption_frame_or_menu(self):
         D.set_dword("NonTitleBar", 1)

@@ -2,19 +2,23 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <set>
 #include <thread>
 
 #include "app/application.h"
 #include "app_fixture.h"
+#include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/handles.h"
 #include "platform/system_dll.h"
+#include "platform/taskbar_theme.h"
 #include "platform/text.h"
+#include "resources/resource_ids.h"
 #include "settings/dummy_list.h"
 #include "settings/registry.h"
 
@@ -26,6 +30,104 @@ using test::Pump;
 std::string AnsiOf(const std::wstring& text) {
   return WideToAnsiExact(text).value_or("?");
 }
+
+// A tray menu of this process on the screen, or null.
+HWND VisibleMenu() {
+  for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu;
+       menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(menu, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(menu)) return menu;
+  }
+  return nullptr;
+}
+
+struct IconEventSent {
+  UINT code;
+  POINT anchor;
+};
+
+// Plays Explorer and the user: sends the icon's callback messages in version 4's form from
+// another thread, as the shell does (SendNotifyMessage: they wait for the tray's thread),
+// then closes with Esc every menu that opens, noting where it opened, while this thread
+// runs the tray's messages.
+std::vector<RECT> MenusOpenedBy(HWND tray, const std::vector<IconEventSent>& events) {
+  std::vector<RECT> menus;
+  std::atomic<bool> sent{false};
+  std::atomic<bool> stop{false};
+  std::thread shell([&] {
+    for (const auto& e : events)
+      SendNotifyMessageW(tray, kTrayCallbackMessage, MAKEWPARAM(e.anchor.x, e.anchor.y),
+                         MAKELPARAM(e.code, kTrayIconId));
+    sent = true;
+    while (!stop) {
+      HWND menu = VisibleMenu();
+      if (!menu) {
+        Sleep(10);
+        continue;
+      }
+      RECT rect{};
+      GetWindowRect(menu, &rect);
+      menus.push_back(rect);
+      PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+      for (int i = 0; i < 200 && VisibleMenu(); ++i) Sleep(10);
+    }
+  });
+  while (!sent) Sleep(1);
+  // Long enough for a second menu after the first: it would open as soon as the first closed.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
+  while (std::chrono::steady_clock::now() < end) {
+    Pump();
+    Sleep(10);
+  }
+  stop = true;
+  shell.join();
+  return menus;
+}
+
+// The corner of the menu that lies at the point it was opened at.
+POINT MenuCorner(const RECT& menu) {
+  return {GetSystemMetrics(SM_MENUDROPALIGNMENT) ? menu.right : menu.left, menu.top};
+}
+
+// An icon's colour pixels, top row first, and its width.
+std::pair<int, std::vector<std::uint32_t>> PixelsOf(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return {};
+  UniqueBitmap color(info.hbmColor);
+  UniqueBitmap mask(info.hbmMask);
+  BITMAP bitmap{};
+  GetObjectW(color.get(), sizeof bitmap, &bitmap);
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.bmWidth, -bitmap.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(bitmap.bmWidth) * bitmap.bmHeight);
+  WindowDc screen(nullptr);
+  GetDIBits(screen.get(), color.get(), 0, bitmap.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+  return {bitmap.bmWidth, pixels};
+}
+
+int Brightness(std::uint32_t pixel) {
+  return static_cast<int>((pixel >> 16 & 0xFF) + (pixel >> 8 & 0xFF) + (pixel & 0xFF));
+}
+
+// Windows' colour mode of the taskbar for a test, given back as it was afterwards.
+class ColorMode {
+ public:
+  ColorMode() {
+    DWORD size = sizeof saved_;
+    had_ = RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTaskbarValue, RRF_RT_REG_DWORD, nullptr, &saved_,
+                        &size) == ERROR_SUCCESS;
+  }
+  ~ColorMode() { had_ ? Set(saved_) : Remove(); }
+  void Set(DWORD light) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTaskbarValue, REG_DWORD, &light, sizeof light);
+  }
+  void Remove() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTaskbarValue); }
+
+ private:
+  DWORD saved_ = 0;
+  bool had_ = false;
+};
 
 class DummyTrayTest : public test::AppTest {
  protected:
@@ -659,6 +761,144 @@ TEST_F(DummyTrayTest, IconComesBackWhenTheTaskbarIsCreatedAgain) {
   // Announced while the icon is still there: still shown, no endless retry.
   SendMessageW(app.tray().hwnd(), taskbarCreated, 0, 0);
   EXPECT_TRUE(app.tray().IconShown());
+}
+
+TEST_F(DummyTrayTest, IconOpensItsMenuAtTheIconOnceForARightClickAndForEachKey) {
+  auto& app = Start();
+  auto& tray = app.tray();
+  ASSERT_TRUE(tray.IconVersion4());  // the shell took version 4: the events below are its
+  const POINT at{300, 200};
+  const POINT other{320, 210};
+  auto opened = [&](const std::vector<IconEventSent>& events, POINT anchor, int focusReturns, const char* what) {
+    SCOPED_TRACE(what);
+    const int before = tray.IconFocusReturns();
+    const auto menus = MenusOpenedBy(tray.hwnd(), events);
+    ASSERT_EQ(menus.size(), 1u);
+    const POINT corner = MenuCorner(menus[0]);
+    EXPECT_EQ(corner.x, anchor.x);
+    EXPECT_EQ(corner.y, anchor.y);
+    EXPECT_EQ(tray.IconFocusReturns() - before, focusReturns);
+  };
+  // The mouse: a right click brings its release and then WM_CONTEXTMENU; the focus stays
+  // where the click put it.
+  opened({{WM_RBUTTONDOWN, at}, {WM_RBUTTONUP, at}, {WM_CONTEXTMENU, at}}, at, 0, "right click");
+  // A left click, and a double click, open nothing, although each ends in NIN_SELECT.
+  EXPECT_TRUE(MenusOpenedBy(tray.hwnd(), {{WM_LBUTTONDOWN, at}, {WM_LBUTTONUP, at}, {NIN_SELECT, at}}).empty());
+  EXPECT_TRUE(MenusOpenedBy(tray.hwnd(), {{WM_LBUTTONDOWN, at},
+                                          {WM_LBUTTONUP, at},
+                                          {NIN_SELECT, at},
+                                          {WM_LBUTTONDBLCLK, at},
+                                          {WM_LBUTTONUP, at},
+                                          {NIN_SELECT, at}})
+                  .empty());
+  // The keyboard, at the icon's anchor: Enter (which Windows reports twice), Space,
+  // Shift+F10 or the menu key; the focus goes back to the notification area afterwards.
+  opened({{NIN_KEYSELECT, other}, {NIN_KEYSELECT, other}}, other, 1, "Enter");
+  opened({{NIN_SELECT, at}}, at, 1, "Space");
+  opened({{WM_CONTEXTMENU, other}}, other, 1, "Shift+F10");
+  EXPECT_TRUE(app.main().Visible());  // Esc ran no command
+}
+
+TEST_F(DummyTrayTest, IconIsDrawnForTheTaskbarsColourAtTheSmallIconSize) {
+  ColorMode mode;
+  HINSTANCE exe = GetModuleHandleW(nullptr);
+  // Each version holds an image for each size of 100 to 200 % scaling.
+  for (const int id : {IDI_TRAY_LIGHT_TASKBAR, IDI_TRAY_DARK_TASKBAR}) {
+    HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+    ASSERT_NE(found, nullptr);
+    const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(exe, found)));
+    std::set<int> sizes;
+    for (int i = 0; i < (group[4] | group[5] << 8); ++i) sizes.insert(group[6 + 14 * i]);  // the entries' widths
+    EXPECT_EQ(sizes, (std::set<int>{16, 20, 24, 32})) << id;
+  }
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  auto resource = [&](int id) {
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(exe, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+    return PixelsOf(icon.get()).second;
+  };
+  const auto light = resource(IDI_TRAY_LIGHT_TASKBAR);
+  const auto dark = resource(IDI_TRAY_DARK_TASKBAR);
+  // One glyph in two colours: where they differ, the light taskbar's is the darker one.
+  int differing = 0;
+  for (std::size_t i = 0; i < light.size() && i < dark.size(); ++i) {
+    if (light[i] == dark[i]) continue;
+    ++differing;
+    EXPECT_LT(Brightness(light[i]), Brightness(dark[i])) << i;
+  }
+  EXPECT_GT(differing, size * size / 8);
+
+  mode.Set(1);
+  auto& app = Start();
+  auto& tray = app.tray();
+  auto shown = [&] {
+    const auto [width, pixels] = PixelsOf(tray.TrayIcon());
+    EXPECT_EQ(width, size);
+    return pixels;
+  };
+  EXPECT_EQ(shown(), light);
+  // The user switches the mode while Mirel runs; Windows announces it to every window.
+  const auto announce = [&] {
+    SendMessageW(tray.hwnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+  };
+  mode.Set(0);
+  announce();
+  EXPECT_EQ(shown(), dark);
+  mode.Set(1);
+  announce();
+  EXPECT_EQ(shown(), light);
+  mode.Remove();  // no value at all: a dark taskbar
+  announce();
+  EXPECT_EQ(shown(), dark);
+  EXPECT_TRUE(tray.IconShown());
+  // A start without the value: dark again.
+  app_.reset();
+  EXPECT_EQ(PixelsOf(Start().tray().TrayIcon()).second, dark);
+}
+
+TEST_F(DummyTrayTest, SecondStartShowsTheHiddenMainWindowInFrontUnlessCoveredOrBusy) {
+  WriteRegistry("CheckMouse", 1);
+  WriteRegistry("MainVisible", 0);
+  auto& app = Start();
+  auto& tray = app.tray();
+  HWND main = app.main().hwnd();
+  const UINT request = RegisterWindowMessageW(kShowMainWindowMessage);
+  ASSERT_TRUE(tray.WatchEnabled());
+  // While the cover is up nothing changes.
+  app.ShowDummyScreen();
+  EXPECT_EQ(SendMessageW(tray.hwnd(), request, 0, 0), 0);
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(app.main().Visible());
+  Click(app.dummy().hwnd());
+  Pump();
+  ASSERT_TRUE(tray.WatchEnabled());
+  // Nor while a modal window is open: the request comes from another process, so while
+  // the about box runs its own loop.
+  std::atomic<LRESULT> answer{-1};
+  std::thread second([&] {
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !box; ++i, Sleep(25)) box = FindWindowW(L"MirelAbout", nullptr);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(tray.hwnd(), request, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
+      answer = static_cast<LRESULT>(result);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  frmAbout::ShowModal(app, main);
+  second.join();
+  EXPECT_EQ(answer, 0);
+  EXPECT_FALSE(app.main().Visible());
+  EXPECT_TRUE(tray.WatchEnabled());
+  // Otherwise: shown, in front, and the tray menu and the watch follow, as "ウィンドウを表示"
+  // does.
+  EXPECT_EQ(SendMessageW(tray.hwnd(), request, 0, 0), 1);
+  EXPECT_TRUE(app.main().Visible());
+  EXPECT_EQ(GetForegroundWindow(), main);
+  EXPECT_TRUE(tray.ItemChecked(kMnuTrayView));
+  EXPECT_FALSE(tray.WatchEnabled());
+  // Shown but minimised: restored.
+  ShowWindow(main, SW_MINIMIZE);
+  EXPECT_EQ(SendMessageW(tray.hwnd(), request, 0, 0), 1);
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_TRUE(app.main().Visible());
 }
 
 // The real prompt, answered from a helper thread as a person would.

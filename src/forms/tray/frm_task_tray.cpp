@@ -10,12 +10,13 @@
 #include "forms/preview/capture.h"
 #include "forms/tray/edge_watch.h"
 #include "platform/menu.h"
+#include "platform/taskbar_theme.h"
+#include "resources/resource_ids.h"
 #include "settings/settings.h"
 
 namespace mirel {
 
 namespace {
-constexpr const wchar_t* kTrayClass = L"MirelTray";
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT_PTR kIconRetryTimer = 2;
 constexpr UINT_PTR kDwellTimer = 3;
@@ -34,6 +35,17 @@ constexpr MenuItem kTrayMenu[] = {
     kMenuSeparator,
     {kMnuTrayExit, L"終了(&X)"},
 };
+
+IconEvent IconEventOf(UINT code) {
+  switch (code) {
+    case WM_LBUTTONUP: return IconEvent::kLeftButtonUp;
+    case WM_RBUTTONUP: return IconEvent::kRightButtonUp;
+    case NIN_SELECT: return IconEvent::kSelect;
+    case NIN_KEYSELECT: return IconEvent::kKeySelect;
+    case WM_CONTEXTMENU: return IconEvent::kContextMenu;
+    default: return IconEvent::kOther;
+  }
+}
 }  // namespace
 
 frmTaskTray::frmTaskTray(Application& app) : app_(app), watch_(app) {}
@@ -44,14 +56,17 @@ void frmTaskTray::BuildMenu() {
 
 void frmTaskTray::Form_Load() {
   auto& s = app_.state;
-  ClassSpec cls{kTrayClass, 0, nullptr, nullptr, nullptr};
+  ClassSpec cls{kTrayWindowClass, 0, nullptr, nullptr, nullptr};
   // A hidden top-level window (not message-only): only those hear "TaskbarCreated".
   if (!Create(cls, WS_EX_TOOLWINDOW, L"タスクトレイ", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr)) return;
   BuildMenu();
   watch_.Attach(hwnd(), kWatchTimer, kDwellTimer);
 
-  // 1. The icon.
-  icon_.Attach(hwnd(), kTrayIconId, kTrayCallbackMessage, app_.main().icon(), L"Mirel", kIconRetryTimer);
+  showRequest_ = RegisterWindowMessageW(kShowMainWindowMessage);
+
+  // 1. The icon, drawn for the taskbar's colour.
+  icon_.Attach(hwnd(), kTrayIconId, kTrayCallbackMessage, nullptr, L"Mirel", kIconRetryTimer);
+  UpdateIconPicture();
   icon_.Show();
 
   // 2. Whether the main window was shown.
@@ -67,6 +82,23 @@ void frmTaskTray::Form_Load() {
   UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
   RegisterPanicKey();
+}
+
+void frmTaskTray::UpdateIconPicture() {
+  const bool light = TaskbarIsLight();
+  // The notification area's DPI is the primary monitor's, where this window lies.
+  const int size = SmallIconSize(WindowDpi(hwnd()));
+  if (iconPicture_ && light == lightTaskbar_ && size == iconSize_) return;
+  // A dark glyph on a light taskbar, a white one on a dark taskbar. The resource holds an
+  // image for each size from 100 % to 200 % scaling, so none is stretched there.
+  UniqueIcon picture(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(light ? IDI_TRAY_LIGHT_TASKBAR : IDI_TRAY_DARK_TASKBAR),
+                 IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  if (!picture) return;  // the picture shown stays
+  icon_.SetIcon(picture.get());
+  iconPicture_ = std::move(picture);  // the shell has its copy: the old one may go
+  lightTaskbar_ = light;
+  iconSize_ = size;
 }
 
 void frmTaskTray::UpdateScreens(int primaryWidth, int primaryHeight) {
@@ -127,11 +159,32 @@ bool frmTaskTray::ItemEnabled(UINT id) const {
 
 void frmTaskTray::mnuTrayView_Click() {
   auto& main = app_.main();
-  const bool visible = !main.Visible();
-  main.SetVisible(visible);
-  if (visible) SetForegroundWindow(main.hwnd());
-  MainWindowShown(visible);
-  SetWatchEnabled(app_.state.gCheckMouse && !visible);
+  if (!main.Visible()) {
+    ShowMainWindow();
+    return;
+  }
+  main.SetVisible(false);
+  MainWindowShown(false);
+  SetWatchEnabled(app_.state.gCheckMouse);
+}
+
+void frmTaskTray::ShowMainWindow() {
+  auto& main = app_.main();
+  if (!main.hwnd()) return;
+  main.SetVisible(true);
+  if (IsIconic(main.hwnd())) ShowWindow(main.hwnd(), SW_RESTORE);
+  SetForegroundWindow(main.hwnd());
+  MainWindowShown(true);
+  SetWatchEnabled(false);  // the watch is the hidden window's
+}
+
+bool frmTaskTray::SecondStart_Requested() {
+  // Under the cover the desktop stays hidden; a modal window (the options, the preview, a
+  // message box of the main window) keeps the user's attention where it is.
+  HWND main = app_.main().hwnd();
+  if (!main || app_.dummy().Visible() || app_.ModalWindowOpen() || !IsWindowEnabled(main)) return false;
+  ShowMainWindow();
+  return true;
 }
 
 void frmTaskTray::MainWindowShown(bool visible) {
@@ -192,33 +245,57 @@ void frmTaskTray::RunMenuCommand(UINT id) {
   }
 }
 
-void frmTaskTray::PopupTrayMenu(UINT flags) {
-  POINT at{};
-  GetCursorPos(&at);
+UINT frmTaskTray::TrackTrayMenu(POINT at, UINT flags) {
   // The menu closes when the user clicks elsewhere only if our window is in front.
   SetForegroundWindow(hwnd());
+  // Right-aligned where the user's handedness setting wants menus so (as Windows' own do).
+  const UINT alignment = GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
   const UINT id = static_cast<UINT>(
-      TrackPopupMenu(mnuTray_.get(), flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
+      TrackPopupMenu(mnuTray_.get(), flags | alignment | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd(), nullptr));
   PostMessageW(hwnd(), WM_NULL, 0, 0);
+  return id;
+}
+
+void frmTaskTray::PopupTrayMenu(UINT flags) {
+  if (menuOpen_) return;
+  POINT at{};
+  GetCursorPos(&at);
+  menuOpen_ = true;
+  const UINT id = TrackTrayMenu(at, flags);
+  menuOpen_ = false;
+  if (id != 0) RunMenuCommand(id);
+}
+
+void frmTaskTray::TrayIcon_Event(WPARAM wParam, LPARAM lParam) {
+  const NotifyIcon::Event event = icon_.Decode(wParam, lParam);
+  if (event.code == WM_LBUTTONDOWN) SetForegroundWindow(hwnd());
+  const MenuRequest request = iconInput_.Next(IconEventOf(event.code), icon_.version4());
+  if (request != MenuRequest::kNone) TrayIcon_MenuRequested(event.anchor, request == MenuRequest::kByKeyboard);
+}
+
+void frmTaskTray::TrayIcon_MenuRequested(POINT anchor, bool fromKeyboard) {
+  // While a modal window of the program is open (it disables this one), the menu would
+  // start a second command inside the first. While the menu is open (or about to be) a
+  // request is the same one again: Windows sends Enter's NIN_KEYSELECT twice.
+  if (menuOpen_ || !IsWindowEnabled(hwnd())) return;
+  menuOpen_ = true;
+  SetForegroundWindow(hwnd());
+  ProcessPendingMessages();
+  const UINT id = hwnd() ? TrackTrayMenu(anchor, 0) : 0;
+  menuOpen_ = false;
+  // Before the command: one that opens a window takes the focus from there.
+  if (fromKeyboard && hwnd()) icon_.ReturnFocus();
   if (id != 0) RunMenuCommand(id);
 }
 
 LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTrayCallbackMessage) {
-    switch (static_cast<UINT>(lParam)) {
-      case WM_LBUTTONDOWN: SetForegroundWindow(hwnd()); break;
-      case WM_RBUTTONDOWN:
-        // While a modal window of the program is open (it disables this one), the menu
-        // would start a second command inside the first.
-        if (!IsWindowEnabled(hwnd())) break;
-        SetForegroundWindow(hwnd());
-        ProcessPendingMessages();
-        if (hwnd()) PopupTrayMenu(0);
-        break;
-      default: break;
-    }
+    TrayIcon_Event(wParam, lParam);
     return 0;
   }
+  if (showRequest_ != 0 && message == showRequest_) return SecondStart_Requested() ? 1 : 0;
+  // The taskbar made again may come with another scaling.
+  if (icon_.IsTaskbarCreated(message)) UpdateIconPicture();
   if (icon_.HandleMessage(message, wParam)) return 0;
   switch (message) {
     case WM_TIMER: watch_.HandleTimer(wParam); return 0;
@@ -228,6 +305,7 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // cover that is up covers the new screen, the main window stays reachable.
       UpdateScreens(LOWORD(lParam), HIWORD(lParam));
       app_.DisplayChanged(LOWORD(lParam), HIWORD(lParam));
+      UpdateIconPicture();  // the scaling may have changed with it
       return 0;
     case WM_HOTKEY:
       if (wParam == kPanicHotKeyId) PanicKey_Pressed();
@@ -237,6 +315,9 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefaultProc(message, wParam, lParam);
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETWORKAREA) app_.main().KeepOnScreen();  // the taskbar moved
+      // The colour mode ("ImmersiveColorSet": light or dark taskbar) or the icon metrics
+      // may have changed: the icon follows when its picture would differ.
+      UpdateIconPicture();
       return DefaultProc(message, wParam, lParam);
     default: return DefaultProc(message, wParam, lParam);
   }

@@ -11,6 +11,7 @@
 
 #include "forms/tray/edge_watcher.h"
 #include "forms/tray/panic_key.h"
+#include "forms/tray/tray_icon_input.h"
 #include "platform/handles.h"
 #include "platform/notify_icon.h"
 #include "platform/window.h"
@@ -30,9 +31,12 @@ enum TrayMenuId : UINT {
   kMnuTrayExit,
 };
 
-// The icon reports its mouse events with this message, the event in lParam.
+// The icon reports its events with this message, the event in lParam's low word and the
+// icon's anchor point in wParam (version 4 of the shell's protocol).
 inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 inline constexpr UINT kTrayIconId = 1;
+// The tray window's class: a second start of Mirel.exe finds the running one by it.
+inline constexpr const wchar_t* kTrayWindowClass = L"MirelTray";
 
 class frmTaskTray : public Window {
  public:
@@ -83,17 +87,46 @@ class frmTaskTray : public Window {
   void PopupTrayMenu(UINT flags);
   void RunMenuCommand(UINT id);
 
+  // An event of the icon (the callback message's wParam and lParam): a right click, or
+  // Enter, Space, Shift+F10 or the menu key while the icon has the keyboard focus, opens
+  // the menu at the icon.
+  void TrayIcon_Event(WPARAM wParam, LPARAM lParam);
+  // The menu at the icon's anchor point; opened from the keyboard, the focus goes back to
+  // the notification area when it closes.
+  void TrayIcon_MenuRequested(POINT anchor, bool fromKeyboard);
+
+  // The main window shown and in front, as "ウィンドウを表示" shows it.
+  void ShowMainWindow();
+  // A second start of Mirel.exe asks for the main window: shown unless the cover is up or
+  // a modal window is open. True when it was shown.
+  bool SecondStart_Requested();
+
   bool IconShown() const { return icon_.shown(); }
+  // The picture the shell was given for the icon.
+  HICON TrayIcon() const { return icon_.icon(); }
+  // How often the keyboard focus was given back to the notification area.
+  int IconFocusReturns() const { return icon_.focusReturns(); }
+  bool IconVersion4() const { return icon_.version4(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void BuildMenu();
+  // The icon's picture for the taskbar's colour and the small-icon size of now; the
+  // shell gets it when either changed.
+  void UpdateIconPicture();
+  UINT TrackTrayMenu(POINT at, UINT flags);
 
   Application& app_;
   UniqueMenu mnuTray_;
   NotifyIcon icon_;
+  UniqueIcon iconPicture_;
+  bool lightTaskbar_ = false;
+  int iconSize_ = 0;
+  IconInput iconInput_;
+  bool menuOpen_ = false;
+  UINT showRequest_ = 0;
   EdgeWatcher watch_;
   PanicKey panicKey_;
 };
