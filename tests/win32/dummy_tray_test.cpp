@@ -370,16 +370,21 @@ class Intruder {
   std::thread thread_;
 };
 
-// Nothing visible above the cover, and the cover over the whole area it should cover.
-bool Covers(frmDummy& cover) {
+// What keeps the cover from covering (nothing visible above it, over the whole area it
+// should cover); empty when it covers.
+std::string WhyNotCovering(frmDummy& cover) {
   const HWND w = cover.hwnd();
-  if (!IsWindowVisible(w) || IsIconic(w) || !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) return false;
-  for (HWND above = GetWindow(w, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
-    if (IsWindowVisible(above)) return false;
+  if (!IsWindowVisible(w) || IsIconic(w)) return "hidden or minimised";
+  if (!(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) return "not topmost";
+  for (HWND above = GetWindow(w, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+    char name[64] = "";
+    GetClassNameA(above, name, sizeof name);
+    if (IsWindowVisible(above)) return std::string("below a window of class ") + name;
+  }
   RECT rect{};
   GetWindowRect(w, &rect);
   const RECT area = cover.CoverArea();
-  return EqualRect(&rect, &area) != 0;
+  return EqualRect(&rect, &area) ? "" : "moved or resized";
 }
 
 TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSleepAndExplorer) {
@@ -394,8 +399,9 @@ TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSlee
       ASSERT_TRUE(test::PumpUntil([&] { return intruder.own() != nullptr; }));
       // Back on top at once; with the password on, the keyboard too. Without it the user
       // may work in the other window, under the cover.
-      EXPECT_TRUE(
-          test::PumpUntil([&] { return Covers(cover) && (GetForegroundWindow() == cover.hwnd()) == password; }, 3000));
+      EXPECT_TRUE(test::PumpUntil(
+          [&] { return WhyNotCovering(cover).empty() && (GetForegroundWindow() == cover.hwnd()) == password; }, 3000))
+          << WhyNotCovering(cover) << "; the cover has the keyboard: " << (GetForegroundWindow() == cover.hwnd());
     }
     // What Windows sends after an unlock, a wake of the display and an Explorer restart;
     // the cover had been moved and taken out of the band meanwhile.
@@ -411,7 +417,7 @@ TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSlee
       SetWindowLongPtrW(cover.hwnd(), GWL_EXSTYLE, GetWindowLongW(cover.hwnd(), GWL_EXSTYLE) & ~WS_EX_TOPMOST);
       MoveWindow(cover.hwnd(), 100, 100, 50, 50, FALSE);
       SendMessageW(cover.hwnd(), event.message, event.wParam, 0);
-      EXPECT_TRUE(test::PumpUntil([&] { return Covers(cover); }, 2000));
+      EXPECT_TRUE(test::PumpUntil([&] { return WhyNotCovering(cover).empty(); }, 2000)) << WhyNotCovering(cover);
     }
     EXPECT_TRUE(cover.Visible());
     Click(cover.hwnd());

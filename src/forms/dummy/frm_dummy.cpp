@@ -26,6 +26,8 @@ constexpr UINT kHoldMilliseconds = 10;
 // The display going to sleep and waking (GUID_CONSOLE_DISPLAY_STATE).
 constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
+constexpr ULONGLONG kLongestModifierWait = 1000;
+
 bool ModifierKeysHeld() {
   for (const int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
     if (GetAsyncKeyState(key) & 0x8000) return true;
@@ -237,8 +239,15 @@ void frmDummy::Raise() {
 
 void frmDummy::TakeKeyboardWhenFree() {
   // Not while the panic key's modifiers are still held: the program that had the keyboard
-  // must see them go up, or it would take them as held afterwards. The timer asks again.
-  if (ModifierKeysHeld()) return;
+  // must see them go up, or it would take them as held afterwards. The timer asks again,
+  // for a second at most: a key reported held for longer (another program's injected
+  // input that never let go) must not leave the keyboard with a window behind the cover.
+  const ULONGLONG now = GetTickCount64();
+  if (ModifierKeysHeld()) {
+    if (!keyboardWaitSince_) keyboardWaitSince_ = now;
+    if (now - keyboardWaitSince_ < kLongestModifierWait) return;
+  }
+  keyboardWaitSince_ = 0;
   wantsKeyboard_ = false;
   const HWND foreground = GetForegroundWindow();
   if (foreground && HeldByUs(foreground)) return;

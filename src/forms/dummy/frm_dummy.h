@@ -109,6 +109,7 @@ class frmDummy : public Window {
   bool raising_ = false;        // the cover's own move out of the topmost band and back
   bool wantsKeyboard_ = false;  // the keyboard is taken once no modifier key is held
   HWND lastForeground_ = nullptr;
+  unsigned long long keyboardWaitSince_ = 0;  // since when a held modifier key holds back the keyboard
   HPOWERNOTIFY displayNotify_ = nullptr;
   UINT taskbarCreated_ = 0;
 };
