@@ -7,6 +7,10 @@
 //   probe post CLASS MSG WPARAM LPARAM
 //   probe process PID        GDI/USER objects, handles, working set, CPU time
 //   probe ping CLASS         whether that window answers a message within 5 seconds
+//   probe hold SECONDS       a window of its own in front for that long, then the modifier
+//                            keys as it sees them (a key left "held" is a stuck key)
+//   probe intrude SECONDS    another program at work: its own window activated, another put
+//                            in the topmost band, every window minimised, for that long
 #include <windows.h>
 
 #include <psapi.h>
@@ -169,6 +173,61 @@ int Process(DWORD pid) {
   return 0;
 }
 
+// Windows of this program, white, with a message loop for `seconds`.
+HWND OwnWindow(DWORD exStyle, int x, int y, int width, int height) {
+  static const bool registered = [] {
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = DefWindowProcW;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    cls.lpszClassName = L"MirelProbe";
+    return RegisterClassW(&cls) != 0;
+  }();
+  (void)registered;
+  return CreateWindowExW(exStyle, L"MirelProbe", L"probe", WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr,
+                         nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void RunMessages(double seconds) {
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  MSG msg;
+  while (GetTickCount64() < until) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+int Hold(double seconds) {
+  const HWND own = OwnWindow(0, 100, 100, 400, 300);
+  SetForegroundWindow(own);
+  RunMessages(seconds);
+  const auto held = [](int key) { return (GetKeyState(key) & 0x8000) ? "true" : "false"; };
+  Emit(std::string("{\"control\": ") + held(VK_CONTROL) + ", \"shift\": " + held(VK_SHIFT) + ", \"alt\": " +
+       held(VK_MENU) + "}");
+  return 0;
+}
+
+BOOL CALLBACK MinimiseOthers(HWND window, LPARAM) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != GetCurrentProcessId() && IsWindowVisible(window)) ShowWindow(window, SW_MINIMIZE);
+  return TRUE;
+}
+
+int Intrude(double seconds) {
+  const HWND own = OwnWindow(0, 50, 50, 500, 400);
+  SetForegroundWindow(own);
+  RunMessages(0.3);
+  OwnWindow(WS_EX_TOPMOST, 300, 200, 300, 300);
+  RunMessages(0.3);
+  EnumWindows(MinimiseOthers, 0);
+  RunMessages(seconds);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -191,6 +250,10 @@ int wmain(int argc, wchar_t** argv) {
                 static_cast<WPARAM>(wcstoull(argv[4], nullptr, 0)), static_cast<LPARAM>(wcstoll(argv[5], nullptr, 0)));
   } else if (command == L"ping" && argc == 3) {
     code = Ping(argv[2]);
+  } else if (command == L"hold" && argc == 3) {
+    code = Hold(_wtof(argv[2]));
+  } else if (command == L"intrude" && argc == 3) {
+    code = Intrude(_wtof(argv[2]));
   } else if (command == L"process" && argc == 3) {
     code = Process(static_cast<DWORD>(wcstoul(argv[2], nullptr, 0)));
   }

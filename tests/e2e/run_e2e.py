@@ -6,6 +6,7 @@ pointer and the keyboard, observed from outside only.
     (or through ctest, which does the same)
 """
 import argparse
+import json
 import os
 import subprocess
 import sys
@@ -393,11 +394,23 @@ class DummyScreen(Scenario):
 
     def test_password_guards_the_return(self):
         D.set_dword("RequirePassword", 1)
+        D.set_dword("ViewBackColor", 0x00FF00FF)
         D.set_text("Password", "Mirel97")
         D.start_and_wait()
         main = D.wait_window("MirelMain", visible=True)
         D.click(main["client"][0] + 100, main["client"][1] + 80)
         D.wait_window("MirelDummy", visible=True)
+        # Another program activates a window, puts one in the topmost band and minimises
+        # everything: the cover stays over all of it and keeps the keyboard.
+        intruder = subprocess.Popen([D.wine, D.probe_exe, "intrude", "2"], stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL)
+        D.wait_window("MirelProbe", visible=True)
+        time.sleep(1.2)
+        shot = D.screenshot(os.path.join(D.folder, "intruded.png"))
+        for point in [(60, 60), (400, 300), (540, 440), CENTRE]:
+            self.assertEqual(D.pixel(shot, *point), MAGENTA, point)
+        self.assertEqual(D.probe("foreground")[0]["class"], "MirelDummy")
+        intruder.wait(timeout=20)
         D.click(*CENTRE)
         prompt = D.wait_window("MirelPassword", visible=True)
         self.assertEqual(prompt["title"], "パスワード入力")
@@ -795,16 +808,21 @@ class Extras(Scenario):
         D.set_dword("PanicKey", (0x02 | 0x01) << 8 | 0x4D)
         D.set_dword("ViewBackColor", 0x00FF00FF)
         D.start_and_wait()
-        bare = subprocess.Popen([D.wine, os.path.join(D.build, "bare.exe")], stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL)
+        # The program that has the keyboard when the key is pressed; it tells afterwards which
+        # modifier keys it takes as still held.
+        other = subprocess.Popen([D.wine, D.probe_exe, "hold", "5"], stdout=subprocess.PIPE,
+                                 stderr=subprocess.DEVNULL, text=True)
         try:
-            D.wait_window("MirelBare", visible=True)
+            D.wait_window("MirelProbe", visible=True)
             time.sleep(0.5)
             D.move(*CENTRE)
             D.key("ctrl+shift+m")  # typed into the other program's window
             D.wait_window("MirelDummy", visible=True)
             D.click(*CENTRE)
             D.wait_window("MirelDummy", visible=False)
+            out, _ = other.communicate(timeout=30)
+            keys = json.loads([line for line in out.splitlines() if line.startswith("{")][-1])
+            self.assertEqual(keys, {"control": False, "shift": False, "alt": False})  # none left "held"
             # Instant edges: the touch itself brings up the cover.
             D.move(600, 300)
             time.sleep(0.3)
@@ -814,8 +832,8 @@ class Extras(Scenario):
             D.click(*CENTRE)
             D.wait_window("MirelDummy", visible=False)
         finally:
-            bare.kill()
-            bare.wait(timeout=20)
+            other.kill()
+            other.wait(timeout=20)
 
     def test_dwell_time_holds_back_a_short_touch(self):
         D.set_dword("MainVisible", 0)

@@ -269,7 +269,8 @@ void frmDummy::HoldOnTop() {
   }
   const HWND foreground = GetForegroundWindow();
   const bool ours = foreground && HeldByUs(foreground);
-  if (!ours && (foreground != lastForeground_ || SomethingAbove())) Raise();
+  // A window another program put over the cover, whoever has the keyboard.
+  if ((!ours && foreground != lastForeground_) || SomethingAbove()) Raise();
   lastForeground_ = foreground;
   // With the password on, typing never goes to a window hidden behind the cover.
   if (!ours && (wantsKeyboard_ || app_.state.gRequirePassword)) TakeKeyboardWhenFree();
