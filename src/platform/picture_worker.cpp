@@ -27,9 +27,12 @@ struct PictureWorker::Shared {
   std::atomic<bool> cancelRunning{false};
 };
 
-PictureWorker::PictureWorker() : shared_(std::make_shared<Shared>()) {
-  // The thread holds the shared state too, so that a decode left hanging at exit never
-  // touches freed memory.
+PictureWorker::PictureWorker() : shared_(std::make_shared<Shared>()) {}
+
+void PictureWorker::StartThread() {
+  // At the first request, not at start-up: the main window shows sooner. The thread holds
+  // the shared state too, so that a decode left hanging at exit never touches freed memory.
+  if (thread_) return;
   auto* held = new std::shared_ptr<Shared>(shared_);
   thread_ = CreateThread(nullptr, 0, &PictureWorker::Run, held, 0, nullptr);
   if (!thread_)
@@ -52,6 +55,7 @@ PictureWorker::~PictureWorker() {
 }
 
 std::uint32_t PictureWorker::Request(Use use, PictureRequest request, HWND window, UINT message) {
+  StartThread();
   std::uint32_t ticket = 0;
   {
     const std::lock_guard lock(shared_->mutex);

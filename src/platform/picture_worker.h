@@ -43,6 +43,7 @@ class PictureWorker {
  private:
   struct Shared;
   static DWORD WINAPI Run(void* shared);
+  void StartThread();
   std::shared_ptr<Shared> shared_;
   HANDLE thread_ = nullptr;
 };

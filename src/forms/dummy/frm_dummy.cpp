@@ -43,16 +43,21 @@ void frmDummy::Form_Load() {
   Create(cls, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
          GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr);
   SetBackColor(Read(settings::kViewBackColor));
-  if (!hwnd()) return;
+}
+
+void frmDummy::WatchTheSession() {
   // Locking and unlocking the session, the display's sleep and an Explorer restart: the
-  // cover makes sure it still covers everything afterwards.
+  // cover makes sure it still covers everything afterwards. Asked for at the first cover,
+  // not at start-up: the main window shows sooner.
+  if (watchingSession_ || !hwnd()) return;
+  watchingSession_ = true;
   sys::WTSRegisterSessionNotification(hwnd(), 0);  // NOTIFY_FOR_THIS_SESSION
   displayNotify_ = RegisterPowerSettingNotification(hwnd(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 void frmDummy::Unload() {
-  if (hwnd()) sys::WTSUnRegisterSessionNotification(hwnd());
+  if (hwnd() && watchingSession_) sys::WTSUnRegisterSessionNotification(hwnd());
   if (displayNotify_) UnregisterPowerSettingNotification(displayNotify_);
   displayNotify_ = nullptr;
   Destroy();
@@ -194,6 +199,7 @@ void frmDummy::ShowCover() {
   previousForeground_ = GetForegroundWindow();
   // Re-resolve a system background colour: the user may have changed it meanwhile.
   if (IsSystemColor(backColor_)) SetBackColor(backColor_);
+  WatchTheSession();
   const RECT area = CoverArea();
   up_ = true;
   SetWindowPos(hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,

@@ -69,6 +69,7 @@ class frmDummy : public Window {
   bool HeldByUs(HWND window) const;
   bool SomethingAbove() const;
   void TakeKeyboardWhenFree();
+  void WatchTheSession();
 
   // What a prepared picture was made for besides its file: the placement, the screens and
   // the colour under its transparency.
@@ -112,6 +113,7 @@ class frmDummy : public Window {
   unsigned long long keyboardWaitSince_ = 0;  // since when a held modifier key holds back the keyboard
   HPOWERNOTIFY displayNotify_ = nullptr;
   UINT taskbarCreated_ = 0;
+  bool watchingSession_ = false;
 };
 
 }  // namespace mirel
