@@ -83,12 +83,20 @@ struct MonitorAreas {
 };
 std::optional<MonitorAreas> AreasOf(HMONITOR monitor);
 
-// The UI font for dialogs, at the given DPI.
+// The UI font for dialogs, and the status bars' font, at the given DPI.
 HFONT CreateMessageFont(unsigned dpi);
+HFONT CreateStatusFont(unsigned dpi);
 
 // A visible child control placed by a layout table's left, top, width and height in
-// twips at the parent's DPI, in the given font. Edit boxes get the sunken edge.
+// twips at `dpi` (0: the parent's), in the given font. Edit boxes get the sunken edge.
 HWND CreateTwipsControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
-                        const int (&twips)[4], HFONT font);
+                        const int (&twips)[4], HFONT font, unsigned dpi = 0);
+
+// A system metric at a DPI (the scroll bars' width, say), where the system can tell it;
+// the system's own otherwise.
+int SystemMetricForDpi(int index, unsigned dpi);
+
+// WM_DPICHANGED's suggested place, taken by the window.
+void MoveToSuggestedRect(HWND window, LPARAM suggested);
 
 }  // namespace mirel

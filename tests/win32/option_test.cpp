@@ -149,6 +149,57 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 14);  // the dummy window page's seven, the extras' seven
 }
 
+// Wine runs at one DPI: the dialog is sent what Windows sends it on the way to a 200 %
+// monitor, and then back.
+TEST_F(OptionTest, LaysItselfOutAgainAtAnotherMonitorsScaling) {
+  Start();
+  auto& option = Open();
+  HWND dialog = option.hwnd();
+  const unsigned dpi = WindowDpi(dialog);
+  const SIZE ok = test::SizeOf(option.okButton());
+  const int height = test::FontHeight(option.control(C::txtMainLoadFile));
+  ASSERT_GT(height, 0);
+  const auto inPage = [&](C id, int page) {
+    RECT box{};
+    GetWindowRect(option.control(id), &box);
+    MapWindowPoints(nullptr, option.page(page), reinterpret_cast<POINT*>(&box), 2);
+    return box;
+  };
+
+  const RECT suggested = test::SendDpiChanged(dialog, 2 * dpi, dpi);
+  RECT frame{};
+  GetWindowRect(dialog, &frame);
+  EXPECT_TRUE(EqualRect(&frame, &suggested));
+  const SIZE large = test::SizeOf(option.okButton());
+  EXPECT_NEAR(large.cx, 2 * ok.cx, 1);
+  EXPECT_NEAR(large.cy, 2 * ok.cy, 1);
+  // Inside a page and inside its frame (900, 300 in a frame at 120, 180), and the page itself.
+  const RECT box = inPage(C::txtMainLoadFile, 0);
+  EXPECT_EQ(box.left, TwipsToPixels(1020, 2 * dpi));
+  EXPECT_EQ(box.top, TwipsToPixels(480, 2 * dpi));
+  EXPECT_EQ(box.right - box.left, TwipsToPixels(2655, 2 * dpi));
+  const RECT list = inPage(C::lstViewList, 1);
+  EXPECT_EQ(list.bottom - list.top, TwipsToPixels(2400, 2 * dpi));
+  EXPECT_EQ(test::SizeOf(option.page(4)).cx, TwipsToPixels(5115, 2 * dpi));
+  // Every control in the new font, twice as high.
+  EXPECT_NEAR(test::FontHeight(option.control(C::txtMainLoadFile)), 2 * height, 1);
+  for (const auto& entry : kOptionControls)
+    EXPECT_EQ(SendMessageW(option.control(entry.id), WM_GETFONT, 0, 0),
+              SendMessageW(option.okButton(), WM_GETFONT, 0, 0))
+        << static_cast<int>(entry.id);
+  EXPECT_EQ(SendMessageW(option.tabStrip(), WM_GETFONT, 0, 0), SendMessageW(option.okButton(), WM_GETFONT, 0, 0));
+  // A caption widened to its font is measured again in the larger one: no narrower than its
+  // place in the table.
+  EXPECT_GE(inPage(C::chkAutoAdjust, 0).right - inPage(C::chkAutoAdjust, 0).left, TwipsToPixels(3675, 2 * dpi));
+
+  test::SendDpiChanged(dialog, dpi, 2 * dpi);
+  const SIZE back = test::SizeOf(option.okButton());
+  EXPECT_EQ(back.cx, ok.cx);
+  EXPECT_EQ(back.cy, ok.cy);
+  EXPECT_EQ(inPage(C::txtMainLoadFile, 0).left, TwipsToPixels(1020, dpi));
+  EXPECT_EQ(test::FontHeight(option.control(C::txtMainLoadFile)), height);
+}
+
 TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch) {
   WriteBitmap(dir_ / L"a.bmp", 4, 4, RGB(255, 0, 0));
   const std::string list = Ansi(dir_ / L"gone.bmp") + "\r\n" + Ansi(dir_ / L"a.bmp") + "\r\n";

@@ -152,4 +152,27 @@ std::wstring Cp932(const std::string& bytes) {
   return wide;
 }
 
+RECT SendDpiChanged(HWND window, unsigned dpi, unsigned from) {
+  RECT now{};
+  GetWindowRect(window, &now);
+  RECT suggested{now.left, now.top,
+                 now.left + MulDiv(now.right - now.left, static_cast<int>(dpi), static_cast<int>(from)),
+                 now.top + MulDiv(now.bottom - now.top, static_cast<int>(dpi), static_cast<int>(from))};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
+int FontHeight(HWND control) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  LOGFONTW info{};
+  if (!font || !GetObjectW(font, sizeof info, &info)) return 0;
+  return info.lfHeight < 0 ? -info.lfHeight : info.lfHeight;
+}
+
+SIZE SizeOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 }  // namespace mirel::test

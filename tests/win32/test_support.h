@@ -100,4 +100,13 @@ bool QueryRaw(const char* name, DWORD& type, std::vector<std::uint8_t>& data);
 // Text in code page 932 spelled with escapes, as wide text.
 std::wstring Cp932(const std::string& bytes);
 
+// What Windows sends a window dragged onto a monitor of `dpi`: WM_DPICHANGED with a
+// suggested place as much larger as the DPI is (from the window's top-left corner). The
+// suggested place is returned.
+RECT SendDpiChanged(HWND window, unsigned dpi, unsigned from);
+// The height of the font a control draws its text in (the absolute lfHeight), 0 for none.
+int FontHeight(HWND control);
+// A window's size, width and height.
+SIZE SizeOf(HWND window);
+
 }  // namespace mirel::test

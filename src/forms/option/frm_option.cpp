@@ -145,32 +145,29 @@ void frmOption::PlaceAtDesignedPlace() {
 }
 
 void frmOption::CreateControls() {
-  const unsigned dpi = Dpi();
-  font_.reset(CreateMessageFont(dpi));
+  CreateFont();
   // Pages first, then OK and Cancel, then the tab strip: the keyboard order runs through
   // the page shown, the two buttons and the strip, and the strip lies under the pages.
-  for (int index = 0; index < kOptionPageCount; ++index) pages_[static_cast<std::size_t>(index)]->Create(hwnd(), index);
+  for (int index = 0; index < kOptionPageCount; ++index) {
+    pages_[static_cast<std::size_t>(index)]->Create(hwnd(), index, Dpi());
+    KeepAtTwips(page(index), kPage);
+  }
   for (const auto& entry : kOptionControls) {
     const int place[4] = {entry.place.left, entry.place.top, entry.place.width, entry.place.height};
     const auto index = static_cast<std::size_t>(entry.id);
-    HWND control = CreateTwipsControl(page(entry.page), ClassOf(entry.kind), entry.caption, StyleOf(entry),
-                                      kOptionControlIdBase + static_cast<int>(entry.id), place, font_.get());
+    HWND control = CreateTwipsChild(page(entry.page), ClassOf(entry.kind), entry.caption, StyleOf(entry),
+                                    kOptionControlIdBase + static_cast<int>(entry.id), place);
     controls_[index] = control;
     if (!control) continue;
     if (entry.help) SetWindowContextHelpId(control, entry.help);
     if (entry.offAtCreation) EnableWindow(control, FALSE);
   }
-  for (const auto& entry : kOptionControls)
-    if (HWND control = this->control(entry.id);
-        control &&
-        (entry.kind == ControlKind::kLabel || entry.kind == ControlKind::kCheck || entry.kind == ControlKind::kRadio))
-      WidenToCaption(control, entry.kind == ControlKind::kLabel);
-  cmdOK_ =
-      CreateTwipsControl(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK, font_.get());
-  cmdCancel_ = CreateTwipsControl(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL,
-                                  kCmdCancel, font_.get());
-  tabOption_ = CreateTwipsControl(hwnd(), WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, kOptionTabId,
-                                  kTabOption, font_.get());
+  WidenCaptions();
+  cmdOK_ = CreateTwipsChild(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK);
+  cmdCancel_ =
+      CreateTwipsChild(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL, kCmdCancel);
+  tabOption_ =
+      CreateTwipsChild(hwnd(), WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, kOptionTabId, kTabOption);
   // Five Japanese captions in one row: the tabs keep a narrow margin around their text.
   SendMessageW(tabOption_, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
   for (int tab = 0; tab < kOptionPageCount; ++tab) {
@@ -202,6 +199,22 @@ void frmOption::CreateControls() {
     tool.lpszText = const_cast<wchar_t*>(entry.tooltip);
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+}
+
+void frmOption::WidenCaptions() {
+  for (const auto& entry : kOptionControls)
+    if (HWND control = this->control(entry.id);
+        control &&
+        (entry.kind == ControlKind::kLabel || entry.kind == ControlKind::kCheck || entry.kind == ControlKind::kRadio))
+      WidenToCaption(control, entry.kind == ControlKind::kLabel);
+}
+
+void frmOption::OnDpiChanged(unsigned) {
+  // The controls are back at their twips places in the new font: the captions and the
+  // list's longest path are measured again in it.
+  WidenCaptions();
+  listExtent_ = 0;
+  UpdateListExtent(ListEntries());
 }
 
 void frmOption::RunModalLoop() {
@@ -357,9 +370,8 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultProc(message, wParam, lParam);
 }
 
-bool frmOption::Page::Create(HWND parent, int index) {
+bool frmOption::Page::Create(HWND parent, int index, unsigned dpi) {
   ClassSpec cls{kPageClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  const unsigned dpi = WindowDpi(parent);
   return Window::Create(cls, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPSIBLINGS, TwipsToPixels(kPage[0], dpi),
                         TwipsToPixels(kPage[1], dpi), TwipsToPixels(kPage[2], dpi), TwipsToPixels(kPage[3], dpi),
                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(900 + index)));

@@ -80,6 +80,7 @@ class frmOption : public Dialog {
 
  protected:
   void OnInitDialog() override;
+  void OnDpiChanged(unsigned dpi) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
@@ -87,7 +88,7 @@ class frmOption : public Dialog {
   class Page : public Window {
    public:
     explicit Page(frmOption& owner) : owner_(owner) {}
-    bool Create(HWND parent, int index);
+    bool Create(HWND parent, int index, unsigned dpi);
 
    protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -108,6 +109,8 @@ class frmOption : public Dialog {
   void SaveExtrasPage();
 
   void CreateControls();
+  // Labels, check boxes and option buttons as wide as their captions need in the font.
+  void WidenCaptions();
   void PlaceAtDesignedPlace();
   void Command(int id, int code, HWND from);
   bool Checked(OptionControl id) const;
@@ -140,7 +143,6 @@ class frmOption : public Dialog {
   HWND cmdOK_ = nullptr;
   HWND cmdCancel_ = nullptr;
   HWND tooltip_ = nullptr;
-  UniqueFont font_;
   std::uint32_t mainSwatch_ = 0;
   std::uint32_t viewSwatch_ = 0;
   UniqueBrush mainSwatchBrush_;

@@ -91,6 +91,8 @@ void frmPreview::Form_Load() {
   vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0);
   hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0);
   stbPreview_ = CreateChild(STATUSCLASSNAMEW, SBARS_SIZEGRIP, hwnd(), 0);
+  statusFont_.reset(CreateStatusFont(dpi));
+  SendMessageW(stbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), FALSE);
   std::wstring status = kNoSnapshotText;
   if (!picture_.empty()) {
     wchar_t size[40];
@@ -116,8 +118,10 @@ void frmPreview::Form_Resize() {
   GetClientRect(hwnd(), &client);
   RECT status{};
   GetWindowRect(stbPreview_, &status);
-  layout_ = LayOutPreview(client.right, client.bottom, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL),
-                          status.bottom - status.top, picture_.width(), picture_.height());
+  const unsigned dpi = LayoutDpi();
+  layout_ = LayOutPreview(client.right, client.bottom, SystemMetricForDpi(SM_CXVSCROLL, dpi),
+                          SystemMetricForDpi(SM_CYHSCROLL, dpi), status.bottom - status.top, picture_.width(),
+                          picture_.height());
   const auto place = [](HWND control, const Box& box) {
     MoveWindow(control, box.left, box.top, box.width, box.height, TRUE);
   };
@@ -128,6 +132,15 @@ void frmPreview::Form_Resize() {
   top_ = ClampScroll(top_, layout_.maxTop);
   UpdateBars();
   InvalidateRect(picPreview_.hwnd(), nullptr, FALSE);
+}
+
+void frmPreview::Form_DpiChanged(unsigned dpi, LPARAM suggested) {
+  dpi_ = dpi;
+  UniqueFont old = std::move(statusFont_);  // freed once the status bar has the new one
+  statusFont_.reset(CreateStatusFont(dpi));
+  SendMessageW(stbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), TRUE);
+  MoveToSuggestedRect(hwnd(), suggested);
+  Form_Resize();  // also when the suggested size is the present one
 }
 
 void frmPreview::UpdateBars() {
@@ -292,6 +305,7 @@ void frmPreview::Paint(HWND target) {
 LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE: Form_Resize(); return 0;
+    case WM_DPICHANGED: Form_DpiChanged(HIWORD(wParam), lParam); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd());
       return 0;
