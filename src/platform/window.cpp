@@ -79,9 +79,9 @@ LRESULT Window::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   return self->HandleMessage(message, wParam, lParam);
 }
 
-bool OwnerDrawnChild::Create(HWND parent, const wchar_t* className, DWORD exStyle) {
+bool OwnerDrawnChild::Create(HWND parent, const wchar_t* className, DWORD exStyle, const wchar_t* name) {
   ClassSpec cls{className, 0, nullptr, nullptr, nullptr};
-  return Window::Create(cls, exStyle, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
+  return Window::Create(cls, exStyle, name, WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
 }
 
 LRESULT OwnerDrawnChild::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

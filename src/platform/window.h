@@ -57,7 +57,8 @@ class OwnerDrawnChild : public Window {
  public:
   using Handler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
   explicit OwnerDrawnChild(Handler handler) : handler_(std::move(handler)) {}
-  bool Create(HWND parent, const wchar_t* className, DWORD exStyle);
+  // `name`: what a screen reader calls it (the window shows no text).
+  bool Create(HWND parent, const wchar_t* className, DWORD exStyle, const wchar_t* name = L"");
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -32,6 +32,11 @@ TEST_F(AboutTest, ShowsTheVersionCopyrightAndIconInItsDesignedSize) {
   EXPECT_TRUE(GetWindowLongW(about.okButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(about.icon(), STM_GETICON, 0, 0)), app.main().largeIcon());
   EXPECT_NE(app.main().largeIcon(), nullptr);
+  // What a screen reader says for each, the icon included.
+  EXPECT_EQ(test::AccessibleName(about.icon()), L"Mirel");
+  EXPECT_EQ(test::AccessibleName(about.versionLabel()), L"Mirel ver 0.97");
+  EXPECT_EQ(test::AccessibleName(about.copyrightLabel()), L"Copyright (C) 2026 Kalv");
+  EXPECT_EQ(test::AccessibleName(about.okButton()), L"OK");
   RECT client{};
   GetClientRect(about.hwnd(), &client);
   const unsigned dpi = WindowDpi(about.hwnd());

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -912,6 +913,7 @@ TEST(PasswordPrompt, OnlyTheStoredPasswordEndsIt) {
   SIZE ok{}, largeOk{};
   int height = 0, largeHeight = 0;
   RECT suggested{}, moved{};
+  std::optional<std::wstring> boxName, buttonName;
   std::thread person([&] {
     HWND prompt = nullptr;
     for (int i = 0; i < 200 && !prompt; ++i, Sleep(25)) prompt = FindWindowW(L"MirelPassword", nullptr);
@@ -919,6 +921,8 @@ TEST(PasswordPrompt, OnlyTheStoredPasswordEndsIt) {
     HWND edit = FindWindowExW(prompt, nullptr, L"Edit", nullptr);
     // Dragged to a 200 % monitor (Wine runs at one DPI: the message Windows sends).
     HWND button = FindWindowExW(prompt, nullptr, L"Button", nullptr);
+    boxName = test::AccessibleName(edit);  // a screen reader's name: the label before it
+    buttonName = test::AccessibleName(button);
     ok = test::SizeOf(button);
     height = test::FontHeight(edit);
     suggested = test::SendDpiChanged(prompt, 2 * WindowDpi(prompt), WindowDpi(prompt));
@@ -954,6 +958,8 @@ TEST(PasswordPrompt, OnlyTheStoredPasswordEndsIt) {
   EXPECT_TRUE(wrongWarned);
   EXPECT_TRUE(wholeTextSelected);
   EXPECT_EQ(FindWindowW(L"MirelPassword", nullptr), nullptr);
+  EXPECT_EQ(boxName, L"パスワードを入力してください。");
+  EXPECT_EQ(buttonName, L"OK");
   EXPECT_TRUE(EqualRect(&moved, &suggested));
   EXPECT_NEAR(largeOk.cx, 2 * ok.cx, 1);
   EXPECT_NEAR(largeOk.cy, 2 * ok.cy, 1);

@@ -109,6 +109,17 @@ TEST_F(PreviewTest, LaysItselfOutAgainAtAnotherMonitorsScaling) {
             client.bottom - (status.bottom - status.top));
 }
 
+TEST_F(PreviewTest, ThePictureAndItsBarsHaveNamesAScreenReaderReads) {
+  Start();
+  auto preview = Open(Snapshot());
+  ASSERT_TRUE(preview->hwnd());
+  EXPECT_EQ(test::AccessibleName(preview->pictureBox()), L"キャプチャ画像");
+  EXPECT_EQ(test::AccessibleName(preview->verticalBar()), L"縦スクロール バー");
+  EXPECT_EQ(test::AccessibleName(preview->horizontalBar()), L"横スクロール バー");
+  EXPECT_EQ(test::AccessibleName(preview->statusBar()), L"5 x 3");  // what it shows
+  EXPECT_EQ(test::AccessibleName(preview->hwnd()), L"プレビュー表示");
+}
+
 TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {
   auto& app = Start();
   auto preview = Open(Snapshot());

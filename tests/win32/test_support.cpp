@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -167,6 +168,38 @@ int FontHeight(HWND control) {
   LOGFONTW info{};
   if (!font || !GetObjectW(font, sizeof info, &info)) return 0;
   return info.lfHeight < 0 ? -info.lfHeight : info.lfHeight;
+}
+
+std::optional<std::wstring> AccessibleName(HWND window) {
+  // From the system folder, as Mirel loads what it loads late; kept loaded for the run.
+  using FromWindowFn = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+  using FreeFn = void(WINAPI*)(BSTR);
+  static const HMODULE oleacc = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const HMODULE oleaut = LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!oleacc || !oleaut) return std::nullopt;
+  const auto fromWindow =
+      reinterpret_cast<FromWindowFn>(reinterpret_cast<void*>(GetProcAddress(oleacc, "AccessibleObjectFromWindow")));
+  const auto freeString = reinterpret_cast<FreeFn>(reinterpret_cast<void*>(GetProcAddress(oleaut, "SysFreeString")));
+  if (!fromWindow || !freeString) return std::nullopt;
+  // IID_IAccessible, spelled out: MinGW's import library may lack it.
+  static const GUID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+  IAccessible* object = nullptr;
+  if (FAILED(fromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible, reinterpret_cast<void**>(&object))) ||
+      !object)
+    return std::nullopt;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  const HRESULT asked = object->get_accName(self, &name);
+  object->Release();
+  if (asked != S_OK || !name) {
+    if (name) freeString(name);
+    return std::nullopt;
+  }
+  std::wstring result(name);
+  freeString(name);
+  return result;
 }
 
 SIZE SizeOf(HWND window) {

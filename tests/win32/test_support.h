@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,5 +109,8 @@ RECT SendDpiChanged(HWND window, unsigned dpi, unsigned from);
 int FontHeight(HWND control);
 // A window's size, width and height.
 SIZE SizeOf(HWND window);
+// The name a screen reader reads for a window: oleacc's accessible object of its client
+// area, asked for its own name. Nothing when oleacc gives no object or no name.
+std::optional<std::wstring> AccessibleName(HWND window);
 
 }  // namespace mirel::test

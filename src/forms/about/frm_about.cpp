@@ -85,7 +85,8 @@ void frmAbout::OnInitDialog() {
   // 3.-5. The texts and the main window's icon (there even while the main window is hidden).
   lblVersion_ = CreateControl(L"STATIC", ProgramVersionText(), SS_LEFT | SS_NOPREFIX, -1, kLblVersion);
   lblCopyright_ = CreateControl(L"STATIC", ProgramCopyright(), SS_LEFT | SS_NOPREFIX, -1, kLblCopyright);
-  picIcon_ = CreateControl(L"STATIC", L"", SS_ICON, -1, kPicIcon);
+  // Named for screen readers; the icon itself comes from the main window.
+  picIcon_ = CreateControl(L"STATIC", L"Mirel", SS_ICON, -1, kPicIcon);
   SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(app_.main().largeIcon()), 0);
   cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);
 }

@@ -49,7 +49,8 @@ DWORD StyleOf(const OptionControlEntry& entry) {
   switch (entry.kind) {
     case ControlKind::kFrame: return BS_GROUPBOX | group;
     case ControlKind::kLabel: return SS_LEFT | group;
-    case ControlKind::kSwatch: return SS_LEFT | SS_SUNKEN | SS_NOPREFIX | group;
+    // Drawn by the dialog, which leaves its caption (what a screen reader says) unshown.
+    case ControlKind::kSwatch: return SS_OWNERDRAW | SS_SUNKEN | group;
     case ControlKind::kEdit: return ES_AUTOHSCROLL | WS_TABSTOP | group;
     case ControlKind::kButton: return BS_PUSHBUTTON | WS_TABSTOP | group;
     case ControlKind::kSwatchButton: return BS_OWNERDRAW | WS_TABSTOP | group;
@@ -146,6 +147,7 @@ void frmOption::PlaceAtDesignedPlace() {
 
 void frmOption::CreateControls() {
   CreateFont();
+  highContrast_ = HighContrastOn();
   // Pages first, then OK and Cancel, then the tab strip: the keyboard order runs through
   // the page shown, the two buttons and the strip, and the strip lies under the pages.
   for (int index = 0; index < kOptionPageCount; ++index) {
@@ -166,8 +168,8 @@ void frmOption::CreateControls() {
   cmdOK_ = CreateTwipsChild(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK);
   cmdCancel_ =
       CreateTwipsChild(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL, kCmdCancel);
-  tabOption_ =
-      CreateTwipsChild(hwnd(), WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, kOptionTabId, kTabOption);
+  tabOption_ = CreateTwipsChild(hwnd(), WC_TABCONTROLW, kOptionTabStripName, WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS,
+                                kOptionTabId, kTabOption);
   // Five Japanese captions in one row: the tabs keep a narrow margin around their text.
   SendMessageW(tabOption_, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
   for (int tab = 0; tab < kOptionPageCount; ++tab) {
@@ -329,16 +331,14 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) == control(OptionControl::lblMainBackColor) && mainSwatchBrush_) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), ResolveColor(mainSwatch_));
-        return reinterpret_cast<LRESULT>(mainSwatchBrush_.get());
-      }
-      break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->hwndItem == control(OptionControl::lblViewBackColor)) {
-        DrawSwatchButton(*item, ResolveColor(viewSwatch_), viewSwatchBrush_.get());
+        DrawSwatchButton(*item, ResolveColor(viewSwatch_), viewSwatchBrush_.get(), highContrast_);
+        return TRUE;
+      }
+      if (item->hwndItem == control(OptionControl::lblMainBackColor)) {
+        DrawSwatchButton(*item, ResolveColor(mainSwatch_), mainSwatchBrush_.get(), highContrast_);
         return TRUE;
       }
       break;
@@ -360,8 +360,11 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CLOSE: cmdCancel_Click(); return 0;
     case kListUnreadableMessage: WarnIfListUnreadable(); return 0;
+    case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
-      // The swatches of system colours show the user's new colours.
+      // The swatches of system colours show the user's new colours, and a high-contrast
+      // theme turned on or off frames them or not.
+      highContrast_ = HighContrastOn();
       SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, mainSwatch_);
       SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, viewSwatch_);
       break;
@@ -372,16 +375,16 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool frmOption::Page::Create(HWND parent, int index, unsigned dpi) {
   ClassSpec cls{kPageClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  return Window::Create(cls, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPSIBLINGS, TwipsToPixels(kPage[0], dpi),
-                        TwipsToPixels(kPage[1], dpi), TwipsToPixels(kPage[2], dpi), TwipsToPixels(kPage[3], dpi),
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(900 + index)));
+  return Window::Create(cls, WS_EX_CONTROLPARENT, kOptionTabCaptions[index], WS_CHILD | WS_CLIPSIBLINGS,
+                        TwipsToPixels(kPage[0], dpi), TwipsToPixels(kPage[1], dpi), TwipsToPixels(kPage[2], dpi),
+                        TwipsToPixels(kPage[3], dpi), parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(900 + index)));
 }
 
 LRESULT frmOption::Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM:
     case WM_HELP:
       if (const auto answer = owner_.Forward(message, wParam, lParam)) return *answer;

@@ -73,6 +73,7 @@ class frmOption : public Dialog {
   int selectedTab() const;
   std::uint32_t mainSwatch() const { return mainSwatch_; }
   std::uint32_t viewSwatch() const { return viewSwatch_; }
+  bool highContrast() const { return highContrast_; }
   std::vector<std::wstring> ListEntries() const;
   bool closed() const { return closed_; }
   // False when MIREL.DAT could not be read this opening: its page cannot be edited.
@@ -150,6 +151,7 @@ class frmOption : public Dialog {
   std::int16_t mPrevTab = 1;
   int listExtent_ = 0;
   bool listReadable_ = true;
+  bool highContrast_ = false;              // as the system said at the opening or its last change
   bool startsWithWindows_ = false;         // as the Run key said when the dialog opened
   std::vector<std::string> offlineLines_;  // lines of MIREL.DAT on a drive that is not there
   bool closed_ = false;

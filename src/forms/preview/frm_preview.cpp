@@ -27,8 +27,9 @@ constexpr int kClientHeightTwips = 5235;
 constexpr int kLineStep = 32;  // pixels an arrow click scrolls
 constexpr int kScrollBy = -1;  // a Scroll request of its own: by a number of pixels
 
-HWND CreateChild(const wchar_t* cls, DWORD style, HWND parent, int id) {
-  return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+// `name`: what a screen reader calls a control that shows no text of its own.
+HWND CreateChild(const wchar_t* cls, DWORD style, HWND parent, int id, const wchar_t* name = L"") {
+  return CreateWindowExW(0, cls, name, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -87,9 +88,9 @@ void frmPreview::Form_Load() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // 3. The snapshot, the bars and the status bar.
-  picPreview_.Create(hwnd(), kPreviewPictureClass, 0);
-  vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0);
-  hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0);
+  picPreview_.Create(hwnd(), kPreviewPictureClass, 0, kPreviewPictureName);
+  vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0, kPreviewVerticalBarName);
+  hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0, kPreviewHorizontalBarName);
   stbPreview_ = CreateChild(STATUSCLASSNAMEW, SBARS_SIZEGRIP, hwnd(), 0);
   statusFont_.reset(CreateStatusFont(dpi));
   SendMessageW(stbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), FALSE);
