@@ -15,6 +15,14 @@ std::wstring DigitsOnly(const std::wstring& text) {
   return digits;
 }
 
+SwatchFrame SwatchFrameFor(bool highContrast, bool focused, bool pressed, bool focusCuesHidden) {
+  SwatchFrame frame;
+  frame.themed = highContrast;
+  frame.line = highContrast && (focused || pressed) ? FrameColor::kHighlight : FrameColor::kWindowText;
+  frame.focusRectangle = focused && (highContrast || !focusCuesHidden);
+  return frame;
+}
+
 std::optional<Widened> WidenForCaption(const RowBox& place, int needed, const std::vector<RowBox>& others,
                                        int pageRight, int minimumLeft, bool label) {
   if (needed <= place.right - place.left) return std::nullopt;

@@ -1,5 +1,6 @@
 // The rules of the program's own controls that need no window: what a digits-only box
-// takes, and where a control grows to show its caption. Portable.
+// takes, where a control grows to show its caption, and how a colour swatch is framed.
+// Portable.
 #pragma once
 
 #include <optional>
@@ -38,5 +39,21 @@ struct Widened {
 // Nothing when the caption fits already: nothing ever shrinks.
 std::optional<Widened> WidenForCaption(const RowBox& place, int needed, const std::vector<RowBox>& others,
                                        int pageRight, int minimumLeft, bool label);
+
+// The system colours a swatch's frame is drawn in (GetSysColor's COLOR_ values).
+enum class FrameColor { kWindowText, kHighlight };
+
+// How a colour swatch (a button or a box that shows a colour) is framed. In a high-contrast
+// theme the colour alone says nothing of the control's edge: a line in the theme's text
+// colour (its highlight colour while focused or pressed) goes round it, with a ring of the
+// theme's window colour between it and the colour. The focus rectangle shows while the
+// button has the focus, unless Windows hides the keyboard cues (never in high contrast,
+// where the user must see it).
+struct SwatchFrame {
+  bool themed = false;  // the line and the ring are drawn
+  FrameColor line = FrameColor::kWindowText;
+  bool focusRectangle = false;
+};
+SwatchFrame SwatchFrameFor(bool highContrast, bool focused, bool pressed, bool focusCuesHidden);
 
 }  // namespace mirel

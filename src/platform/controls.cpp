@@ -86,10 +86,30 @@ void WidenToCaption(HWND control, bool label) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void DrawSwatchButton(const DRAWITEMSTRUCT& item, COLORREF color, HBRUSH brush) {
+bool HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+void DrawSwatchButton(const DRAWITEMSTRUCT& item, COLORREF color, HBRUSH brush, bool highContrast) {
+  const bool button = item.CtlType == ODT_BUTTON;
+  const auto frame = SwatchFrameFor(highContrast, button && (item.itemState & ODS_FOCUS),
+                                    button && (item.itemState & ODS_SELECTED), (item.itemState & ODS_NOFOCUSRECT) != 0);
   RECT rect = item.rcItem;
-  DrawEdge(item.hDC, &rect, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+  if (button)
+    DrawEdge(item.hDC, &rect, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+  if (frame.themed) {
+    // Two pixels of line, then two of the window's colour, then the swatch's colour.
+    const int line = frame.line == FrameColor::kHighlight ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT;
+    for (const int part : {line, line, COLOR_WINDOW, COLOR_WINDOW}) {
+      FrameRect(item.hDC, &rect, GetSysColorBrush(part));
+      InflateRect(&rect, -1, -1);
+    }
+  }
   FillRect(item.hDC, &rect, brush);
+  if (!button) return;
   const int luma = (GetRValue(color) * 299 + GetGValue(color) * 587 + GetBValue(color) * 114) / 1000;
   SetTextColor(item.hDC, luma < 128 ? RGB(255, 255, 255) : RGB(0, 0, 0));
   SetBkMode(item.hDC, TRANSPARENT);
@@ -102,7 +122,7 @@ void DrawSwatchButton(const DRAWITEMSTRUCT& item, COLORREF color, HBRUSH brush) 
   DrawTextW(item.hDC, caption, -1, &measured, format | DT_CALCRECT);
   if (measured.right - measured.left <= rect.right - rect.left) format |= DT_CENTER;
   DrawTextW(item.hDC, caption, -1, &rect, format);
-  if (item.itemState & ODS_FOCUS) {
+  if (frame.focusRectangle) {
     InflateRect(&rect, -1, -1);
     DrawFocusRect(item.hDC, &rect);
   }

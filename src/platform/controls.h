@@ -14,8 +14,12 @@ void MakeDigitsOnly(HWND edit);
 // as WidenForCaption says, among the other controls of its parent.
 void WidenToCaption(HWND control, bool label);
 
+// True while a high-contrast theme is on.
+bool HighContrastOn();
+
 // Paints an owner-drawn button in the colour it chooses, its caption over it in black or
-// white, whichever reads better.
-void DrawSwatchButton(const DRAWITEMSTRUCT& item, COLORREF color, HBRUSH brush);
+// white, whichever reads better; an owner-drawn static box, the colour alone. In a
+// high-contrast theme both are framed in the theme's colours (SwatchFrameFor).
+void DrawSwatchButton(const DRAWITEMSTRUCT& item, COLORREF color, HBRUSH brush, bool highContrast);
 
 }  // namespace mirel

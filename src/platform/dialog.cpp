@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/twips.h"
 #include "platform/window.h"
 
 namespace mirel {
@@ -54,10 +55,44 @@ Dialog::~Dialog() {
 void Dialog::Destroy() {
   if (hwnd_) DestroyWindow(hwnd_);
   hwnd_ = nullptr;
+  places_.clear();
+  dpi_ = 0;
 }
 
 unsigned Dialog::Dpi() const {
+  if (dpi_) return dpi_;
   return hwnd_ ? WindowDpi(hwnd_) : SystemDpi();
+}
+
+void Dialog::CreateFont() {
+  font_.reset(CreateMessageFont(Dpi()));
+}
+
+HWND Dialog::CreateTwipsChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
+                              const int (&twips)[4]) {
+  HWND control = CreateTwipsControl(parent, cls, text, style, id, twips, font_.get(), Dpi());
+  if (control) KeepAtTwips(control, twips);
+  return control;
+}
+
+void Dialog::KeepAtTwips(HWND child, const int (&twips)[4]) {
+  places_.push_back({child, {twips[0], twips[1], twips[2], twips[3]}});
+}
+
+void Dialog::DpiChanged(unsigned dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  // The old font goes only once no control uses it.
+  UniqueFont old = std::move(font_);
+  CreateFont();
+  for (const auto& place : places_) {
+    if (!IsWindow(place.window)) continue;
+    SetWindowPos(place.window, nullptr, TwipsToPixels(place.twips[0], dpi), TwipsToPixels(place.twips[1], dpi),
+                 TwipsToPixels(place.twips[2], dpi), TwipsToPixels(place.twips[3], dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(place.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  }
+  OnDpiChanged(dpi);
+  MoveToSuggestedRect(hwnd_, reinterpret_cast<LPARAM>(&suggested));
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 bool Dialog::Create(const wchar_t* className, DWORD exStyle, const std::wstring& title, DWORD style, HWND owner) {
@@ -106,6 +141,14 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
   self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (!self) return FALSE;
+  if (message == WM_DPICHANGED) {
+    try {
+      self->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    } catch (...) {
+    }
+    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
+    return TRUE;
+  }
   const auto result = self->Forward(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);

@@ -1,13 +1,19 @@
 // Dialogs: windows that Windows' dialog manager runs (the default button that follows the
 // focus, Tab and access keys, WM_NEXTDLGCTL, the focus given back on activation), built
 // from an in-memory template without controls; each dialog makes its controls from its
-// twips tables when the manager says WM_INITDIALOG.
+// twips tables when the manager says WM_INITDIALOG. Moved to a monitor of another scaling,
+// a dialog lays itself out again: the controls made by CreateTwipsChild (and the children
+// kept by KeepAtTwips) go to their twips places at the new DPI in a font of that DPI, and
+// the dialog takes the place Windows suggests.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/handles.h"
 
 namespace mirel {
 
@@ -21,7 +27,10 @@ class Dialog {
   HWND hwnd() const { return hwnd_; }
   bool IsLoaded() const { return hwnd_ != nullptr; }
   bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+  // The DPI the dialog is laid out for: its monitor's, or the one last said by WM_DPICHANGED.
   unsigned Dpi() const;
+  // The UI font at that DPI, made by CreateFont.
+  HFONT font() const { return font_.get(); }
 
   // A message that a child window (a page of controls) passes on to the dialog: the
   // dialog's answer, or nothing when the dialog leaves it to the child's own handling.
@@ -35,6 +44,18 @@ class Dialog {
 
   // The controls, made when the dialog manager asks.
   virtual void OnInitDialog() {}
+  // What a dialog lays out beyond its twips tables, once the controls have their new
+  // places and font at `dpi` and before the dialog takes its new place.
+  virtual void OnDpiChanged(unsigned dpi) { (void)dpi; }
+
+  // The UI font at the dialog's DPI, for the controls made next.
+  void CreateFont();
+  // A visible control of `parent` (the dialog or one of its pages) at a twips place, in
+  // the dialog's font; both follow a change of DPI.
+  HWND CreateTwipsChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
+                        const int (&twips)[4]);
+  // A child window made elsewhere, kept at its twips place when the DPI changes.
+  void KeepAtTwips(HWND child, const int (&twips)[4]);
   // Returns the message's result; DefaultProc leaves the message to the dialog manager.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT, WPARAM, LPARAM) {
@@ -43,9 +64,17 @@ class Dialog {
   }
 
  private:
+  struct TwipsPlace {
+    HWND window;
+    int twips[4];
+  };
+  void DpiChanged(unsigned dpi, const RECT& suggested);
   static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
   bool unhandled_ = false;
+  unsigned dpi_ = 0;  // 0 until WM_DPICHANGED says otherwise: the window's own
+  UniqueFont font_;
+  std::vector<TwipsPlace> places_;
 };
 
 }  // namespace mirel

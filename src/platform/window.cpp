@@ -79,9 +79,9 @@ LRESULT Window::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   return self->HandleMessage(message, wParam, lParam);
 }
 
-bool OwnerDrawnChild::Create(HWND parent, const wchar_t* className, DWORD exStyle) {
+bool OwnerDrawnChild::Create(HWND parent, const wchar_t* className, DWORD exStyle, const wchar_t* name) {
   ClassSpec cls{className, 0, nullptr, nullptr, nullptr};
-  return Window::Create(cls, exStyle, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
+  return Window::Create(cls, exStyle, name, WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr);
 }
 
 LRESULT OwnerDrawnChild::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -121,14 +121,25 @@ unsigned WindowDpi(HWND window) {
   return SystemDpi();
 }
 
-int SmallIconSize(unsigned dpi) {
+int SystemMetricForDpi(int index, unsigned dpi) {
   // GetSystemMetricsForDpi exists from Windows 10 1607 on; before, the system's size is the
   // only one.
   using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
   static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
-  const int size = forDpi ? forDpi(SM_CXSMICON, dpi) : 0;
-  return size > 0 ? size : GetSystemMetrics(SM_CXSMICON);
+  const int size = forDpi ? forDpi(index, dpi) : 0;
+  return size > 0 ? size : GetSystemMetrics(index);
+}
+
+int SmallIconSize(unsigned dpi) {
+  return SystemMetricForDpi(SM_CXSMICON, dpi);
+}
+
+void MoveToSuggestedRect(HWND window, LPARAM suggested) {
+  const auto* rect = reinterpret_cast<const RECT*>(suggested);
+  if (!rect) return;
+  SetWindowPos(window, nullptr, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::optional<MonitorAreas> AreasOf(HMONITOR monitor) {
@@ -140,21 +151,34 @@ std::optional<MonitorAreas> AreasOf(HMONITOR monitor) {
   return MonitorAreas{{w.left, w.top, w.right, w.bottom}, {m.left, m.top, m.right, m.bottom}};
 }
 
-HFONT CreateMessageFont(unsigned dpi) {
+namespace {
+
+// One of the user's non-client fonts, given at the system's DPI, made for `dpi`.
+HFONT CreateNonClientFont(LOGFONTW NONCLIENTMETRICSW::*which, unsigned dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  LOGFONTW font = metrics.lfMessageFont;
+  LOGFONTW font = metrics.*which;
   const unsigned system = SystemDpi();
   if (system != 0 && dpi != system)
     font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(system));
   return CreateFontIndirectW(&font);
 }
 
+}  // namespace
+
+HFONT CreateMessageFont(unsigned dpi) {
+  return CreateNonClientFont(&NONCLIENTMETRICSW::lfMessageFont, dpi);
+}
+
+HFONT CreateStatusFont(unsigned dpi) {
+  return CreateNonClientFont(&NONCLIENTMETRICSW::lfStatusFont, dpi);
+}
+
 HWND CreateTwipsControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
-                        const int (&twips)[4], HFONT font) {
-  const unsigned dpi = WindowDpi(parent);
+                        const int (&twips)[4], HFONT font, unsigned dpi) {
+  if (dpi == 0) dpi = WindowDpi(parent);
   const DWORD exStyle = std::wstring(cls) == L"EDIT" ? WS_EX_CLIENTEDGE : 0;
   HWND control =
       CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, TwipsToPixels(twips[0], dpi),

@@ -57,7 +57,8 @@ class OwnerDrawnChild : public Window {
  public:
   using Handler = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
   explicit OwnerDrawnChild(Handler handler) : handler_(std::move(handler)) {}
-  bool Create(HWND parent, const wchar_t* className, DWORD exStyle);
+  // `name`: what a screen reader calls it (the window shows no text).
+  bool Create(HWND parent, const wchar_t* className, DWORD exStyle, const wchar_t* name = L"");
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -83,12 +84,20 @@ struct MonitorAreas {
 };
 std::optional<MonitorAreas> AreasOf(HMONITOR monitor);
 
-// The UI font for dialogs, at the given DPI.
+// The UI font for dialogs, and the status bars' font, at the given DPI.
 HFONT CreateMessageFont(unsigned dpi);
+HFONT CreateStatusFont(unsigned dpi);
 
 // A visible child control placed by a layout table's left, top, width and height in
-// twips at the parent's DPI, in the given font. Edit boxes get the sunken edge.
+// twips at `dpi` (0: the parent's), in the given font. Edit boxes get the sunken edge.
 HWND CreateTwipsControl(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
-                        const int (&twips)[4], HFONT font);
+                        const int (&twips)[4], HFONT font, unsigned dpi = 0);
+
+// A system metric at a DPI (the scroll bars' width, say), where the system can tell it;
+// the system's own otherwise.
+int SystemMetricForDpi(int index, unsigned dpi);
+
+// WM_DPICHANGED's suggested place, taken by the window.
+void MoveToSuggestedRect(HWND window, LPARAM suggested);
 
 }  // namespace mirel

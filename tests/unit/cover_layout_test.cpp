@@ -11,6 +11,7 @@ namespace {
 
 std::vector<ScreenRect> Rects(const std::vector<MonitorArea>& monitors) {
   std::vector<ScreenRect> rects;
+  rects.reserve(monitors.size());
   for (const auto& m : monitors) rects.push_back({m.left, m.top, m.right, m.bottom});
   return rects;
 }

@@ -125,5 +125,23 @@ TEST(WidenForCaption, ToTheRightUpToTheNextControlOtherwiseALabelTurnsLeft) {
   EXPECT_EQ(WidenForCaption(label, 250, {}, 700, 4, false)->width, 250);
 }
 
+TEST(SwatchFrameFor, HighContrastFramesAndAlwaysShowsTheFocus) {
+  // The usual theme: no frame, and the focus shown only where Windows shows keyboard cues.
+  for (const bool pressed : {false, true}) {
+    EXPECT_FALSE(SwatchFrameFor(false, true, pressed, false).themed);
+    EXPECT_TRUE(SwatchFrameFor(false, true, pressed, false).focusRectangle);
+    EXPECT_FALSE(SwatchFrameFor(false, true, pressed, true).focusRectangle);
+    EXPECT_FALSE(SwatchFrameFor(false, false, pressed, false).focusRectangle);
+  }
+  // High contrast: framed, in the highlight colour while focused or pressed, the focus
+  // rectangle whatever the cues.
+  EXPECT_TRUE(SwatchFrameFor(true, false, false, false).themed);
+  EXPECT_EQ(SwatchFrameFor(true, false, false, false).line, FrameColor::kWindowText);
+  EXPECT_EQ(SwatchFrameFor(true, true, false, true).line, FrameColor::kHighlight);
+  EXPECT_EQ(SwatchFrameFor(true, false, true, false).line, FrameColor::kHighlight);
+  EXPECT_TRUE(SwatchFrameFor(true, true, false, true).focusRectangle);
+  EXPECT_FALSE(SwatchFrameFor(true, false, true, true).focusRectangle);
+}
+
 }  // namespace
 }  // namespace mirel

@@ -32,6 +32,11 @@ TEST_F(AboutTest, ShowsTheVersionCopyrightAndIconInItsDesignedSize) {
   EXPECT_TRUE(GetWindowLongW(about.okButton(), GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(about.icon(), STM_GETICON, 0, 0)), app.main().largeIcon());
   EXPECT_NE(app.main().largeIcon(), nullptr);
+  // What a screen reader says for each, the icon included.
+  EXPECT_EQ(test::AccessibleName(about.icon()), L"Mirel");
+  EXPECT_EQ(test::AccessibleName(about.versionLabel()), L"Mirel ver 0.97");
+  EXPECT_EQ(test::AccessibleName(about.copyrightLabel()), L"Copyright (C) 2026 Kalv");
+  EXPECT_EQ(test::AccessibleName(about.okButton()), L"OK");
   RECT client{};
   GetClientRect(about.hwnd(), &client);
   const unsigned dpi = WindowDpi(about.hwnd());
@@ -46,6 +51,42 @@ TEST_F(AboutTest, ShowsTheVersionCopyrightAndIconInItsDesignedSize) {
   // Enter and Esc close it, as OK does.
   SendMessageW(about.hwnd(), WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(about.closed());
+}
+
+// Wine runs at one DPI: the box is sent what Windows sends it on the way to a 200 % monitor.
+TEST_F(AboutTest, LaysItselfOutAgainAtAnotherMonitorsScaling) {
+  auto& app = Start();
+  frmAbout about(app, app.main().hwnd());
+  about.Form_Load();
+  ASSERT_TRUE(about.hwnd());
+  const unsigned dpi = WindowDpi(about.hwnd());
+  const SIZE ok = test::SizeOf(about.okButton());
+  const int height = test::FontHeight(about.okButton());
+  const auto oldFont = reinterpret_cast<HGDIOBJ>(SendMessageW(about.okButton(), WM_GETFONT, 0, 0));
+  ASSERT_GT(height, 0);
+
+  const RECT suggested = test::SendDpiChanged(about.hwnd(), 2 * dpi, dpi);
+  RECT frame{};
+  GetWindowRect(about.hwnd(), &frame);
+  EXPECT_TRUE(EqualRect(&frame, &suggested));
+  const SIZE large = test::SizeOf(about.okButton());
+  EXPECT_NEAR(large.cx, 2 * ok.cx, 1);
+  EXPECT_NEAR(large.cy, 2 * ok.cy, 1);
+  RECT place{};
+  GetWindowRect(about.copyrightLabel(), &place);
+  MapWindowPoints(nullptr, about.hwnd(), reinterpret_cast<POINT*>(&place), 2);
+  EXPECT_EQ(place.left, TwipsToPixels(840, 2 * dpi));
+  EXPECT_EQ(place.top, TwipsToPixels(420, 2 * dpi));
+  EXPECT_NEAR(test::FontHeight(about.okButton()), 2 * height, 1);
+  EXPECT_EQ(SendMessageW(about.versionLabel(), WM_GETFONT, 0, 0), SendMessageW(about.okButton(), WM_GETFONT, 0, 0));
+  EXPECT_EQ(GetObjectType(oldFont), 0u);  // freed, not leaked
+
+  // And back to the first monitor: as it opened.
+  test::SendDpiChanged(about.hwnd(), dpi, 2 * dpi);
+  const SIZE back = test::SizeOf(about.okButton());
+  EXPECT_EQ(back.cx, ok.cx);
+  EXPECT_EQ(back.cy, ok.cy);
+  EXPECT_EQ(test::FontHeight(about.okButton()), height);
 }
 
 TEST_F(AboutTest, ClosingGivesBackTheWatchAndTheTopmostBand) {

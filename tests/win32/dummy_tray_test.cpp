@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -18,6 +19,7 @@
 #include "platform/system_dll.h"
 #include "platform/taskbar_theme.h"
 #include "platform/text.h"
+#include "platform/window.h"
 #include "resources/resource_ids.h"
 #include "settings/dummy_list.h"
 #include "settings/registry.h"
@@ -914,11 +916,25 @@ TEST(PasswordPrompt, OnlyTheStoredPasswordEndsIt) {
   std::atomic<bool> survivedClose{false};
   std::atomic<bool> wrongWarned{false};
   std::atomic<bool> wholeTextSelected{false};
+  SIZE ok{}, largeOk{};
+  int height = 0, largeHeight = 0;
+  RECT suggested{}, moved{};
+  std::optional<std::wstring> boxName, buttonName;
   std::thread person([&] {
     HWND prompt = nullptr;
     for (int i = 0; i < 200 && !prompt; ++i, Sleep(25)) prompt = FindWindowW(L"MirelPassword", nullptr);
     if (!prompt) return;
     HWND edit = FindWindowExW(prompt, nullptr, L"Edit", nullptr);
+    // Dragged to a 200 % monitor (Wine runs at one DPI: the message Windows sends).
+    HWND button = FindWindowExW(prompt, nullptr, L"Button", nullptr);
+    boxName = test::AccessibleName(edit);  // a screen reader's name: the label before it
+    buttonName = test::AccessibleName(button);
+    ok = test::SizeOf(button);
+    height = test::FontHeight(edit);
+    suggested = test::SendDpiChanged(prompt, 2 * WindowDpi(prompt), WindowDpi(prompt));
+    largeOk = test::SizeOf(button);
+    largeHeight = test::FontHeight(edit);
+    GetWindowRect(prompt, &moved);
     PostMessageW(prompt, WM_CLOSE, 0, 0);
     PostMessageW(prompt, WM_SYSCOMMAND, SC_CLOSE, 0);
     Sleep(300);
@@ -948,6 +964,13 @@ TEST(PasswordPrompt, OnlyTheStoredPasswordEndsIt) {
   EXPECT_TRUE(wrongWarned);
   EXPECT_TRUE(wholeTextSelected);
   EXPECT_EQ(FindWindowW(L"MirelPassword", nullptr), nullptr);
+  EXPECT_EQ(boxName, L"パスワードを入力してください。");
+  EXPECT_EQ(buttonName, L"OK");
+  EXPECT_TRUE(EqualRect(&moved, &suggested));
+  EXPECT_NEAR(largeOk.cx, 2 * ok.cx, 1);
+  EXPECT_NEAR(largeOk.cy, 2 * ok.cy, 1);
+  EXPECT_GT(height, 0);
+  EXPECT_NEAR(largeHeight, 2 * height, 1);
   test::ClearSettings();
 }
 

@@ -16,6 +16,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
 #include "forms/tray/frm_task_tray.h"
+#include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"
@@ -147,6 +148,162 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   while (tips && GetWindow(tips, GW_OWNER) != dialog) tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
   ASSERT_TRUE(tips);
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 14);  // the dummy window page's seven, the extras' seven
+}
+
+// Wine runs at one DPI: the dialog is sent what Windows sends it on the way to a 200 %
+// monitor, and then back.
+TEST_F(OptionTest, LaysItselfOutAgainAtAnotherMonitorsScaling) {
+  Start();
+  auto& option = Open();
+  HWND dialog = option.hwnd();
+  const unsigned dpi = WindowDpi(dialog);
+  const SIZE ok = test::SizeOf(option.okButton());
+  const int height = test::FontHeight(option.control(C::txtMainLoadFile));
+  ASSERT_GT(height, 0);
+  const auto inPage = [&](C id, int page) {
+    RECT box{};
+    GetWindowRect(option.control(id), &box);
+    MapWindowPoints(nullptr, option.page(page), reinterpret_cast<POINT*>(&box), 2);
+    return box;
+  };
+
+  const RECT suggested = test::SendDpiChanged(dialog, 2 * dpi, dpi);
+  RECT frame{};
+  GetWindowRect(dialog, &frame);
+  EXPECT_TRUE(EqualRect(&frame, &suggested));
+  const SIZE large = test::SizeOf(option.okButton());
+  EXPECT_NEAR(large.cx, 2 * ok.cx, 1);
+  EXPECT_NEAR(large.cy, 2 * ok.cy, 1);
+  // Inside a page and inside its frame (900, 300 in a frame at 120, 180), and the page itself.
+  const RECT box = inPage(C::txtMainLoadFile, 0);
+  EXPECT_EQ(box.left, TwipsToPixels(1020, 2 * dpi));
+  EXPECT_EQ(box.top, TwipsToPixels(480, 2 * dpi));
+  EXPECT_EQ(box.right - box.left, TwipsToPixels(2655, 2 * dpi));
+  const RECT list = inPage(C::lstViewList, 1);
+  EXPECT_EQ(list.bottom - list.top, TwipsToPixels(2400, 2 * dpi));
+  EXPECT_EQ(test::SizeOf(option.page(4)).cx, TwipsToPixels(5115, 2 * dpi));
+  // Every control in the new font, twice as high.
+  EXPECT_NEAR(test::FontHeight(option.control(C::txtMainLoadFile)), 2 * height, 1);
+  for (const auto& entry : kOptionControls)
+    EXPECT_EQ(SendMessageW(option.control(entry.id), WM_GETFONT, 0, 0),
+              SendMessageW(option.okButton(), WM_GETFONT, 0, 0))
+        << static_cast<int>(entry.id);
+  EXPECT_EQ(SendMessageW(option.tabStrip(), WM_GETFONT, 0, 0), SendMessageW(option.okButton(), WM_GETFONT, 0, 0));
+  // A caption widened to its font is measured again in the larger one: no narrower than its
+  // place in the table.
+  EXPECT_GE(inPage(C::chkAutoAdjust, 0).right - inPage(C::chkAutoAdjust, 0).left, TwipsToPixels(3675, 2 * dpi));
+
+  test::SendDpiChanged(dialog, dpi, 2 * dpi);
+  const SIZE back = test::SizeOf(option.okButton());
+  EXPECT_EQ(back.cx, ok.cx);
+  EXPECT_EQ(back.cy, ok.cy);
+  EXPECT_EQ(inPage(C::txtMainLoadFile, 0).left, TwipsToPixels(1020, dpi));
+  EXPECT_EQ(test::FontHeight(option.control(C::txtMainLoadFile)), height);
+}
+
+// What a screen reader says for each control: oleacc's name of its client area. A box is
+// named by the label just before it. Wine's oleacc reads that label for an edit box, but
+// names a drop-down list by its choice: there the label's place before it is checked.
+TEST_F(OptionTest, EveryControlHasTheNameAScreenReaderReads) {
+  Start();
+  auto& option = Open();
+  const auto spoken = [](std::wstring caption) {
+    if (const auto amp = caption.find(L'&'); amp != std::wstring::npos) caption.erase(amp, 1);
+    return caption;
+  };
+  const OptionControlEntry* before = nullptr;
+  for (const auto& entry : kOptionControls) {
+    SCOPED_TRACE(static_cast<int>(entry.id));
+    HWND control = option.control(entry.id);
+    const auto name = test::AccessibleName(control);
+    if (entry.kind == ControlKind::kEdit || entry.kind == ControlKind::kDropDownList) {
+      ASSERT_TRUE(before);
+      EXPECT_EQ(before->kind, ControlKind::kLabel);
+      EXPECT_EQ(GetWindow(control, GW_HWNDPREV), option.control(before->id));
+      if (entry.kind == ControlKind::kEdit) {
+        EXPECT_EQ(name, spoken(before->caption));
+      }
+    } else {
+      EXPECT_NE(std::wstring(entry.caption), L"");
+      EXPECT_EQ(name, spoken(entry.caption));
+    }
+    before = &entry;
+  }
+  // The list and the key box carry their label's name; the colour box its label's without
+  // the colon. None of the three shows it.
+  EXPECT_EQ(test::AccessibleName(option.control(C::lstViewList)), L"ダミー画像リスト");
+  EXPECT_EQ(test::AccessibleName(option.control(C::hkyPanicKey)), test::AccessibleName(option.control(C::lblPanicKey)));
+  EXPECT_EQ(GetWindowLongW(option.control(C::lblMainBackColor), GWL_STYLE) & SS_TYPEMASK, SS_OWNERDRAW);
+  for (int page = 0; page < kOptionPageCount; ++page)
+    EXPECT_EQ(test::AccessibleName(option.page(page)), kOptionTabCaptions[page]);
+  EXPECT_EQ(test::AccessibleName(option.tabStrip()), L"ページ");
+  EXPECT_EQ(test::AccessibleName(option.okButton()), L"OK");
+  EXPECT_EQ(test::AccessibleName(option.cancelButton()), L"キャンセル");
+  EXPECT_EQ(test::AccessibleName(option.hwnd()), L"オプション");
+}
+
+// The colour button drawn through the dialog's WM_DRAWITEM into a bitmap, as Windows asks
+// for it; and in a high-contrast theme, which Wine cannot turn on (SPI_SETHIGHCONTRAST
+// fails there): the drawing is asked for with the theme's flag given.
+TEST_F(OptionTest, ColourButtonFramedAndFocusedInHighContrast) {
+  Start();
+  auto& option = Open();
+  option.PickTab(2);
+  HWND button = option.control(C::lblViewBackColor);
+  const int width = 80, height = 24;
+  HDC screen = GetDC(nullptr);
+  UniqueMemoryDc dc(CreateCompatibleDC(screen));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+  ReleaseDC(nullptr, screen);
+  SelectObject(dc.get(), bitmap.get());
+  UniqueBrush swatch(CreateSolidBrush(RGB(0, 128, 0)));
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = button;
+  item.hDC = dc.get();
+  item.rcItem = {0, 0, width, height};
+  const auto draw = [&](UINT state, bool highContrast) {
+    item.itemState = state;
+    if (highContrast)
+      DrawSwatchButton(item, RGB(0, 128, 0), swatch.get(), true);
+    else
+      SendMessageW(option.page(1), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  };
+  // Inside the two-pixel raised edge: the frame's line, then the window's colour.
+  const auto at = [&](int x, int y) { return GetPixel(dc.get(), x, y); };
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT), window = GetSysColor(COLOR_WINDOW);
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  // The dotted focus rectangle leaves every other pixel: a column is looked at whole.
+  const auto dotted = [&](int x, COLORREF fill) {
+    int changed = 0;
+    for (int y = 8; y < height - 8; ++y) changed += at(x, y) != fill;
+    return changed > 0;
+  };
+
+  ASSERT_FALSE(option.highContrast());
+  draw(0, false);
+  const COLORREF plain = at(40, 12);
+  EXPECT_EQ(at(2, 12), plain);  // no frame without the theme
+  // Focused with the keyboard cues hidden: no focus rectangle, as Windows asks.
+  draw(ODS_FOCUS | ODS_NOFOCUSRECT, false);
+  EXPECT_FALSE(dotted(3, plain));
+  draw(ODS_FOCUS, false);
+  EXPECT_TRUE(dotted(3, plain));
+
+  draw(0, true);
+  EXPECT_EQ(at(2, 12), text);
+  EXPECT_EQ(at(3, 12), text);
+  EXPECT_EQ(at(4, 12), window);
+  EXPECT_EQ(at(5, 12), window);
+  EXPECT_EQ(at(40, 2), text);
+  EXPECT_EQ(at(6, 12), RGB(0, 128, 0));
+  EXPECT_FALSE(dotted(7, RGB(0, 128, 0)));  // no focus, no focus rectangle
+  // Focused, the cues hidden all the same: the highlight and the focus rectangle.
+  draw(ODS_FOCUS | ODS_NOFOCUSRECT, true);
+  EXPECT_EQ(at(2, 12), highlight);
+  EXPECT_TRUE(dotted(7, RGB(0, 128, 0)));
 }
 
 TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch) {

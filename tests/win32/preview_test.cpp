@@ -12,6 +12,7 @@
 #include "platform/capture.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "platform/window.h"
 #include "settings/dummy_list.h"
 #include "settings/list_format.h"
 
@@ -80,6 +81,43 @@ TEST_F(PreviewTest, SaveAddsTheExtensionAndAddSkipsEveryTakenName) {
   EXPECT_EQ(ReadBytes(dir_ / L"MIREL.DAT"), *WideToAnsiExact(capture) + "\r\n");
   EXPECT_TRUE(preview->closed());
   EXPECT_TRUE(prompts_.messages.empty());
+}
+
+// Wine runs at one DPI: the preview is sent what Windows sends it on the way to a 150 %
+// monitor (at 200 % this screen could not hold the window).
+TEST_F(PreviewTest, LaysItselfOutAgainAtAnotherMonitorsScaling) {
+  Start();
+  auto preview = Open(Snapshot());
+  ASSERT_TRUE(preview->hwnd());
+  const unsigned dpi = preview->Dpi();
+  const int height = test::FontHeight(preview->statusBar());
+  ASSERT_GT(height, 0);
+  const RECT suggested = test::SendDpiChanged(preview->hwnd(), dpi * 3 / 2, dpi);
+  RECT frame{};
+  GetWindowRect(preview->hwnd(), &frame);
+  EXPECT_TRUE(EqualRect(&frame, &suggested));
+  EXPECT_NEAR(test::FontHeight(preview->statusBar()), height * 3 / 2, 1);
+  // The bars as wide as the system makes them at that DPI, along the new client area's edges.
+  ASSERT_GT(SystemMetricForDpi(SM_CXVSCROLL, dpi * 3 / 2), GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(test::SizeOf(preview->verticalBar()).cx, SystemMetricForDpi(SM_CXVSCROLL, dpi * 3 / 2));
+  RECT client{};
+  GetClientRect(preview->hwnd(), &client);
+  EXPECT_EQ(preview->layout().vertical.left + preview->layout().vertical.width, client.right);
+  RECT status{};
+  GetWindowRect(preview->statusBar(), &status);
+  EXPECT_EQ(preview->layout().horizontal.top + preview->layout().horizontal.height,
+            client.bottom - (status.bottom - status.top));
+}
+
+TEST_F(PreviewTest, ThePictureAndItsBarsHaveNamesAScreenReaderReads) {
+  Start();
+  auto preview = Open(Snapshot());
+  ASSERT_TRUE(preview->hwnd());
+  EXPECT_EQ(test::AccessibleName(preview->pictureBox()), L"キャプチャ画像");
+  EXPECT_EQ(test::AccessibleName(preview->verticalBar()), L"縦スクロール バー");
+  EXPECT_EQ(test::AccessibleName(preview->horizontalBar()), L"横スクロール バー");
+  EXPECT_EQ(test::AccessibleName(preview->statusBar()), L"5 x 3");  // what it shows
+  EXPECT_EQ(test::AccessibleName(preview->hwnd()), L"プレビュー表示");
 }
 
 TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {

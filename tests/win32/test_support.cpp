@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -150,6 +151,61 @@ std::wstring Cp932(const std::string& bytes) {
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
   return wide;
+}
+
+RECT SendDpiChanged(HWND window, unsigned dpi, unsigned from) {
+  RECT now{};
+  GetWindowRect(window, &now);
+  RECT suggested{now.left, now.top,
+                 now.left + MulDiv(now.right - now.left, static_cast<int>(dpi), static_cast<int>(from)),
+                 now.top + MulDiv(now.bottom - now.top, static_cast<int>(dpi), static_cast<int>(from))};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
+int FontHeight(HWND control) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  LOGFONTW info{};
+  if (!font || !GetObjectW(font, sizeof info, &info)) return 0;
+  return info.lfHeight < 0 ? -info.lfHeight : info.lfHeight;
+}
+
+std::optional<std::wstring> AccessibleName(HWND window) {
+  // From the system folder, as Mirel loads what it loads late; kept loaded for the run.
+  using FromWindowFn = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+  using FreeFn = void(WINAPI*)(BSTR);
+  static const HMODULE oleacc = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const HMODULE oleaut = LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!oleacc || !oleaut) return std::nullopt;
+  const auto fromWindow =
+      reinterpret_cast<FromWindowFn>(reinterpret_cast<void*>(GetProcAddress(oleacc, "AccessibleObjectFromWindow")));
+  const auto freeString = reinterpret_cast<FreeFn>(reinterpret_cast<void*>(GetProcAddress(oleaut, "SysFreeString")));
+  if (!fromWindow || !freeString) return std::nullopt;
+  // IID_IAccessible, spelled out: MinGW's import library may lack it.
+  static const GUID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+  IAccessible* object = nullptr;
+  if (FAILED(fromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible, reinterpret_cast<void**>(&object))) ||
+      !object)
+    return std::nullopt;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  const HRESULT asked = object->get_accName(self, &name);
+  object->Release();
+  if (asked != S_OK || !name) {
+    if (name) freeString(name);
+    return std::nullopt;
+  }
+  std::wstring result(name);
+  freeString(name);
+  return result;
+}
+
+SIZE SizeOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 }  // namespace mirel::test

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,5 +100,17 @@ bool QueryRaw(const char* name, DWORD& type, std::vector<std::uint8_t>& data);
 
 // Text in code page 932 spelled with escapes, as wide text.
 std::wstring Cp932(const std::string& bytes);
+
+// What Windows sends a window dragged onto a monitor of `dpi`: WM_DPICHANGED with a
+// suggested place as much larger as the DPI is (from the window's top-left corner). The
+// suggested place is returned.
+RECT SendDpiChanged(HWND window, unsigned dpi, unsigned from);
+// The height of the font a control draws its text in (the absolute lfHeight), 0 for none.
+int FontHeight(HWND control);
+// A window's size, width and height.
+SIZE SizeOf(HWND window);
+// The name a screen reader reads for a window: oleacc's accessible object of its client
+// area, asked for its own name. Nothing when oleacc gives no object or no name.
+std::optional<std::wstring> AccessibleName(HWND window);
 
 }  // namespace mirel::test

@@ -59,7 +59,7 @@ frmAbout::~frmAbout() {
 }
 
 HWND frmAbout::CreateControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, const int (&twips)[4]) {
-  return CreateTwipsControl(hwnd(), cls, text, style, id, twips, font_.get());
+  return CreateTwipsChild(hwnd(), cls, text, style, id, twips);
 }
 
 void frmAbout::Form_Load() {
@@ -80,12 +80,13 @@ void frmAbout::OnInitDialog() {
   const int x = over.left + (over.right - over.left - width) / 2;
   const int y = over.top + (over.bottom - over.top - height) / 2;
   SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  font_.reset(CreateMessageFont(dpi));
+  CreateFont();
 
   // 3.-5. The texts and the main window's icon (there even while the main window is hidden).
   lblVersion_ = CreateControl(L"STATIC", ProgramVersionText(), SS_LEFT | SS_NOPREFIX, -1, kLblVersion);
   lblCopyright_ = CreateControl(L"STATIC", ProgramCopyright(), SS_LEFT | SS_NOPREFIX, -1, kLblCopyright);
-  picIcon_ = CreateControl(L"STATIC", L"", SS_ICON, -1, kPicIcon);
+  // Named for screen readers; the icon itself comes from the main window.
+  picIcon_ = CreateControl(L"STATIC", L"Mirel", SS_ICON, -1, kPicIcon);
   SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(app_.main().largeIcon()), 0);
   cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);
 }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/dialog.h"
-#include "platform/handles.h"
 
 namespace mirel {
 
@@ -43,7 +42,6 @@ class frmAbout : public Dialog {
   HWND lblVersion_ = nullptr;
   HWND lblCopyright_ = nullptr;
   HWND cmdOK_ = nullptr;
-  UniqueFont font_;
   bool closed_ = false;
   bool unloaded_ = false;
 };

@@ -49,7 +49,8 @@ DWORD StyleOf(const OptionControlEntry& entry) {
   switch (entry.kind) {
     case ControlKind::kFrame: return BS_GROUPBOX | group;
     case ControlKind::kLabel: return SS_LEFT | group;
-    case ControlKind::kSwatch: return SS_LEFT | SS_SUNKEN | SS_NOPREFIX | group;
+    // Drawn by the dialog, which leaves its caption (what a screen reader says) unshown.
+    case ControlKind::kSwatch: return SS_OWNERDRAW | SS_SUNKEN | group;
     case ControlKind::kEdit: return ES_AUTOHSCROLL | WS_TABSTOP | group;
     case ControlKind::kButton: return BS_PUSHBUTTON | WS_TABSTOP | group;
     case ControlKind::kSwatchButton: return BS_OWNERDRAW | WS_TABSTOP | group;
@@ -145,32 +146,30 @@ void frmOption::PlaceAtDesignedPlace() {
 }
 
 void frmOption::CreateControls() {
-  const unsigned dpi = Dpi();
-  font_.reset(CreateMessageFont(dpi));
+  CreateFont();
+  highContrast_ = HighContrastOn();
   // Pages first, then OK and Cancel, then the tab strip: the keyboard order runs through
   // the page shown, the two buttons and the strip, and the strip lies under the pages.
-  for (int index = 0; index < kOptionPageCount; ++index) pages_[static_cast<std::size_t>(index)]->Create(hwnd(), index);
+  for (int index = 0; index < kOptionPageCount; ++index) {
+    pages_[static_cast<std::size_t>(index)]->Create(hwnd(), index, Dpi());
+    KeepAtTwips(page(index), kPage);
+  }
   for (const auto& entry : kOptionControls) {
     const int place[4] = {entry.place.left, entry.place.top, entry.place.width, entry.place.height};
     const auto index = static_cast<std::size_t>(entry.id);
-    HWND control = CreateTwipsControl(page(entry.page), ClassOf(entry.kind), entry.caption, StyleOf(entry),
-                                      kOptionControlIdBase + static_cast<int>(entry.id), place, font_.get());
+    HWND control = CreateTwipsChild(page(entry.page), ClassOf(entry.kind), entry.caption, StyleOf(entry),
+                                    kOptionControlIdBase + static_cast<int>(entry.id), place);
     controls_[index] = control;
     if (!control) continue;
     if (entry.help) SetWindowContextHelpId(control, entry.help);
     if (entry.offAtCreation) EnableWindow(control, FALSE);
   }
-  for (const auto& entry : kOptionControls)
-    if (HWND control = this->control(entry.id);
-        control &&
-        (entry.kind == ControlKind::kLabel || entry.kind == ControlKind::kCheck || entry.kind == ControlKind::kRadio))
-      WidenToCaption(control, entry.kind == ControlKind::kLabel);
-  cmdOK_ =
-      CreateTwipsControl(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK, font_.get());
-  cmdCancel_ = CreateTwipsControl(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL,
-                                  kCmdCancel, font_.get());
-  tabOption_ = CreateTwipsControl(hwnd(), WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, kOptionTabId,
-                                  kTabOption, font_.get());
+  WidenCaptions();
+  cmdOK_ = CreateTwipsChild(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK);
+  cmdCancel_ =
+      CreateTwipsChild(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL, kCmdCancel);
+  tabOption_ = CreateTwipsChild(hwnd(), WC_TABCONTROLW, kOptionTabStripName, WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS,
+                                kOptionTabId, kTabOption);
   // Five Japanese captions in one row: the tabs keep a narrow margin around their text.
   SendMessageW(tabOption_, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
   for (int tab = 0; tab < kOptionPageCount; ++tab) {
@@ -202,6 +201,22 @@ void frmOption::CreateControls() {
     tool.lpszText = const_cast<wchar_t*>(entry.tooltip);
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+}
+
+void frmOption::WidenCaptions() {
+  for (const auto& entry : kOptionControls)
+    if (HWND control = this->control(entry.id);
+        control &&
+        (entry.kind == ControlKind::kLabel || entry.kind == ControlKind::kCheck || entry.kind == ControlKind::kRadio))
+      WidenToCaption(control, entry.kind == ControlKind::kLabel);
+}
+
+void frmOption::OnDpiChanged(unsigned) {
+  // The controls are back at their twips places in the new font: the captions and the
+  // list's longest path are measured again in it.
+  WidenCaptions();
+  listExtent_ = 0;
+  UpdateListExtent(ListEntries());
 }
 
 void frmOption::RunModalLoop() {
@@ -316,16 +331,14 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) == control(OptionControl::lblMainBackColor) && mainSwatchBrush_) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), ResolveColor(mainSwatch_));
-        return reinterpret_cast<LRESULT>(mainSwatchBrush_.get());
-      }
-      break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->hwndItem == control(OptionControl::lblViewBackColor)) {
-        DrawSwatchButton(*item, ResolveColor(viewSwatch_), viewSwatchBrush_.get());
+        DrawSwatchButton(*item, ResolveColor(viewSwatch_), viewSwatchBrush_.get(), highContrast_);
+        return TRUE;
+      }
+      if (item->hwndItem == control(OptionControl::lblMainBackColor)) {
+        DrawSwatchButton(*item, ResolveColor(mainSwatch_), mainSwatchBrush_.get(), highContrast_);
         return TRUE;
       }
       break;
@@ -347,8 +360,11 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CLOSE: cmdCancel_Click(); return 0;
     case kListUnreadableMessage: WarnIfListUnreadable(); return 0;
+    case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
-      // The swatches of system colours show the user's new colours.
+      // The swatches of system colours show the user's new colours, and a high-contrast
+      // theme turned on or off frames them or not.
+      highContrast_ = HighContrastOn();
       SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, mainSwatch_);
       SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, viewSwatch_);
       break;
@@ -357,19 +373,18 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultProc(message, wParam, lParam);
 }
 
-bool frmOption::Page::Create(HWND parent, int index) {
+bool frmOption::Page::Create(HWND parent, int index, unsigned dpi) {
   ClassSpec cls{kPageClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  const unsigned dpi = WindowDpi(parent);
-  return Window::Create(cls, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPSIBLINGS, TwipsToPixels(kPage[0], dpi),
-                        TwipsToPixels(kPage[1], dpi), TwipsToPixels(kPage[2], dpi), TwipsToPixels(kPage[3], dpi),
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(900 + index)));
+  return Window::Create(cls, WS_EX_CONTROLPARENT, kOptionTabCaptions[index], WS_CHILD | WS_CLIPSIBLINGS,
+                        TwipsToPixels(kPage[0], dpi), TwipsToPixels(kPage[1], dpi), TwipsToPixels(kPage[2], dpi),
+                        TwipsToPixels(kPage[3], dpi), parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(900 + index)));
 }
 
 LRESULT frmOption::Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM:
     case WM_HELP:
       if (const auto answer = owner_.Forward(message, wParam, lParam)) return *answer;

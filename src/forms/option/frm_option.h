@@ -73,6 +73,7 @@ class frmOption : public Dialog {
   int selectedTab() const;
   std::uint32_t mainSwatch() const { return mainSwatch_; }
   std::uint32_t viewSwatch() const { return viewSwatch_; }
+  bool highContrast() const { return highContrast_; }
   std::vector<std::wstring> ListEntries() const;
   bool closed() const { return closed_; }
   // False when MIREL.DAT could not be read this opening: its page cannot be edited.
@@ -80,6 +81,7 @@ class frmOption : public Dialog {
 
  protected:
   void OnInitDialog() override;
+  void OnDpiChanged(unsigned dpi) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
@@ -87,7 +89,7 @@ class frmOption : public Dialog {
   class Page : public Window {
    public:
     explicit Page(frmOption& owner) : owner_(owner) {}
-    bool Create(HWND parent, int index);
+    bool Create(HWND parent, int index, unsigned dpi);
 
    protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -108,6 +110,8 @@ class frmOption : public Dialog {
   void SaveExtrasPage();
 
   void CreateControls();
+  // Labels, check boxes and option buttons as wide as their captions need in the font.
+  void WidenCaptions();
   void PlaceAtDesignedPlace();
   void Command(int id, int code, HWND from);
   bool Checked(OptionControl id) const;
@@ -140,7 +144,6 @@ class frmOption : public Dialog {
   HWND cmdOK_ = nullptr;
   HWND cmdCancel_ = nullptr;
   HWND tooltip_ = nullptr;
-  UniqueFont font_;
   std::uint32_t mainSwatch_ = 0;
   std::uint32_t viewSwatch_ = 0;
   UniqueBrush mainSwatchBrush_;
@@ -148,6 +151,7 @@ class frmOption : public Dialog {
   std::int16_t mPrevTab = 1;
   int listExtent_ = 0;
   bool listReadable_ = true;
+  bool highContrast_ = false;              // as the system said at the opening or its last change
   bool startsWithWindows_ = false;         // as the Run key said when the dialog opened
   std::vector<std::string> offlineLines_;  // lines of MIREL.DAT on a drive that is not there
   bool closed_ = false;

@@ -1,6 +1,10 @@
 // The options dialog's controls as data: page, kind, caption, place in twips inside the
 // page, context-help number, tooltip and whether it starts disabled. The table's order is
-// the creation order and so the keyboard order: top to bottom within each page.
+// the creation order and so the keyboard order: top to bottom within each page. A label
+// comes just before the box it names, so that screen readers read it as the box's name;
+// the controls that show no caption of their own (the colour box, the list, the key box)
+// carry their name as the caption all the same, unshown, for the readers that take it
+// from there.
 #pragma once
 
 #include <cstddef>
@@ -119,8 +123,8 @@ inline constexpr OptionControlEntry kOptionControls[] = {
     {cmdMainRef, 0, kButton, L"参照(&R)...", InFrame(kFraMainWindow, 3660, 300, 1095, 315), 13, L"opt_main_browse.htm",
      nullptr, false},
     {lblMainBack, 0, kLabel, L"背景色:", InFrame(kFraMainWindow, 180, 780, 615, 195), 0, nullptr, nullptr, false},
-    {lblMainBackColor, 0, kSwatch, L"", InFrame(kFraMainWindow, 900, 720, 2655, 315), 14, L"opt_main_backcolor.htm",
-     nullptr, false},
+    {lblMainBackColor, 0, kSwatch, L"背景色", InFrame(kFraMainWindow, 900, 720, 2655, 315), 14,
+     L"opt_main_backcolor.htm", nullptr, false},
     {cmdMainBackColor, 0, kButton, L"変更(&B)...", InFrame(kFraMainWindow, 3660, 720, 1095, 315), 15,
      L"opt_main_backcolor_change.htm", nullptr, false},
     {chkAlwaysTop,
@@ -152,7 +156,7 @@ inline constexpr OptionControlEntry kOptionControls[] = {
      true},
 
     {fraDummy, 1, kFrame, L"ダミー画像リスト", kFraDummy, 0, nullptr, nullptr, false},
-    {lstViewList, 1, kList, L"", InFrame(kFraDummy, 120, 300, 3555, 2400), 17, L"opt_dummy_list.htm",
+    {lstViewList, 1, kList, L"ダミー画像リスト", InFrame(kFraDummy, 120, 300, 3555, 2400), 17, L"opt_dummy_list.htm",
      L"表示する画像のリストです。", false},
     {cmdViewAdd, 1, kButton, L"追加(&A)...", InFrame(kFraDummy, 3780, 300, 975, 315), 18, L"opt_dummy_add.htm",
      L"表示するファイルを追加します。", false},
@@ -256,7 +260,7 @@ inline constexpr OptionControlEntry kOptionControls[] = {
     {hkyPanicKey,
      4,
      kHotKey,
-     L"",
+     L"すぐに隠すキー(&K):",
      {2160, 720, 2400, 270},
      51,
      L"opt_panic_key.htm",
@@ -336,6 +340,8 @@ inline constexpr const wchar_t* kDummyFitChoices[] = {L"原寸で左上に", L"�
                                                       L"引き伸ばす", L"原寸で中央に"};
 
 inline constexpr int kOptionPageCount = 5;
+// Also the pages' names for screen readers, and the tab strip's:
+inline constexpr const wchar_t* kOptionTabStripName = L"ページ";
 inline constexpr const wchar_t* kOptionTabCaptions[kOptionPageCount] = {L"メインウィンドウ", L"ダミーウィンドウ",
                                                                         L"マウス", L"復帰", L"その他"};
 

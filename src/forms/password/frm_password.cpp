@@ -33,7 +33,7 @@ bool frmPassword::ShowModal(HWND dummyWindow) {
 }
 
 HWND frmPassword::CreateControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, const int (&twips)[4]) {
-  return CreateTwipsControl(hwnd(), cls, text, style, id, twips, font_.get());
+  return CreateTwipsChild(hwnd(), cls, text, style, id, twips);
 }
 
 void frmPassword::Form_Load() {
@@ -48,7 +48,7 @@ void frmPassword::OnInitDialog() {
   const int height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  font_.reset(CreateMessageFont(dpi));
+  CreateFont();
   lblPassword_ = CreateControl(L"STATIC", L"パスワードを入力してください。", SS_LEFT, -1, kLblPassword);
   txtPassword_ = CreateControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kTxtPasswordId, kTxtPassword);
   cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/dialog.h"
-#include "platform/handles.h"
 
 namespace mirel {
 
@@ -32,7 +31,6 @@ class frmPassword : public Dialog {
   HWND lblPassword_ = nullptr;
   HWND txtPassword_ = nullptr;
   HWND cmdOK_ = nullptr;
-  UniqueFont font_;
   std::wstring mPassword;
   bool done_ = false;
 };

@@ -27,8 +27,9 @@ constexpr int kClientHeightTwips = 5235;
 constexpr int kLineStep = 32;  // pixels an arrow click scrolls
 constexpr int kScrollBy = -1;  // a Scroll request of its own: by a number of pixels
 
-HWND CreateChild(const wchar_t* cls, DWORD style, HWND parent, int id) {
-  return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+// `name`: what a screen reader calls a control that shows no text of its own.
+HWND CreateChild(const wchar_t* cls, DWORD style, HWND parent, int id, const wchar_t* name = L"") {
+  return CreateWindowExW(0, cls, name, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -87,10 +88,12 @@ void frmPreview::Form_Load() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // 3. The snapshot, the bars and the status bar.
-  picPreview_.Create(hwnd(), kPreviewPictureClass, 0);
-  vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0);
-  hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0);
+  picPreview_.Create(hwnd(), kPreviewPictureClass, 0, kPreviewPictureName);
+  vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0, kPreviewVerticalBarName);
+  hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0, kPreviewHorizontalBarName);
   stbPreview_ = CreateChild(STATUSCLASSNAMEW, SBARS_SIZEGRIP, hwnd(), 0);
+  statusFont_.reset(CreateStatusFont(dpi));
+  SendMessageW(stbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), FALSE);
   std::wstring status = kNoSnapshotText;
   if (!picture_.empty()) {
     wchar_t size[40];
@@ -116,8 +119,10 @@ void frmPreview::Form_Resize() {
   GetClientRect(hwnd(), &client);
   RECT status{};
   GetWindowRect(stbPreview_, &status);
-  layout_ = LayOutPreview(client.right, client.bottom, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL),
-                          status.bottom - status.top, picture_.width(), picture_.height());
+  const unsigned dpi = LayoutDpi();
+  layout_ = LayOutPreview(client.right, client.bottom, SystemMetricForDpi(SM_CXVSCROLL, dpi),
+                          SystemMetricForDpi(SM_CYHSCROLL, dpi), status.bottom - status.top, picture_.width(),
+                          picture_.height());
   const auto place = [](HWND control, const Box& box) {
     MoveWindow(control, box.left, box.top, box.width, box.height, TRUE);
   };
@@ -128,6 +133,15 @@ void frmPreview::Form_Resize() {
   top_ = ClampScroll(top_, layout_.maxTop);
   UpdateBars();
   InvalidateRect(picPreview_.hwnd(), nullptr, FALSE);
+}
+
+void frmPreview::Form_DpiChanged(unsigned dpi, LPARAM suggested) {
+  dpi_ = dpi;
+  UniqueFont old = std::move(statusFont_);  // freed once the status bar has the new one
+  statusFont_.reset(CreateStatusFont(dpi));
+  SendMessageW(stbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), TRUE);
+  MoveToSuggestedRect(hwnd(), suggested);
+  Form_Resize();  // also when the suggested size is the present one
 }
 
 void frmPreview::UpdateBars() {
@@ -292,6 +306,7 @@ void frmPreview::Paint(HWND target) {
 LRESULT frmPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE: Form_Resize(); return 0;
+    case WM_DPICHANGED: Form_DpiChanged(HIWORD(wParam), lParam); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd());
       return 0;

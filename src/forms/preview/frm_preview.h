@@ -29,6 +29,9 @@ class frmPreview : public Window {
 
   void Form_Load();
   void Form_Resize();
+  // Moved to a monitor of another scaling: the status bar's font and the bars' width at
+  // that DPI, the window at the place Windows suggests.
+  void Form_DpiChanged(unsigned dpi, LPARAM suggested);
   void Form_Unload();
   void vsbPreview_Change(int value);
   void hsbPreview_Change(int value);
@@ -58,6 +61,7 @@ class frmPreview : public Window {
   void Wheel(bool sideways, int delta);
   void UpdateBars();
   void Paint(HWND target);
+  unsigned LayoutDpi() const { return dpi_ ? dpi_ : Dpi(); }
 
   Application& app_;
   Picture picture_;
@@ -65,6 +69,8 @@ class frmPreview : public Window {
   HWND vsbPreview_ = nullptr;
   HWND hsbPreview_ = nullptr;
   HWND stbPreview_ = nullptr;
+  UniqueFont statusFont_;
+  unsigned dpi_ = 0;  // as WM_DPICHANGED said; 0 for the window's own
   UniqueMenu menuBar_;
   PreviewLayout layout_;
   int left_ = 0;
@@ -75,6 +81,10 @@ class frmPreview : public Window {
 };
 
 inline constexpr const wchar_t* kPreviewCaption = L"プレビュー表示";
+// The names screen readers say for the picture and its bars.
+inline constexpr const wchar_t* kPreviewPictureName = L"キャプチャ画像";
+inline constexpr const wchar_t* kPreviewVerticalBarName = L"縦スクロール バー";
+inline constexpr const wchar_t* kPreviewHorizontalBarName = L"横スクロール バー";
 inline constexpr const wchar_t* kNoCaptureNameText =
     L"キャプチャ画像のファイル名 (CAPT000.BMP ～ CAPT998.BMP) に空きがありません。\r\n"
     L"実行ファイルのフォルダーにある古いキャプチャ画像を削除してから、もう一度追加してください。";
