@@ -184,8 +184,8 @@ HWND OwnWindow(DWORD exStyle, int x, int y, int width, int height) {
     return RegisterClassW(&cls) != 0;
   }();
   (void)registered;
-  return CreateWindowExW(exStyle, L"MirelProbe", L"probe", WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr,
-                         nullptr, GetModuleHandleW(nullptr), nullptr);
+  return CreateWindowExW(exStyle, L"MirelProbe", L"probe", WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 void RunMessages(double seconds) {
@@ -205,8 +205,8 @@ int Hold(double seconds) {
   SetForegroundWindow(own);
   RunMessages(seconds);
   const auto held = [](int key) { return (GetKeyState(key) & 0x8000) ? "true" : "false"; };
-  Emit(std::string("{\"control\": ") + held(VK_CONTROL) + ", \"shift\": " + held(VK_SHIFT) + ", \"alt\": " +
-       held(VK_MENU) + "}");
+  Emit(std::string("{\"control\": ") + held(VK_CONTROL) + ", \"shift\": " + held(VK_SHIFT) +
+       ", \"alt\": " + held(VK_MENU) + "}");
   return 0;
 }
 
