@@ -210,10 +210,13 @@ int Hold(double seconds) {
   return 0;
 }
 
-BOOL CALLBACK MinimiseOthers(HWND window, LPARAM) {
+// Every window of the other programs, the shell's own (the taskbar, the desktop) excepted,
+// as Windows' "minimise all" leaves them.
+BOOL CALLBACK MinimiseOthers(HWND window, LPARAM shell) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid != GetCurrentProcessId() && IsWindowVisible(window)) ShowWindow(window, SW_MINIMIZE);
+  if (pid != GetCurrentProcessId() && pid != static_cast<DWORD>(shell) && IsWindowVisible(window))
+    ShowWindow(window, SW_MINIMIZE);
   return TRUE;
 }
 
@@ -223,7 +226,10 @@ int Intrude(double seconds) {
   RunMessages(0.3);
   OwnWindow(WS_EX_TOPMOST, 300, 200, 300, 300);
   RunMessages(0.3);
-  EnumWindows(MinimiseOthers, 0);
+  DWORD shell = 0;
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  GetWindowThreadProcessId(taskbar ? taskbar : GetShellWindow(), &shell);
+  EnumWindows(MinimiseOthers, static_cast<LPARAM>(shell));
   RunMessages(seconds);
   return 0;
 }
