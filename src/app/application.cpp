@@ -11,6 +11,7 @@
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/modal_loop.h"
+#include "settings/dummy_list.h"
 #include "settings/registry_value.h"
 #include "settings/settings.h"
 
@@ -69,21 +70,31 @@ void Application::ReadExtraSettings() {
   state.gDummyEveryMonitor = Read(settings::kDummyEveryMonitor);
 }
 
-bool Application::ReadDummyList(unsigned waitMilliseconds) {
-  ListRead read = ListRead::kOk;
-  DummyList list = LoadDummyList(listPath(), &read, waitMilliseconds);
-  state.gDummyListUnread = read == ListRead::kUnreadable;
-  if (!state.gDummyListUnread) state.gDummyList = std::move(list);
-  return !state.gDummyListUnread;
+void Application::ReadDummyListSoon(unsigned waitMilliseconds, bool warnIfUnread) {
+  // What the list was when the read began: a list the program changed meanwhile (the
+  // options dialog's OK, a capture added) is newer than what the read found.
+  auto before = std::make_shared<DummyList>(state.gDummyList);
+  listRead_.Start([this, path = listPath(), waitMilliseconds, warnIfUnread, before,
+                   files = listFiles_]() -> BackgroundTask::Answer {
+    auto read = std::make_shared<ListRead>(ListRead::kOk);
+    auto list = std::make_shared<DummyList>(LoadDummyList(path, read.get(), waitMilliseconds, files));
+    return [this, read, list, warnIfUnread, before] {
+      if (state.gDummyList != *before) return;
+      state.gDummyListUnread = *read == ListRead::kUnreadable;
+      if (state.gDummyListUnread) {
+        coverAwaitsList_ = false;
+        if (warnIfUnread) prompts_.Warn(main_->hwnd(), std::wstring(kListUnreadableAtStartText) + L"\r\n" + listPath());
+        return;
+      }
+      state.gDummyList = std::move(*list);
+      if (coverAwaitsList_ && dummy_->Visible()) PickCoverPicture();
+      coverAwaitsList_ = false;
+      dummy_->PrepareSoon();
+    };
+  });
 }
 
-void Application::ShowDummyScreen() {
-  // Without a cover window nothing may change: hiding the main window and stopping the
-  // watch would leave the user with neither the window nor the cover.
-  if (!dummy_->hwnd()) return;
-  // A list that could not be read at start-up is tried again, without waiting: the cover
-  // comes up at once, with or without it.
-  if (state.gDummyListUnread) ReadDummyList(0);
+void Application::PickCoverPicture() {
   const std::int32_t index = UpcomingIndex();
   if (state.gViewRandom) {
     nextRandom_ = -1;  // used up
@@ -95,6 +106,21 @@ void Application::ShowDummyScreen() {
   // background colour alone: hiding the desktop at once is the point.
   dummy_->SetPicture(list[static_cast<std::size_t>(index)]);
   if (!state.gViewRandom) state.gDummyIndex = AdvanceIndex(state.gDummyIndex);
+}
+
+void Application::ShowDummyScreen() {
+  // Without a cover window nothing may change: hiding the main window and stopping the
+  // watch would leave the user with neither the window nor the cover.
+  if (!dummy_->hwnd()) return;
+  // A list that could not be read at start-up is tried again, without waiting: the cover
+  // comes up at once in its colour, and shows the list's picture once it is read.
+  if (state.gDummyListUnread) {
+    coverAwaitsList_ = true;
+    ReadDummyListSoon(0, false);
+    dummy_->SetPicture(std::wstring());
+  } else {
+    PickCoverPicture();
+  }
 
   state.gMainWasVisible = main_->Visible();
   tray_->SetWatchEnabled(false);

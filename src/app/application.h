@@ -11,11 +11,13 @@
 #include "app/shared_state.h"
 #include "dialogs/prompts.h"
 #include "platform/audio_mute.h"
+#include "platform/background_task.h"
 #include "platform/handles.h"
 #include "platform/picture_worker.h"
 
 namespace mirel {
 
+class ListFileSystem;
 class frmMain;
 class frmDummy;
 class frmTaskTray;
@@ -41,9 +43,18 @@ class Application {
   const std::wstring& exeFolder() const { return exeFolder_; }
   std::wstring listPath() const;
 
-  // Reads MIREL.DAT into the working list, waiting out a short lock for up to
-  // `waitMilliseconds`; false when the file could not be read (gDummyListUnread).
-  bool ReadDummyList(unsigned waitMilliseconds);
+  // Reads MIREL.DAT into the working list away from the windows (a picture on a share
+  // that does not answer can take seconds to say so), waiting out a short lock for up to
+  // `waitMilliseconds`. A file that could not be read leaves gDummyListUnread, and the
+  // user is told when `warnIfUnread`. A cover that came up meanwhile without a picture
+  // for want of the list gets the list's next picture.
+  void ReadDummyListSoon(unsigned waitMilliseconds, bool warnIfUnread);
+  // True while that read is on its way.
+  bool ReadingDummyList() const { return listRead_.Busy(); }
+  // What the list's reads and rewrites ask of the file system: the system's own unless
+  // another is given (a test's volume that is slow to answer).
+  ListFileSystem* listFiles() const { return listFiles_; }
+  void UseListFileSystem(ListFileSystem& files) { listFiles_ = &files; }
   // Picks the next dummy image and puts the cover over the desktop.
   void ShowDummyScreen();
   // What a click on the main window's picture, an edge touch and the panic key do: the
@@ -80,9 +91,15 @@ class Application {
   // The entry the next switch shows, without moving the list-order counter.
   std::int32_t UpcomingIndex();
 
+  // Shows the next picture of the list: the cover's, on its way up or already up.
+  void PickCoverPicture();
+
   UserPrompts& prompts_;
   std::wstring exeFolder_;
-  PictureWorker pictures_;  // outlives the windows that ask it
+  BackgroundTask listRead_;
+  ListFileSystem* listFiles_ = nullptr;
+  bool coverAwaitsList_ = false;  // up in its colour alone until the list's read is in
+  PictureWorker pictures_;        // outlives the windows that ask it
   std::mt19937 random_;
   std::int32_t nextRandom_ = -1;  // drawn ahead so that its picture can be prepared
   std::unique_ptr<frmMain> main_;

@@ -46,12 +46,47 @@ bool NameTaken(const std::wstring& path) {
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
+namespace {
+
+// "D:\", "\\?\D:\" or a share's root, as against a volume mounted in a folder.
+bool IsDriveOrShareRoot(const std::wstring& root) {
+  std::wstring_view rest(root);
+  if (rest.rfind(L"\\\\?\\", 0) == 0) rest.remove_prefix(4);
+  if (rest.size() == 3 && rest[1] == L':') return true;
+  return rest.rfind(L"\\\\", 0) == 0 || rest.rfind(L"UNC\\", 0) == 0 || rest.rfind(L"unc\\", 0) == 0;
+}
+
+// No "insert a disk" box for an empty drive while it lives: the answer is just no. For
+// this thread alone, since lists are also read away from the windows.
+class NoDiskBoxes {
+ public:
+  NoDiskBoxes() { SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_); }
+  ~NoDiskBoxes() { SetThreadErrorMode(old_, nullptr); }
+  NoDiskBoxes(const NoDiskBoxes&) = delete;
+  NoDiskBoxes& operator=(const NoDiskBoxes&) = delete;
+
+ private:
+  DWORD old_ = 0;
+};
+
+}  // namespace
+
 bool VolumeAnswers(const std::wstring& root) {
-  // No "insert a disk" box for an empty drive: the answer is just no.
-  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  const DWORD attributes = GetFileAttributesW(root.c_str());
-  SetErrorMode(oldMode);
-  return attributes != INVALID_FILE_ATTRIBUTES;
+  const NoDiskBoxes quiet;
+  if (GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  // A volume mounted in a folder leaves the folder behind when it goes: the volume itself
+  // must answer.
+  return IsDriveOrShareRoot(root) ||
+         GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != 0;
+}
+
+std::wstring VolumeMountPoint(const std::wstring& folder) {
+  const NoDiskBoxes quiet;
+  const std::wstring path = LongPath(folder);
+  std::wstring mount(std::max<std::size_t>(path.size() + 2, MAX_PATH), L'\0');
+  if (!GetVolumePathNameW(path.c_str(), mount.data(), static_cast<DWORD>(mount.size()))) return {};
+  mount.resize(std::wcslen(mount.c_str()));
+  return mount;
 }
 
 std::optional<std::uint64_t> FileLength(const std::wstring& path) {
@@ -129,7 +164,7 @@ namespace {
 
 // A new, empty file beside `target` under a name no one else has: created with CREATE_NEW,
 // so that a file of the user's (say "shot.bmp.new") is never opened, let alone overwritten.
-UniqueHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+UniqueHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary, DWORD attributes) {
   const auto slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash);
   static unsigned counter = 0;
@@ -138,8 +173,8 @@ UniqueHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& tem
     wchar_t name[32];
     swprintf(name, 32, L"~mirel-%08x.tmp", seed + 0x9E3779B9u * ++counter);
     temporary = LongPath(folder + L"\\" + name);
-    auto file = AdoptFileHandle(
-        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    auto file =
+        AdoptFileHandle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
     if (file) return file;
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
@@ -159,6 +194,46 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return FlushFileBuffers(file) != 0;
 }
 
+// How many names the file has: more than one when it is hard-linked (a package manager
+// such as Scoop keeps the user's files that way, one name in the program's folder and one
+// in its own store). 1 when it cannot be told.
+DWORD LinkCount(const std::wstring& path) {
+  auto file = AdoptFileHandle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!file || !GetFileInformationByHandle(file.get(), &information)) return 1;
+  return information.nNumberOfLinks;
+}
+
+bool WriteAt(HANDLE file, const std::string& bytes) {
+  LARGE_INTEGER start{};
+  return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && WriteAll(file, bytes) && SetEndOfFile(file);
+}
+
+// A new name over a hard-linked file would part it from its other names, which would go on
+// showing the old content. Its content is written in place instead: the room for the new
+// content taken first (a full disk says so before a byte changes), and the old content
+// written back when a write fails after all.
+bool ReplaceInPlace(const std::wstring& path, const std::string& bytes) {
+  std::string old;
+  if (ReadWholeFile(path, old) != ReadResult::kOk) return false;
+  auto file = AdoptFileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER room{};
+  room.QuadPart = static_cast<LONGLONG>(std::max(old.size(), bytes.size()));
+  if (!SetFilePointerEx(file.get(), room, nullptr, FILE_BEGIN) || !SetEndOfFile(file.get())) {
+    room.QuadPart = static_cast<LONGLONG>(old.size());
+    SetFilePointerEx(file.get(), room, nullptr, FILE_BEGIN);
+    SetEndOfFile(file.get());
+    return false;
+  }
+  if (WriteAt(file.get(), bytes)) return true;
+  WriteAt(file.get(), old);
+  return false;
+}
+
 }  // namespace
 
 bool ReplaceFileContents(const std::wstring& target, const std::string& bytes) {
@@ -166,12 +241,19 @@ bool ReplaceFileContents(const std::wstring& target, const std::string& bytes) {
   // A file the user made read-only is not replaced (Windows refuses that too; Wine would not).
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES && LinkCount(path) > 1) return ReplaceInPlace(path, bytes);
+  // The new file has the old one's attributes from its first moment: a list the user hid
+  // stays hidden.
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  const DWORD keep = attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & kKept;
   std::wstring temporary;
-  auto file = CreateTemporaryBeside(path, temporary);
+  auto file = CreateTemporaryBeside(path, temporary, keep ? keep : FILE_ATTRIBUTE_NORMAL);
   if (!file) return false;
   const bool written = WriteAll(file.get(), bytes);
   file.reset();
   if (!written || !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // A temporary file made hidden or system is still deleted.
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temporary.c_str());
     return false;
   }

@@ -26,6 +26,10 @@ bool NameTaken(const std::wstring& path);
 // server is offline does not answer.
 bool VolumeAnswers(const std::wstring& root);
 
+// The mount point of the volume a folder lies on: "C:\" mostly, "C:\Mount\Stick\" for
+// a volume mounted in a folder; empty when the system cannot tell.
+std::wstring VolumeMountPoint(const std::wstring& folder);
+
 // Length in bytes, or nothing when the file cannot be examined.
 std::optional<std::uint64_t> FileLength(const std::wstring& path);
 
@@ -59,7 +63,9 @@ inline constexpr unsigned kShortLockMilliseconds = 1000;
 // Writes the bytes to a temporary file beside the target and only then replaces the
 // target with it. The temporary file has a name of its own that nothing else can hold
 // (created new, never opened over an existing file) and is removed whatever fails. On
-// failure the target is left as it was and false is returned.
+// failure the target is left as it was and false is returned. The file keeps its hidden,
+// system and archive attributes; a file with more than one name (a hard link) is written in
+// place so that every name sees the new content, its old content written back on failure.
 bool ReplaceFileContents(const std::wstring& path, const std::string& bytes);
 
 }  // namespace mirel

@@ -22,7 +22,9 @@ struct ListLines {
 // longer file gives its first part, without the line that part cuts in two.
 ListLines ReadLines(const std::wstring& listPath, unsigned waitMilliseconds) {
   ListLines read;
-  if (!FileExistsNormal(listPath)) return read;
+  // A list the user hid, or that a sync tool marked as a system file, is the list all the
+  // same; only a folder of that name is no list.
+  if (IsDirectory(listPath)) return read;
   std::string bytes;
   const ReadResult result = ReadWholeFile(listPath, bytes, kMaxListFileBytes, waitMilliseconds);
   if (result == ReadResult::kMissing) return read;  // gone since it was seen
@@ -50,6 +52,26 @@ bool IsEmptyForm(const DummyList& list) {
   return list.size() == 2 && list[0].empty() && list[1].empty();
 }
 
+// The list's questions answered by the system.
+class SystemListFiles final : public ListFileSystem {
+ public:
+  bool Answers(const std::wstring& root) override { return VolumeAnswers(root); }
+  std::wstring MountPointOf(const std::wstring& folder) override { return VolumeMountPoint(folder); }
+  bool Usable(const std::wstring& path) override { return FileExistsNormal(path); }
+};
+
+ListFileSystem& SystemFiles() {
+  static SystemListFiles files;
+  return files;
+}
+
+std::vector<std::wstring> WideLines(const std::vector<std::string>& lines) {
+  std::vector<std::wstring> wide;
+  wide.reserve(lines.size());
+  for (const auto& line : lines) wide.push_back(AnsiToWide(line));
+  return wide;
+}
+
 bool SamePath(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
          CSTR_EQUAL;
@@ -65,49 +87,40 @@ DummyList WorkingDummyList(const std::vector<std::wstring>& usable) {
   return BuildDummyList<std::wstring>(usable, [](const std::wstring&) { return true; });
 }
 
-DummyList LoadDummyList(const std::wstring& listPath, ListRead* status, unsigned waitMilliseconds) {
-  const ListLines read = ReadLines(listPath, waitMilliseconds);
-  if (status) *status = read.status;
-  std::vector<std::wstring> lines;
-  lines.reserve(read.lines.size());
-  for (const auto& line : read.lines) lines.push_back(AnsiToWide(line));
-  return BuildDummyList<std::wstring>(lines, [](const std::wstring& path) { return FileExistsNormal(path); });
+DummyList LoadDummyList(const std::wstring& listPath, ListRead* status, unsigned waitMilliseconds,
+                        ListFileSystem* files) {
+  const DummyListFile file = ReadDummyListFile(listPath, waitMilliseconds, files);
+  if (status) *status = file.status;
+  return WorkingDummyList(file.usable);
 }
 
-DummyListFile ReadDummyListFile(const std::wstring& listPath) {
+DummyListFile ReadDummyListFile(const std::wstring& listPath, unsigned waitMilliseconds, ListFileSystem* files) {
   DummyListFile file;
-  const ListLines read = ReadLines(listPath, kShortLockMilliseconds);
+  const ListLines read = ReadLines(listPath, waitMilliseconds);
   file.status = read.status;
-  // Whether a drive or share answers is asked once a read: an offline server can take
-  // seconds to say no.
-  std::vector<std::pair<std::wstring, bool>> volumes;
-  const auto volumeAnswers = [&](const std::wstring& root) {
-    for (const auto& [known, answers] : volumes)
-      if (SamePath(known, root)) return answers;
-    const bool answers = VolumeAnswers(root);
-    volumes.emplace_back(root, answers);
-    return answers;
-  };
-  for (const auto& line : read.lines) {
-    if (line.empty()) continue;
-    const std::wstring path = AnsiToWide(line);
-    if (FileExistsNormal(path)) {
-      file.usable.push_back(path);
-    } else if (const auto root = VolumeRoot(path); !root.empty() && !volumeAnswers(root)) {
-      file.offline.push_back(line);  // its picture may well still be there
-    }                                // otherwise the picture was deleted: the next rewrite drops it
-  }
+  std::vector<std::wstring> paths = WideLines(read.lines);
+  const SortedPaths sorted = SortListPaths(paths, files ? *files : SystemFiles());
+  for (const auto i : sorted.usable) file.usable.push_back(std::move(paths[i]));
+  // Their pictures may well still be there; a deleted one (neither) goes at the next rewrite.
+  for (const auto i : sorted.offline) file.offline.push_back(read.lines[i]);
   return file;
 }
 
 ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector<std::wstring>& entries,
-                                 DummyList& list, const std::vector<std::string>& offline) {
+                                 DummyList& list, const std::vector<std::string>& offline, ListFileSystem* files) {
   if (TooLargeToRewrite(listPath)) return {ListWrite::kTooLarge, {}};
   std::vector<std::string> lines;
   DummyList rebuilt;
   ListWriteResult result;
-  for (const auto& entry : entries) {
-    if (entry.empty() || !FileExistsNormal(entry)) continue;
+  // The rule of the dialog's opening holds at its OK too: a picture whose drive went away
+  // meanwhile (a stick pulled, a share lost in sleep) is kept for the drive's return.
+  const SortedPaths sorted = SortListPaths(entries, files ? *files : SystemFiles());
+  std::vector<std::string> away;
+  for (const auto i : sorted.offline)
+    if (const auto ansi = StorablePath(entries[i])) away.push_back(*ansi);
+  away.insert(away.end(), offline.begin(), offline.end());
+  for (const auto i : sorted.usable) {
+    const std::wstring& entry = entries[i];
     const auto ansi = StorablePath(entry);
     if (!ansi) {  // left out and reported; the others are still saved
       if (result.status == ListWrite::kOk) result = {ListWrite::kUnrepresentable, entry};
@@ -118,10 +131,13 @@ ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector
   }
   // The lines of a drive that is not there come last, once: a picture added again from the
   // drive once it is back is not written twice.
-  for (const auto& line : offline) {
+  std::vector<std::wstring> written = rebuilt;
+  for (const auto& line : away) {
     const std::wstring path = AnsiToWide(line);
-    if (std::none_of(rebuilt.begin(), rebuilt.end(), [&](const std::wstring& kept) { return SamePath(kept, path); }))
+    if (std::none_of(written.begin(), written.end(), [&](const std::wstring& kept) { return SamePath(kept, path); })) {
       lines.push_back(line);
+      written.push_back(path);
+    }
   }
   if (!ReplaceFileContents(listPath, JoinListLines(lines))) return {ListWrite::kWriteFailed, {}};
   // The working list is built by the same rule as at start-up: what the file now holds.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "settings/list_format.h"
 
 namespace mirel {
 
@@ -18,9 +19,11 @@ std::wstring DummyListPath(const std::wstring& exeFolder);
 enum class ListRead { kOk, kMissing, kUnreadable };
 
 // The working copy: the lines naming an existing file, or the two-empty-strings form.
-// `status`, when given, tells a missing file from one that could not be read.
+// `status`, when given, tells a missing file from one that could not be read. `files`
+// answers for the file system (the system's own when not given); a drive or share is
+// asked once, and nothing more is asked of the lines on one that does not answer.
 DummyList LoadDummyList(const std::wstring& listPath, ListRead* status = nullptr,
-                        unsigned waitMilliseconds = kShortLockMilliseconds);
+                        unsigned waitMilliseconds = kShortLockMilliseconds, ListFileSystem* files = nullptr);
 
 // The working copy of these usable entries: the start-up limit applied, or the empty form.
 DummyList WorkingDummyList(const std::vector<std::wstring>& usable);
@@ -33,7 +36,8 @@ struct DummyListFile {
   // offline), as stored: a rewrite keeps them, after the editor's entries.
   std::vector<std::string> offline;
 };
-DummyListFile ReadDummyListFile(const std::wstring& listPath);
+DummyListFile ReadDummyListFile(const std::wstring& listPath, unsigned waitMilliseconds = kShortLockMilliseconds,
+                                ListFileSystem* files = nullptr);
 
 // The list file is read up to this size: 32767 lines of 512 bytes, far more than the
 // paths of a full list take. A larger file is not one Mirel wrote; it is read in part and
@@ -49,13 +53,14 @@ struct ListWriteResult {
   std::wstring offendingPath;  // the entry that could not be stored (kUnrepresentable)
 };
 
-// Replaces the file with the usable entries, then the `offline` lines that none of them
-// repeats; `list` becomes the rebuilt working copy. An entry the system code page cannot
-// hold is left out and reported (kUnrepresentable, the rest written). When the file
-// cannot be written (kWriteFailed, kTooLarge) the file and `list` are left exactly as
-// they were. `list` keeps the start-up limit of entries.
+// Replaces the file with the usable entries, then the entries on a volume that does not
+// answer now and the `offline` lines, each once and none repeating a usable entry; `list` becomes the rebuilt working
+// copy. An entry the system code page cannot hold is left out and reported (kUnrepresentable, the rest written). When
+// the file cannot be written (kWriteFailed, kTooLarge) the file and `list` are left exactly as they were. `list` keeps
+// the start-up limit of entries.
 ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector<std::wstring>& entries,
-                                 DummyList& list, const std::vector<std::string>& offline = {});
+                                 DummyList& list, const std::vector<std::string>& offline = {},
+                                 ListFileSystem* files = nullptr);
 
 // Why `entry` could not be appended, as far as that is known before anything is written
 // (kUnrepresentable, kFull, kTooLarge); kOk otherwise.

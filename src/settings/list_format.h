@@ -30,6 +30,36 @@ std::string JoinListLines(const std::vector<std::string>& lines);
 // extended-length forms too). Empty for a relative path, which lies on the current drive.
 std::wstring VolumeRoot(const std::wstring& path);
 
+// Whether two volume roots, mount points or folders name the same place: ASCII letters
+// compared without regard to case (a drive letter, \\?\UNC\, a server's name), a
+// trailing separator ignored.
+bool SameVolume(const std::wstring& a, const std::wstring& b);
+
+// What sorting a list's paths asks of the file system. A volume that does not answer (a
+// USB stick pulled, a server offline) can take seconds to say so, on every question: it is
+// asked once per sorting, and nothing more is asked of a path on it.
+class ListFileSystem {
+ public:
+  virtual ~ListFileSystem() = default;
+  // Whether the drive, share or mounted volume with this root is there now.
+  virtual bool Answers(const std::wstring& root) = 0;
+  // The mount point of the volume a folder lies on ("C:\Mount\Stick\" for a volume
+  // mounted in a folder), or "" when the system cannot tell. Asked once a folder, and only
+  // of a folder whose drive answered.
+  virtual std::wstring MountPointOf(const std::wstring& folder) = 0;
+  // Whether the path names a picture file the list can use.
+  virtual bool Usable(const std::wstring& path) = 0;
+};
+
+// Paths of a list, sorted by what the file system says of them now; each holds indexes
+// into the paths, in their order. A path neither usable nor offline names a file that was
+// deleted: the next rewrite drops it. Empty paths are in neither.
+struct SortedPaths {
+  std::vector<std::size_t> usable;
+  std::vector<std::size_t> offline;  // on a volume that does not answer: kept for its return
+};
+SortedPaths SortListPaths(const std::vector<std::wstring>& paths, ListFileSystem& files);
+
 // The working copy built from lines: the usable ones in order, at most
 // kMaxDummyEntries of them; with none, exactly two empty strings (the empty form).
 template <typename Text>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 namespace mirel {
@@ -69,11 +70,65 @@ TEST(VolumeRoot, DriveShareAndExtendedForms) {
   EXPECT_EQ(VolumeRoot(L"//server/share/a.bmp"), L"//server/share\\");
   EXPECT_EQ(VolumeRoot(L"\\\\?\\D:\\a.bmp"), L"\\\\?\\D:\\");
   EXPECT_EQ(VolumeRoot(L"\\\\?\\UNC\\server\\share\\a.bmp"), L"\\\\?\\UNC\\server\\share\\");
+  // The system reads the extended share form in any case: so does the list.
+  EXPECT_EQ(VolumeRoot(L"\\\\?\\unc\\server\\share\\a.bmp"), L"\\\\?\\unc\\server\\share\\");
+  EXPECT_TRUE(SameVolume(L"\\\\?\\unc\\SERVER\\share\\", L"\\\\server\\Share"));
+  EXPECT_TRUE(SameVolume(L"\\\\?\\c:\\", L"C:\\"));
+  EXPECT_FALSE(SameVolume(L"C:\\", L"D:\\"));
   // Nothing that names a volume: the caller takes the current drive.
   EXPECT_EQ(VolumeRoot(L"a.bmp"), L"");
   EXPECT_EQ(VolumeRoot(L"\\pictures\\a.bmp"), L"");
   EXPECT_EQ(VolumeRoot(L"\\\\server"), L"");
   EXPECT_EQ(VolumeRoot(L"\\\\\\share\\a.bmp"), L"");
+}
+
+// A file system whose volumes answer or not, counting what it is asked.
+class CountingFiles final : public ListFileSystem {
+ public:
+  std::set<std::wstring> away, existing;
+  std::map<std::wstring, std::wstring> mounts;  // folder -> mount point
+  std::map<std::wstring, int> asked;            // volume -> times asked
+  int usableAsked = 0, mountsAsked = 0;
+  bool Answers(const std::wstring& root) override {
+    ++asked[root];
+    return away.count(root) == 0;
+  }
+  std::wstring MountPointOf(const std::wstring& folder) override {
+    ++mountsAsked;
+    const auto found = mounts.find(folder);
+    return found == mounts.end() ? std::wstring() : found->second;
+  }
+  bool Usable(const std::wstring& path) override {
+    ++usableAsked;
+    return existing.count(path) > 0;
+  }
+};
+
+TEST(SortListPaths, AVolumeThatDoesNotAnswerIsAskedOnceAndItsPathsNever) {
+  CountingFiles files;
+  files.away = {L"\\\\server\\share\\", L"C:\\Mount\\Stick\\"};
+  files.existing = {L"C:\\p\\a.bmp", L"C:\\p\\c.bmp"};
+  // A stick mounted in a folder is its own volume, whatever the drive says.
+  files.mounts = {{L"C:\\Mount\\Stick\\", L"C:\\Mount\\Stick\\"}, {L"C:\\p\\", L"C:\\"}};
+  const std::vector<std::wstring> paths{L"C:\\p\\a.bmp",
+                                        L"\\\\server\\share\\1.bmp",
+                                        L"",
+                                        L"C:\\p\\deleted.bmp",
+                                        L"\\\\SERVER\\share\\2.bmp",
+                                        L"\\\\?\\unc\\server\\share\\3.bmp",
+                                        L"C:\\Mount\\Stick\\x.bmp",
+                                        L"C:\\p\\c.bmp"};
+  const SortedPaths sorted = SortListPaths(paths, files);
+  EXPECT_EQ(sorted.usable, (std::vector<std::size_t>{0, 7}));
+  EXPECT_EQ(sorted.offline, (std::vector<std::size_t>{1, 4, 5, 6}));  // 3 was deleted
+  // Once for the share in its three spellings, once for the drive, once for the stick; one
+  // mount look-up a folder; no existence question for a path on a volume that is away.
+  EXPECT_EQ(files.asked.size(), 3u);
+  EXPECT_EQ(files.asked[L"\\\\server\\share\\"], 1);
+  EXPECT_EQ(files.asked[L"C:\\"], 1);
+  EXPECT_EQ(files.asked[L"C:\\Mount\\Stick\\"], 1);
+  EXPECT_EQ(files.mountsAsked, 2);
+  EXPECT_EQ(files.usableAsked, 3);
 }
 
 }  // namespace

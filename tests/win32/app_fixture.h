@@ -26,9 +26,10 @@ class AppTest : public testing::Test {
     app_ = std::make_unique<Application>(prompts_, dir_.path());
     app_->Main();
     Pump();
-    // The pictures of the start are decoded away from the windows: the tests go on once
-    // they are there, as a user's next step would.
-    PumpUntil([this] { return !app_->main().pictureOnItsWay() && !app_->dummy().preparing(); });
+    // The list and the pictures of the start are read away from the windows: the tests go
+    // on once they are there, as a user's next step would.
+    PumpUntil(
+        [this] { return !app_->ReadingDummyList() && !app_->main().pictureOnItsWay() && !app_->dummy().preparing(); });
     return *app_;
   }
 

@@ -58,6 +58,53 @@ TEST(DummyList, FoldersAndHiddenFilesAreNotUsable) {
   EXPECT_EQ(LoadDummyList(dir / L"MIREL.DAT"), kEmpty);
 }
 
+TEST(DummyList, AHiddenOrSystemListIsReadAndStaysHiddenWhenRewritten) {
+  test::ScratchFolder dir;
+  WriteBitmap(dir / L"a.bmp", 2, 2, 0);
+  WriteBitmap(dir / L"b.bmp", 2, 2, 0);
+  const auto path = dir / L"MIREL.DAT";
+  WriteBytes(path, *WideToAnsiExact(dir / L"a.bmp") + "\r\n");
+  constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), kHidden));
+  ASSERT_EQ(GetFileAttributesW(path.c_str()) & kHidden, kHidden);
+  EXPECT_EQ(LoadDummyList(path), DummyList{dir / L"a.bmp"});
+  const DummyListFile file = ReadDummyListFile(path);
+  EXPECT_EQ(file.status, ListRead::kOk);
+  EXPECT_EQ(file.usable, std::vector<std::wstring>{dir / L"a.bmp"});
+  DummyList list = kEmpty;
+  ASSERT_EQ(RewriteDummyList(path, {dir / L"a.bmp", dir / L"b.bmp"}, list).status, ListWrite::kOk);
+  EXPECT_EQ(GetFileAttributesW(path.c_str()) & kHidden, kHidden);
+  ASSERT_EQ(AppendDummyList(path, dir / L"a.bmp", list).status, ListWrite::kOk);
+  EXPECT_EQ(GetFileAttributesW(path.c_str()) & kHidden, kHidden);
+  EXPECT_EQ(LoadDummyList(path).size(), 3u);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(DummyList, AHardLinkedListKeepsItsLinksAndEveryNameSeesTheNewList) {
+  test::ScratchFolder dir;
+  WriteBitmap(dir / L"a.bmp", 2, 2, 0);
+  const auto path = dir / L"MIREL.DAT";
+  const auto kept = dir / L"persisted.dat";  // where a package manager keeps it across updates
+  WriteBytes(kept, "old line that is longer than the new list\r\n");
+  ASSERT_TRUE(CreateHardLinkW(path.c_str(), kept.c_str(), nullptr));
+  DummyList list = kEmpty;
+  ASSERT_EQ(RewriteDummyList(path, {dir / L"a.bmp"}, list).status, ListWrite::kOk);
+  const std::string written = *WideToAnsiExact(dir / L"a.bmp") + "\r\n";
+  EXPECT_EQ(ReadBytes(path), written);
+  EXPECT_EQ(ReadBytes(kept), written);
+  ASSERT_EQ(AppendDummyList(path, dir / L"a.bmp", list).status, ListWrite::kOk);
+  EXPECT_EQ(ReadBytes(kept), written + written);
+  // Held by another program: neither name changes.
+  auto locked = AdoptFileHandle(CreateFileW(kept.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(locked);
+  EXPECT_EQ(RewriteDummyList(path, {}, list).status, ListWrite::kWriteFailed);
+  locked.reset();
+  EXPECT_EQ(ReadBytes(path), written + written);
+  // Still one file under two names.
+  WriteBytes(kept, "x");
+  EXPECT_EQ(ReadBytes(path), "x");
+}
+
 TEST(DummyList, JapanesePathRoundTripsInCodePage932) {
   test::ScratchFolder dir;
   const std::wstring picture = dir / test::Cp932("\x89\xe6\x91\x9c\x95\x5c.bmp");  // 画像表.bmp
@@ -152,6 +199,12 @@ TEST(DummyList, ALineKeptForADriveThatIsNotThereIsNeverWrittenTwice) {
   ASSERT_EQ(RewriteDummyList(path, {dir / L"a.bmp"}, list, {upper, "Q:\\x.bmp"}).status, ListWrite::kOk);
   EXPECT_EQ(ReadBytes(path), a + "\r\nQ:\\x.bmp\r\n");
   EXPECT_EQ(list, DummyList{dir / L"a.bmp"});  // the one not there is never covered with
+  // A drive that went away while the dialog was open: its entries are kept as well, after
+  // the others, and once.
+  ASSERT_EQ(RewriteDummyList(path, {L"R:\\y.bmp", dir / L"a.bmp", L"Q:\\x.bmp"}, list, {"Q:\\x.bmp"}).status,
+            ListWrite::kOk);
+  EXPECT_EQ(ReadBytes(path), a + "\r\nR:\\y.bmp\r\nQ:\\x.bmp\r\n");
+  EXPECT_EQ(list, DummyList{dir / L"a.bmp"});
 }
 
 TEST(DummyList, AppendCreatesTheFileAndNeverJoinsLines) {

@@ -15,6 +15,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
 #include "forms/tray/frm_task_tray.h"
+#include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/system_dll.h"
 #include "platform/taskbar_theme.h"
@@ -22,6 +23,7 @@
 #include "platform/window.h"
 #include "resources/resource_ids.h"
 #include "settings/dummy_list.h"
+#include "settings/list_format.h"
 #include "settings/registry.h"
 
 namespace mirel {
@@ -230,8 +232,33 @@ TEST_F(DummyTrayTest, UnloadablePictureStillCoversAndAdvances) {
   EXPECT_TRUE(prompts_.messages.empty());
 }
 
+// A share that does not answer until the test lets it: every other question is the
+// system's own.
+class GatedShareFiles final : public ListFileSystem {
+ public:
+  static constexpr const wchar_t* kShare = L"\\\\offline\\pictures\\";
+  bool Answers(const std::wstring& root) override {
+    if (!SameVolume(root, kShare)) return VolumeAnswers(root);
+    ++shareAsked;
+    // Never held for good: a read that blocked the windows fails the test, not the run.
+    timedOut = WaitForSingleObject(gate.get(), 10000) != WAIT_OBJECT_0;
+    return false;
+  }
+  std::wstring MountPointOf(const std::wstring& folder) override { return VolumeMountPoint(folder); }
+  bool Usable(const std::wstring& path) override {
+    if (VolumeRoot(path) == kShare) ++sharePathsAsked;
+    return FileExistsNormal(path);
+  }
+  UniqueHandle gate{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  std::atomic<int> shareAsked{0}, sharePathsAsked{0};
+  std::atomic<bool> timedOut{false};
+};
+
 TEST_F(DummyTrayTest, AListHeldByAnotherProgramAtStartIsSaidOnceAndReadAtTheNextCover) {
   WriteThreePictures();
+  std::string lines = test::ReadBytes(dir_ / L"MIREL.DAT");
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) lines += "\\\\offline\\pictures\\" + std::string(name) + "\r\n";
+  test::WriteBytes(dir_ / L"MIREL.DAT", lines);
   auto locked =
       AdoptFileHandle(CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   auto& app = Start();
@@ -242,11 +269,38 @@ TEST_F(DummyTrayTest, AListHeldByAnotherProgramAtStartIsSaidOnceAndReadAtTheNext
   EXPECT_TRUE(app.dummy().Visible());
   EXPECT_FALSE(app.dummy().hasPicture());
   Click(app.dummy().hwnd());
+  // Free now, with pictures on a share that takes its time to say it is not there: the
+  // cover comes up without waiting for it, and its picture follows the list.
   locked.reset();
+  GatedShareFiles files;
+  app.UseListFileSystem(files);
   app.ShowDummyScreen();
+  EXPECT_TRUE(app.dummy().Visible());
+  EXPECT_FALSE(files.timedOut);
+  SetEvent(files.gate.get());
   EXPECT_TRUE(test::PumpUntil([&] { return app.dummy().hasPicture(); }));
   EXPECT_EQ(app.state.gDummyList.size(), 3u);
+  EXPECT_EQ(app.dummy().picturePath(), app.state.gDummyList[0]);
   EXPECT_EQ(prompts_.messages.size(), 1u);
+  // Asked once for its three pictures, and none of them asked after.
+  EXPECT_EQ(files.shareAsked, 1);
+  EXPECT_EQ(files.sharePathsAsked, 0);
+}
+
+TEST_F(DummyTrayTest, StartUpDoesNotWaitForAShareOfTheList) {
+  WriteThreePictures();
+  test::WriteBytes(dir_ / L"MIREL.DAT", test::ReadBytes(dir_ / L"MIREL.DAT") + "\\\\offline\\pictures\\a.bmp\r\n");
+  GatedShareFiles files;
+  app_ = std::make_unique<Application>(prompts_, dir_.path());
+  app_->UseListFileSystem(files);
+  app_->Main();
+  // The tray and the panic key are there while the share still keeps its answer.
+  EXPECT_TRUE(IsWindow(app_->tray().hwnd()));
+  EXPECT_TRUE(app_->ReadingDummyList());
+  SetEvent(files.gate.get());
+  EXPECT_TRUE(test::PumpUntil([&] { return !app_->ReadingDummyList(); }));
+  EXPECT_FALSE(files.timedOut);
+  EXPECT_EQ(app_->state.gDummyList.size(), 3u);
 }
 
 TEST_F(DummyTrayTest, EmptyListShowsTheBackgroundOnly) {

@@ -135,10 +135,9 @@ void frmMain::Form_Load() {
   // 6. Visible as it was when the program last ended.
   if (Read(settings::kMainVisible)) SetVisible(true);
 
-  // 7. The dummy image list. One that is there but cannot be read is said once; it is read
-  // again when it is next needed.
-  if (!app_.ReadDummyList(kShortLockMilliseconds))
-    app_.prompts().Warn(hwnd(), std::wstring(kListUnreadableAtStartText) + L"\r\n" + app_.listPath());
+  // 7. The dummy image list, read away from the windows. One that is there but cannot be
+  // read is said once; it is read again when it is next needed.
+  app_.ReadDummyListSoon(kShortLockMilliseconds, true);
 }
 
 void frmMain::ShowPictureWarning(const wchar_t* reason, const std::wstring& path) {

@@ -18,7 +18,7 @@ static_assert(std::size(kDummyFitChoices) == static_cast<std::size_t>(settings::
 
 void frmOption::LoadDummyWindowPage() {
   HWND list = control(OptionControl::lstViewList);
-  DummyListFile file = ReadDummyListFile(app_.listPath());
+  DummyListFile file = ReadDummyListFile(app_.listPath(), kShortLockMilliseconds, app_.listFiles());
   listReadable_ = file.status != ListRead::kUnreadable;
   offlineLines_ = std::move(file.offline);
   const auto& entries = file.usable;
@@ -66,7 +66,7 @@ void frmOption::SaveDummyWindowPage() {
   // cannot be written both stay as they were and the user is told; the rest of OK goes on.
   // A file that could not be read is left alone.
   if (listReadable_) {
-    const auto result = RewriteDummyList(app_.listPath(), ListEntries(), s.gDummyList, offlineLines_);
+    const auto result = RewriteDummyList(app_.listPath(), ListEntries(), s.gDummyList, offlineLines_, app_.listFiles());
     if (result.status != ListWrite::kOk) app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), result));
   }
   // 4.-6.
