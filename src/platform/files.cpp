@@ -40,6 +40,48 @@ bool IsDirectory(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+namespace {
+
+std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::wstring& path) {
+  auto file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), 0,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+  return information;
+}
+
+std::wstring FullLongPath(const std::wstring& path) {
+  std::wstring full = LongPath(path);
+  const DWORD needed = GetFullPathNameW(full.c_str(), 0, nullptr, nullptr);
+  if (needed) {
+    std::wstring buffer(needed, L'\0');
+    const DWORD length = GetFullPathNameW(full.c_str(), needed, buffer.data(), nullptr);
+    if (length && length < needed) full.assign(buffer.data(), length);
+  }
+  if (full.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + full.substr(8);
+  if (full.rfind(L"\\\\?\\", 0) == 0) return full.substr(4);
+  return full;
+}
+
+}  // namespace
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+  const auto x = FileIdentity(a);
+  const auto y = FileIdentity(b);
+  if (x && y)
+    return x->dwVolumeSerialNumber == y->dwVolumeSerialNumber && x->nFileIndexHigh == y->nFileIndexHigh &&
+           x->nFileIndexLow == y->nFileIndexLow;
+  const std::wstring p = FullLongPath(a), q = FullLongPath(b);
+  return CompareStringOrdinal(p.c_str(), static_cast<int>(p.size()), q.c_str(), static_cast<int>(q.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
 bool NameTaken(const std::wstring& path) {
   if (GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = GetLastError();

@@ -17,6 +17,14 @@ bool FileExistsNormal(const std::wstring& path);
 
 bool IsDirectory(const std::wstring& path);
 
+// A file of that name is there, whatever its attributes (a folder does not count).
+bool FileExists(const std::wstring& path);
+
+// Whether both names lead to one file: the volume and the file's number compared, so that
+// short (8.3) names, the \\?\ form, letter case and hard links all count as the same.
+// Names that cannot be opened are compared as full paths, without regard to case.
+bool SameFile(const std::wstring& a, const std::wstring& b);
+
 // Something of this name exists, whatever its attributes (a hidden file, a folder), or
 // whether it does cannot be told: the name must not be written.
 bool NameTaken(const std::wstring& path);

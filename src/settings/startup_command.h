@@ -7,9 +7,10 @@
 
 namespace mirel {
 
-// The program a Run value starts: the quoted path, or everything up to the first space
-// for an unquoted one (arguments dropped either way).
-std::wstring RunCommandProgram(const std::wstring& command);
+// The programs a Run value may start, in the order Windows tries them: the quoted path;
+// or, unquoted, the text up to each space in turn and then the whole text (Windows starts
+// the first that names a file). ".exe" is added to a name without an extension.
+std::vector<std::wstring> RunCommandCandidates(const std::wstring& command);
 
 // The value a Run entry for this program holds: its path in quotes, so that a folder with
 // spaces in its name starts the right program.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/handles.h"
 #include "settings/startup_command.h"
 
@@ -39,7 +40,8 @@ bool Query(const wchar_t* path, std::vector<std::uint8_t>& data, DWORD& type) {
   return false;
 }
 
-// The program the Run value starts, environment strings expanded; empty without one.
+// The program the Run value starts, environment strings expanded; empty without one, or
+// when it names no file that is there.
 std::wstring RunProgram() {
   std::vector<std::uint8_t> data;
   DWORD type = 0;
@@ -54,13 +56,15 @@ std::wstring RunProgram() {
       command = expanded;
     }
   }
-  return RunCommandProgram(command);
+  for (const auto& candidate : RunCommandCandidates(command))
+    if (!candidate.empty() && FileExists(candidate)) return candidate;
+  return {};
 }
 
+// The same file under any name: a short (8.3) name, the \\?\ form, other letter case.
 bool NamesThisCopy(const std::wstring& program) {
   const std::wstring named = RunProgram();
-  return !named.empty() && CompareStringOrdinal(named.c_str(), static_cast<int>(named.size()), program.c_str(),
-                                                static_cast<int>(program.size()), TRUE) == CSTR_EQUAL;
+  return !named.empty() && SameFile(named, program);
 }
 
 bool Approved() {

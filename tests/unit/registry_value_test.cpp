@@ -54,11 +54,19 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
 }
 
 TEST(StartupCommand, TheProgramOfARunValueAndTaskManagersSwitch) {
-  EXPECT_EQ(RunCommandProgram(L"\"C:\\Program Files\\Mirel\\Mirel.exe\" /min"), L"C:\\Program Files\\Mirel\\Mirel.exe");
-  EXPECT_EQ(RunCommandProgram(L"  C:\\Mirel\\Mirel.exe /min"), L"C:\\Mirel\\Mirel.exe");
-  EXPECT_EQ(RunCommandProgram(L"\"C:\\unclosed"), L"C:\\unclosed");
-  EXPECT_EQ(RunCommandProgram(L""), L"");
-  EXPECT_EQ(RunCommandProgram(RunCommandFor(L"C:\\a b\\Mirel.exe")), L"C:\\a b\\Mirel.exe");
+  using Candidates = std::vector<std::wstring>;
+  EXPECT_EQ(RunCommandCandidates(L"\"C:\\Program Files\\Mirel\\Mirel.exe\" /min"),
+            Candidates{L"C:\\Program Files\\Mirel\\Mirel.exe"});
+  EXPECT_EQ(RunCommandCandidates(L"\"C:\\unclosed"), Candidates{L"C:\\unclosed.exe"});
+  EXPECT_EQ(RunCommandCandidates(L""), Candidates{});
+  EXPECT_EQ(RunCommandCandidates(L"\"\""), Candidates{});
+  EXPECT_EQ(RunCommandCandidates(RunCommandFor(L"C:\\a b\\Mirel.exe")), Candidates{L"C:\\a b\\Mirel.exe"});
+  // Unquoted, as Windows reads it: every text up to a space in turn, ".exe" where a name
+  // has no extension (a dot in a folder's name is no extension).
+  EXPECT_EQ(RunCommandCandidates(L"  C:\\Users\\Taro Yamada\\Mirel.exe  /min"),
+            (Candidates{L"C:\\Users\\Taro.exe", L"C:\\Users\\Taro Yamada\\Mirel.exe",
+                        L"C:\\Users\\Taro Yamada\\Mirel.exe  /min.exe"}));
+  EXPECT_EQ(RunCommandCandidates(L"C:\\v1.2\\Mirel"), Candidates{L"C:\\v1.2\\Mirel.exe"});
   EXPECT_TRUE(StartupApproved({}));
   EXPECT_TRUE(StartupApproved({0x02, 0, 0, 0}));
   EXPECT_TRUE(StartupApproved({0x06}));

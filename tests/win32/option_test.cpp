@@ -22,6 +22,7 @@
 #include "platform/text.h"
 #include "platform/twips.h"
 #include "settings/registry.h"
+#include "settings/startup_entry.h"
 
 namespace mirel {
 namespace {
@@ -824,6 +825,28 @@ TEST_F(OptionTest, StartWithWindowsIsTheRunValueAndTaskManagersSwitch) {
   SendMessageW(option_->okButton(), BM_CLICK, 0, 0);
   EXPECT_EQ(runValue(), quoted);
   EXPECT_TRUE(prompts_.messages.empty());
+  // An unquoted value in a folder with a space, which Windows starts all the same: this
+  // copy, under its short name or in other letter case too. Once a "Taro.exe" is there,
+  // Windows starts that one instead.
+  const std::wstring folder = dir_ / L"Taro Yamada";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring copy = folder + L"\\Mirel.exe";
+  ASSERT_TRUE(CopyFileW(ExePath().c_str(), copy.c_str(), TRUE));
+  wchar_t shortName[MAX_PATH] = {};
+  GetShortPathNameW(copy.c_str(), shortName, MAX_PATH);
+  for (const std::wstring& value : {copy + L" /min", std::wstring(shortName), L"\\\\?\\" + copy}) {
+    setRun(value);
+    EXPECT_TRUE(StartsWithWindows(copy)) << WideToUtf8(value);
+    EXPECT_FALSE(StartsWithWindows(ExePath())) << WideToUtf8(value);
+  }
+  CharUpperW(shortName);
+  setRun(shortName);
+  EXPECT_TRUE(StartsWithWindows(copy));
+  setRun(copy);
+  test::WriteBytes(dir_ / L"Taro.exe", "MZ");
+  EXPECT_FALSE(StartsWithWindows(copy));
+  EXPECT_TRUE(SetStartWithWindows(copy, false));
+  EXPECT_EQ(runValue(), copy);  // another program's entry: left alone
   RegDeleteKeyValueW(HKEY_CURRENT_USER, run, L"Mirel");
 }
 
