@@ -15,6 +15,10 @@ bool StartsWithWindows(const std::wstring& program);
 // copy; one that names another copy is that copy's. False when the registry refused.
 bool SetStartWithWindows(const std::wstring& program, bool on);
 
+// The command line with which the installer's removal starts Mirel.exe: the Run value
+// goes when it names that exe (SetStartWithWindows off), and Mirel ends at once.
+inline constexpr const wchar_t* kRemoveStartEntrySwitch = L"/remove-start-entry";
+
 inline constexpr const wchar_t* kStartWithWindowsFailedText =
     L"Windows の起動時に Mirel を起動する設定を変更できませんでした。";
 

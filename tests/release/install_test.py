@@ -21,6 +21,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from desktop import KEY, Desktop, windows_path, write_bitmap, write_list  # noqa: E402
 
 UNINSTALL = r"Software\Microsoft\Windows\CurrentVersion\Uninstall"
+RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 
 
 class Failure(Exception):
@@ -82,6 +83,11 @@ class Release:
         check(main["title"] == "Mirel", f"Mirel's main window is shown ({main['title']!r})")
         self.desk.stop()
 
+    def run_value(self):
+        code, out = self.desk.capture([os.environ["WINE"], "reg", "query", RUN, "/v", "Mirel"])
+        m = re.search(r"Mirel\s+REG_\w+\s*(.*)$", out, re.M) if code == 0 else None
+        return m.group(1).strip() if m else None
+
     def read(self, path):
         with open(path, "rb") as f:
             return f.read()
@@ -117,6 +123,9 @@ class Release:
         write_bitmap(os.path.join(self.install_dir, "CAPT000.BMP"), 4, 4, (0, 128, 255))
         users_files = {n: self.read(os.path.join(self.install_dir, n)) for n in ("MIREL.DAT", "CAPT000.BMP")}
         before = os.stat(self.exe)
+        # Started with Windows, unquoted, as some tools write it.
+        run_value = windows_path(self.exe)
+        self.desk.run("reg", "add", RUN, "/v", "Mirel", "/t", "REG_SZ", "/d", run_value, "/f")
 
         print(f"upgrade to {a.newer_version}")
         self.msiexec("/i", windows_path(a.newer), "/qn")
@@ -130,6 +139,7 @@ class Release:
         versions = sorted(e.get("DisplayVersion") for e in entries.values())
         check(versions == [a.newer_version], f"one entry, now version {a.newer_version} ({versions})")
         self.start_and_see_the_main_window(self.install_dir)
+        check(self.run_value() == run_value, "the upgrade keeps the start with Windows")
 
         print("remove")
         settings = self.desk.settings()
@@ -140,6 +150,7 @@ class Release:
         for name, content in users_files.items():
             check(self.read(os.path.join(self.install_dir, name)) == content, f"{name} stays")
         check(not self.products(), "no Add/Remove programs entry is left")
+        check(self.run_value() is None, "the start with Windows that named the removed exe is gone")
         check(settings and settings.get("ReleaseTest") == "kept" and self.desk.settings() == settings,
               "the settings under HKCU\\Software\\Kalv\\Mirel stay as they were")
 
