@@ -48,9 +48,9 @@ bool FileExists(const std::wstring& path) {
 namespace {
 
 std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::wstring& path) {
-  auto file = AdoptFileHandle(CreateFileW(LongPath(path).c_str(), 0,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  auto file =
+      AdoptFileHandle(CreateFileW(LongPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION information{};
   if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
   return information;
