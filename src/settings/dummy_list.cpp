@@ -115,10 +115,6 @@ ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector
   // The rule of the dialog's opening holds at its OK too: a picture whose drive went away
   // meanwhile (a stick pulled, a share lost in sleep) is kept for the drive's return.
   const SortedPaths sorted = SortListPaths(entries, files ? *files : SystemFiles());
-  std::vector<std::string> away;
-  for (const auto i : sorted.offline)
-    if (const auto ansi = StorablePath(entries[i])) away.push_back(*ansi);
-  away.insert(away.end(), offline.begin(), offline.end());
   for (const auto i : sorted.usable) {
     const std::wstring& entry = entries[i];
     const auto ansi = StorablePath(entry);
@@ -129,15 +125,20 @@ ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector
     lines.push_back(*ansi);
     rebuilt.push_back(AnsiToWide(*ansi));
   }
-  // The lines of a drive that is not there come last, once: a picture added again from the
-  // drive once it is back is not written twice.
+  // The lines of a drive that is not there come last: the editor's own, then those it never
+  // showed, each of these only when no entry repeats it (a picture added again from the
+  // drive once it was back is not written twice).
   std::vector<std::wstring> written = rebuilt;
-  for (const auto& line : away) {
-    const std::wstring path = AnsiToWide(line);
-    if (std::none_of(written.begin(), written.end(), [&](const std::wstring& kept) { return SamePath(kept, path); })) {
-      lines.push_back(line);
-      written.push_back(path);
+  for (const auto i : sorted.offline) {
+    if (const auto ansi = StorablePath(entries[i])) {
+      lines.push_back(*ansi);
+      written.push_back(AnsiToWide(*ansi));
     }
+  }
+  for (const auto& line : offline) {
+    const std::wstring path = AnsiToWide(line);
+    if (std::none_of(written.begin(), written.end(), [&](const std::wstring& kept) { return SamePath(kept, path); }))
+      lines.push_back(line);
   }
   if (!ReplaceFileContents(listPath, JoinListLines(lines))) return {ListWrite::kWriteFailed, {}};
   // The working list is built by the same rule as at start-up: what the file now holds.

@@ -123,9 +123,6 @@ class Release:
         write_bitmap(os.path.join(self.install_dir, "CAPT000.BMP"), 4, 4, (0, 128, 255))
         users_files = {n: self.read(os.path.join(self.install_dir, n)) for n in ("MIREL.DAT", "CAPT000.BMP")}
         before = os.stat(self.exe)
-        # Started with Windows, unquoted, as some tools write it.
-        run_value = windows_path(self.exe)
-        self.desk.run("reg", "add", RUN, "/v", "Mirel", "/t", "REG_SZ", "/d", run_value, "/f")
 
         print(f"upgrade to {a.newer_version}")
         self.msiexec("/i", windows_path(a.newer), "/qn")
@@ -139,7 +136,16 @@ class Release:
         versions = sorted(e.get("DisplayVersion") for e in entries.values())
         check(versions == [a.newer_version], f"one entry, now version {a.newer_version} ({versions})")
         self.start_and_see_the_main_window(self.install_dir)
-        check(self.run_value() == run_value, "the upgrade keeps the start with Windows")
+
+        # Started with Windows, unquoted, as some tools write it. Windows removes the older
+        # version of an upgrade with UPGRADINGPRODUCTCODE set, which keeps the entry; Wine's
+        # msiexec does not set it, so that removal is run here as Windows runs it.
+        print("start with Windows across an upgrade's removal, then the real removal")
+        run_value = windows_path(self.exe)
+        self.desk.run("reg", "add", RUN, "/v", "Mirel", "/t", "REG_SZ", "/d", run_value, "/f")
+        self.msiexec("/x", windows_path(a.newer), "UPGRADINGPRODUCTCODE={00000000-0000-0000-0000-000000000001}", "/qn")
+        check(self.run_value() == run_value, "an upgrade's removal of the older version keeps the start with Windows")
+        self.msiexec("/i", windows_path(a.newer), "/qn")
 
         print("remove")
         settings = self.desk.settings()
