@@ -28,13 +28,19 @@ DummyList LoadDummyList(const std::wstring& listPath, ListRead* status = nullptr
 // The working copy of these usable entries: the start-up limit applied, or the empty form.
 DummyList WorkingDummyList(const std::vector<std::wstring>& usable);
 
+// Lines of the file kept as they are stored, with the encoding they are stored in.
+struct KeptLines {
+  ListEncoding encoding = ListEncoding::kAnsi;
+  std::vector<std::string> lines;
+};
+
 // What the file holds, sorted for a list editor.
 struct DummyListFile {
   ListRead status = ListRead::kMissing;
   std::vector<std::wstring> usable;  // lines naming an existing picture file, in order
   // Lines on a drive or share that does not answer now (a USB stick unplugged, a server
   // offline), as stored: a rewrite keeps them, after the editor's entries.
-  std::vector<std::string> offline;
+  KeptLines offline;
 };
 DummyListFile ReadDummyListFile(const std::wstring& listPath, unsigned waitMilliseconds = kShortLockMilliseconds,
                                 ListFileSystem* files = nullptr);
@@ -46,28 +52,33 @@ inline constexpr std::size_t kMaxListFileBytes = 16u << 20;
 
 // kFull: the working list already holds as many entries as it can show.
 // kTooLarge: the file is larger than Mirel reads, and is left alone.
-enum class ListWrite { kOk, kWriteFailed, kUnrepresentable, kFull, kTooLarge };
+// kUnreadable: the file says it is UTF-8 and is not; it is left alone.
+enum class ListWrite { kOk, kWriteFailed, kUnrepresentable, kFull, kTooLarge, kUnreadable };
 
 struct ListWriteResult {
   ListWrite status = ListWrite::kOk;
   std::wstring offendingPath;  // the entry that could not be stored (kUnrepresentable)
+  // The file was written in UTF-8 for the first time (a path the code page cannot hold):
+  // Mirel versions before this one cannot read it, and the user is told so.
+  bool nowUtf8 = false;
 };
 
 // Replaces the file with the usable entries, then the entries on a volume that does not
-// answer now and the `offline` lines, each once and none repeating a usable entry; `list` becomes the rebuilt working
-// copy. An entry the system code page cannot hold is left out and reported (kUnrepresentable, the rest written). When
-// the file cannot be written (kWriteFailed, kTooLarge) the file and `list` are left exactly as they were. `list` keeps
-// the start-up limit of entries.
+// answer now, then the `offline` lines that no entry repeats; `list` becomes the rebuilt
+// working copy. The file stays in the ANSI code page while every path fits it, and is
+// UTF-8 from the first that does not (nowUtf8). When the file cannot be written
+// (kWriteFailed, kTooLarge) the file and `list` are left exactly as they were. `list`
+// keeps the start-up limit of entries.
 ListWriteResult RewriteDummyList(const std::wstring& listPath, const std::vector<std::wstring>& entries,
-                                 DummyList& list, const std::vector<std::string>& offline = {},
-                                 ListFileSystem* files = nullptr);
+                                 DummyList& list, const KeptLines& offline = {}, ListFileSystem* files = nullptr);
 
 // Why `entry` could not be appended, as far as that is known before anything is written
-// (kUnrepresentable, kFull, kTooLarge); kOk otherwise.
+// (kUnrepresentable for an empty one, kFull, kTooLarge); kOk otherwise.
 ListWriteResult AppendRefusal(const std::wstring& listPath, const std::wstring& entry, const DummyList& list);
 
 // Adds one entry at the end of the file and of `list` (replacing the empty form); on
-// failure neither changes.
+// failure neither changes. A path the code page cannot hold turns the file to UTF-8
+// (nowUtf8); a file that says it is UTF-8 and is not is left alone (kUnreadable).
 ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring& entry, DummyList& list);
 
 // What the user is told when the file is there but could not be read: at start-up, and
@@ -79,6 +90,11 @@ inline constexpr const wchar_t* kListUnreadableAtStartText =
 inline constexpr const wchar_t* kListUnreadableInOptionsText =
     L"ダミー画像リストのファイルを読み込めませんでした。リストの内容を守るため、今回はダミー画像リストを"
     L"変更できません。そのほかの設定は変更できます。";
+
+// What the user is told once, when the list goes over to UTF-8.
+inline constexpr const wchar_t* kListNowUtf8Text =
+    L"ダミー画像リストに、システムの文字コードで表せないパスが追加されたため、リストのファイルを UTF-8 で"
+    L"保存しました。以前のバージョンの Mirel では、このファイルを読み込めません。";
 
 // The Japanese warning for a failed write, naming the file or the entry.
 std::wstring ListWriteWarning(const std::wstring& listPath, const ListWriteResult& result);

@@ -1,9 +1,44 @@
 #include "settings/list_format.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 
 namespace mirel {
+
+ListEncoding ListEncodingOf(std::string_view bytes) {
+  return bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom ? ListEncoding::kUtf8 : ListEncoding::kAnsi;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    std::size_t length = 0;
+    std::uint32_t code = 0, least = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if ((lead & 0xE0) == 0xC0) {
+      length = 2, code = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3, code = lead & 0x0F, least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      length = 4, code = lead & 0x07, least = 0x10000;
+    } else {
+      return false;
+    }
+    if (bytes.size() - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
 
 std::vector<std::string> SplitListLines(std::string_view bytes) {
   std::vector<std::string> lines;

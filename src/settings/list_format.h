@@ -1,4 +1,5 @@
-// MIREL.DAT: one path per line in the ANSI code page, CR LF after every line.
+// MIREL.DAT: one path per line, CR LF after every line; in the ANSI code page, or in UTF-8
+// behind a byte-order mark once it holds a path that the code page cannot.
 // Portable: works on the raw bytes, so code page 932 text passes through unchanged.
 #pragma once
 
@@ -17,6 +18,16 @@ inline constexpr std::size_t kMaxDummyEntries = 32767;
 inline bool DummyListHasRoom(std::size_t count) {
   return count < kMaxDummyEntries;
 }
+
+// The list's two encodings. A file without a byte-order mark is in the ANSI code page, as
+// every Mirel wrote it before; one with the UTF-8 mark is UTF-8.
+enum class ListEncoding { kAnsi, kUtf8 };
+inline constexpr std::string_view kUtf8Bom{"\xEF\xBB\xBF", 3};
+ListEncoding ListEncodingOf(std::string_view bytes);
+
+// Well-formed UTF-8: no stray or missing continuation bytes, no overlong forms, no
+// surrogates, nothing past U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
 
 // Splits file content into lines. CR LF, a lone CR and a lone LF each end a line;
 // a last line without terminator still counts; empty lines are kept (as "").

@@ -33,6 +33,18 @@ TEST(SplitListLines, PassesCodePage932BytesThroughUnchanged) {
   EXPECT_EQ(JoinListLines(lines), path + "\r\n" + path + "\r\n");
 }
 
+TEST(ListEncoding, AByteOrderMarkSaysUtf8AndOnlyWellFormedUtf8Passes) {
+  EXPECT_EQ(ListEncodingOf("\xEF\xBB\xBF"
+                           "C:\\a.bmp"),
+            ListEncoding::kUtf8);
+  EXPECT_EQ(ListEncodingOf("C:\\\x89\xe6.bmp"), ListEncoding::kAnsi);
+  EXPECT_EQ(ListEncodingOf("\xEF\xBB"), ListEncoding::kAnsi);
+  EXPECT_TRUE(IsValidUtf8("C:\\\xE7\x94\xBB\xE5\x83\x8F.bmp \xF0\x9F\x98\x80"));  // 画像, an emoji
+  for (const char* broken : {"\x89\xe6", "\xE7\x94", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                             "\xBF", "\xF8\x88\x80\x80\x80"})
+    EXPECT_FALSE(IsValidUtf8(broken)) << broken;
+}
+
 TEST(JoinListLines, EndsEveryLineWithCrLf) {
   EXPECT_EQ(JoinListLines({}), "");
   EXPECT_EQ(JoinListLines({"a", "b"}), "a\r\nb\r\n");

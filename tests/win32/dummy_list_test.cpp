@@ -196,13 +196,16 @@ TEST(DummyList, ALineKeptForADriveThatIsNotThereIsNeverWrittenTwice) {
   std::string upper = a;
   for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   DummyList list = kEmpty;
-  ASSERT_EQ(RewriteDummyList(path, {dir / L"a.bmp"}, list, {upper, "Q:\\x.bmp"}).status, ListWrite::kOk);
+  ASSERT_EQ(RewriteDummyList(path, {dir / L"a.bmp"}, list, {ListEncoding::kAnsi, {upper, "Q:\\x.bmp"}}).status,
+            ListWrite::kOk);
   EXPECT_EQ(ReadBytes(path), a + "\r\nQ:\\x.bmp\r\n");
   EXPECT_EQ(list, DummyList{dir / L"a.bmp"});  // the one not there is never covered with
   // A drive that went away while the dialog was open: its entries are kept as well, after
   // the others, and once.
-  ASSERT_EQ(RewriteDummyList(path, {L"R:\\y.bmp", dir / L"a.bmp", L"Q:\\x.bmp"}, list, {"Q:\\x.bmp"}).status,
-            ListWrite::kOk);
+  ASSERT_EQ(
+      RewriteDummyList(path, {L"R:\\y.bmp", dir / L"a.bmp", L"Q:\\x.bmp"}, list, {ListEncoding::kAnsi, {"Q:\\x.bmp"}})
+          .status,
+      ListWrite::kOk);
   EXPECT_EQ(ReadBytes(path), a + "\r\nR:\\y.bmp\r\nQ:\\x.bmp\r\n");
   EXPECT_EQ(list, DummyList{dir / L"a.bmp"});
 }
@@ -221,29 +224,46 @@ TEST(DummyList, AppendCreatesTheFileAndNeverJoinsLines) {
   EXPECT_EQ(ReadBytes(path), "C:\\x.bmp\r\nC:\\y.bmp\r\n");
 }
 
-TEST(DummyList, PathOutsideTheCodePageIsStoredShortOrLeftOutWithTheRestSaved) {
+TEST(DummyList, APathOutsideTheCodePageTurnsTheFileToUtf8AndABrokenOneIsLeftAlone) {
   test::ScratchFolder dir;
-  const std::wstring picture = dir / L"\u0100\u0101.bmp";  // no code page 932 form
-  const std::wstring plain = dir / L"plain.bmp";
-  WriteBitmap(picture, 2, 2, 0);
-  WriteBitmap(plain, 2, 2, 0);
+  const std::wstring foreign = dir / L"\u0100\u0101.bmp";                   // no code page 932 form
+  const std::wstring japanese = dir / test::Cp932("\x89\xe6\x91\x9c.bmp");  // 画像.bmp
+  WriteBitmap(foreign, 2, 2, 0);
+  WriteBitmap(japanese, 2, 2, 0);
+  const auto path = dir / L"MIREL.DAT";
+  const std::string ansi = *WideToAnsiExact(japanese) + "\r\n";
+  const std::string utf8 = std::string(kUtf8Bom) + WideToUtf8(japanese) + "\r\n" + WideToUtf8(foreign) + "\r\n";
+  // Paths the code page holds keep the file as every Mirel wrote it, byte for byte.
   DummyList list = kEmpty;
-  const auto result = RewriteDummyList(dir / L"MIREL.DAT", {picture, plain}, list);
-  const auto stored = test::ReadBytes(dir / L"MIREL.DAT");
-  const std::string plainLine = *WideToAnsiExact(plain) + "\r\n";
-  if (result.status == ListWrite::kOk) {
-    // Stored under its short name: that name must lead to the same file.
-    ASSERT_GT(stored.size(), plainLine.size());
-    const std::wstring back = AnsiToWide(stored.substr(0, stored.size() - plainLine.size() - 2));
-    EXPECT_TRUE(FileExistsNormal(back));
-    EXPECT_EQ(list, (DummyList{back, plain}));
-  } else {
-    // Left out and named; the other entry is saved all the same.
-    EXPECT_EQ(result.status, ListWrite::kUnrepresentable);
-    EXPECT_EQ(result.offendingPath, picture);
-    EXPECT_EQ(stored, plainLine);
-    EXPECT_EQ(list, DummyList{plain});
-  }
+  auto result = RewriteDummyList(path, {japanese}, list);
+  ASSERT_EQ(result.status, ListWrite::kOk);
+  EXPECT_FALSE(result.nowUtf8);
+  EXPECT_EQ(ReadBytes(path), ansi);
+  // The first that it cannot hold, appended or written: UTF-8 behind a byte-order mark,
+  // the line before it carried over, said once.
+  result = AppendDummyList(path, foreign, list);
+  ASSERT_EQ(result.status, ListWrite::kOk);
+  EXPECT_TRUE(result.nowUtf8);
+  EXPECT_EQ(ReadBytes(path), utf8);
+  EXPECT_EQ(list, (DummyList{japanese, foreign}));
+  EXPECT_EQ(LoadDummyList(path), (DummyList{japanese, foreign}));
+  WriteBytes(path, ansi);
+  result = RewriteDummyList(path, {japanese, foreign}, list);
+  EXPECT_TRUE(result.nowUtf8);
+  EXPECT_EQ(ReadBytes(path), utf8);
+  // UTF-8 stays UTF-8, and an entry stored in the other encoding is still the same picture.
+  result = RewriteDummyList(path, {japanese}, list, {ListEncoding::kAnsi, {*WideToAnsiExact(japanese), "Q:\\x.bmp"}});
+  EXPECT_FALSE(result.nowUtf8);
+  EXPECT_EQ(ReadBytes(path), std::string(kUtf8Bom) + WideToUtf8(japanese) + "\r\nQ:\\x.bmp\r\n");
+  // A byte-order mark over bytes that are not UTF-8: unreadable, and never written.
+  const std::string broken = std::string(kUtf8Bom) + "C:\\\x89\xe6.bmp\r\n";
+  WriteBytes(path, broken);
+  ListRead status = ListRead::kOk;
+  EXPECT_EQ(LoadDummyList(path, &status), kEmpty);
+  EXPECT_EQ(status, ListRead::kUnreadable);
+  EXPECT_EQ(ReadDummyListFile(path).status, ListRead::kUnreadable);
+  EXPECT_EQ(AppendDummyList(path, japanese, list).status, ListWrite::kUnreadable);
+  EXPECT_EQ(ReadBytes(path), broken);
 }
 
 TEST(DummyList, AbusedListFilesNeverCrashAndNeverLoseALine) {

@@ -68,6 +68,7 @@ void frmOption::SaveDummyWindowPage() {
   if (listReadable_) {
     const auto result = RewriteDummyList(app_.listPath(), ListEntries(), s.gDummyList, offlineLines_, app_.listFiles());
     if (result.status != ListWrite::kOk) app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), result));
+    if (result.nowUtf8) app_.prompts().Warn(hwnd(), std::wstring(kListNowUtf8Text) + L"\r\n" + app_.listPath());
   }
   // 4.-6.
   app_.dummy().SetBackColor(viewSwatch_);

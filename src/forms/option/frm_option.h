@@ -17,6 +17,7 @@
 #include "platform/dialog.h"
 #include "platform/handles.h"
 #include "platform/window.h"
+#include "settings/dummy_list.h"
 
 namespace mirel {
 
@@ -151,9 +152,9 @@ class frmOption : public Dialog {
   std::int16_t mPrevTab = 1;
   int listExtent_ = 0;
   bool listReadable_ = true;
-  bool highContrast_ = false;              // as the system said at the opening or its last change
-  bool startsWithWindows_ = false;         // as the Run key said when the dialog opened
-  std::vector<std::string> offlineLines_;  // lines of MIREL.DAT on a drive that is not there
+  bool highContrast_ = false;       // as the system said at the opening or its last change
+  bool startsWithWindows_ = false;  // as the Run key said when the dialog opened
+  KeptLines offlineLines_;          // lines of MIREL.DAT on a drive that is not there
   bool closed_ = false;
   bool unloaded_ = false;
 };

@@ -67,9 +67,6 @@ std::optional<std::wstring> frmOption::ListEntryRefusal(const std::wstring& path
   const auto count = static_cast<std::size_t>(SendMessageW(control(OptionControl::lstViewList), LB_GETCOUNT, 0, 0));
   if (!DummyListHasRoom(count)) return ListWriteWarning(app_.listPath(), {ListWrite::kFull, {}});
   if (!IsValidBitmapFile(path)) return std::wstring(kInvalidBitmapText);
-  // MIREL.DAT holds paths in the system code page: one that cannot be written there is
-  // refused now, as the main window refuses it, rather than lost at OK.
-  if (!StorablePath(path)) return ListWriteWarning(app_.listPath(), {ListWrite::kUnrepresentable, path});
   return std::nullopt;
 }
 
@@ -156,10 +153,7 @@ void frmOption::lstViewList_OLEDragDrop(const std::vector<std::wstring>& files) 
     if (const auto refusal = ListEntryRefusal(path)) {
       SetFocus(hwnd());
       app_.prompts().Warn(hwnd(), *refusal);
-      // A path that MIREL.DAT cannot hold is passed over; an invalid bitmap or a full list
-      // ends the drop.
-      if (IsValidBitmapFile(path) && !StorablePath(path) && DummyListHasRoom(ListEntries().size())) continue;
-      return;
+      return;  // an invalid bitmap or a full list ends the drop
     }
     AppendListEntry(path);
   }

@@ -274,6 +274,7 @@ void frmPreview::mnuFileDummy_Click() {
     app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), appended) + L"\r\n" + kCaptureKeptText + path);
     return;
   }
+  if (appended.nowUtf8) app_.prompts().Warn(hwnd(), std::wstring(kListNowUtf8Text) + L"\r\n" + app_.listPath());
   app_.dummy().PrepareSoon();
   mnuFileExit_Click();
 }
