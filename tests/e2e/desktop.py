@@ -113,6 +113,23 @@ class Desktop:
         self.start(folder)
         return self.wait_window("MirelTray")
 
+    def wait_until_still(self, timeout=120):
+        """Until Mirel's processor time has stood still for a second: its decodes are over."""
+        ticks = os.sysconf("SC_CLK_TCK")
+
+        def cpu():
+            with open(f"/proc/{self.process.pid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            return (int(fields[11]) + int(fields[12])) / ticks
+        last = [cpu(), time.monotonic()]
+
+        def still():
+            now = cpu()
+            if now - last[0] > 0.02:
+                last[:] = [now, time.monotonic()]
+            return time.monotonic() - last[1] >= 1.0
+        self.wait_for(lambda: self.process.poll() is not None or still(), timeout, "the decodes to end")
+
     def stop(self):
         if self.process and self.process.poll() is None:
             self.process.kill()
@@ -206,7 +223,7 @@ class Desktop:
         nums = [int(float(n)) for n in re.findall(r"[\d.]+", out)[:3]]
         if "%" in out:
             nums = [round(n * 255 / 100) for n in nums]
-        return tuple(nums)
+        return tuple(nums * 3 if len(nums) == 1 else nums)  # a grey picture's pixel is one level
 
 
 def has_caption(window):
@@ -253,6 +270,33 @@ def write_png(path, width, height, rgb):
     header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 1)
     with open(path, "wb") as f:
         f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", data) + chunk(b"IEND", b""))
+
+
+def write_jpeg(path, width, height, grey, orientation=1):
+    """A grey baseline JPEG with the Exif orientation a camera writes, however large, in a
+    moment: every 8 x 8 block is flat, so after the first pixel group every block is a zero
+    difference and an end of block, which these tables code as zero bits."""
+    import struct
+
+    def segment(marker, data):
+        return struct.pack(">BBH", 0xFF, marker, len(data) + 2) + data
+    tiff = b"MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01" + struct.pack(">H", orientation) + b"\0\0\0\0\0\0"
+    quant = segment(0xDB, b"\0" + b"\1" * 64)  # no quantisation: the DC is eight times the level
+    frame = segment(0xC0, struct.pack(">BHHB", 8, height, width, 3) + b"\1\x11\0\2\x11\0\3\x11\0")
+    dc = segment(0xC4, b"\x00" + bytes([0, 2] + [0] * 14) + bytes([0, 10]))  # "00": 0, "01": a 10-bit level
+    ac = segment(0xC4, b"\x10" + bytes([1] + [0] * 15) + bytes([0]))  # "0": end of block
+    scan = segment(0xDA, b"\3\1\0\2\0\3\0\0\x3f\0")
+    level = 8 * (grey - 128)  # a grey of 64 or less, or 192 or more: a 10-bit level
+    assert 512 <= abs(level) < 1024
+    first = "01" + format(level if level >= 0 else level + 1023, "010b") + "0" + "000" * 2
+    total = len(first) + 9 * ((width + 7) // 8 * ((height + 7) // 8) - 1)
+    pad = -total % 8
+    data = bytearray((total + pad) // 8)
+    data[:3] = int(first.ljust(24, "0"), 2).to_bytes(3, "big")
+    data[-1] |= (1 << pad) - 1
+    with open(path, "wb") as f:
+        f.write(b"\xff\xd8" + segment(0xE1, b"Exif\0\0" + tiff) + quant + frame + dc + ac + scan)
+        f.write(bytes(data).replace(b"\xff", b"\xff\x00") + b"\xff\xd9")
 
 
 def windows_path(unix_path):
