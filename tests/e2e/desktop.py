@@ -113,23 +113,6 @@ class Desktop:
         self.start(folder)
         return self.wait_window("MirelTray")
 
-    def wait_until_still(self, timeout=120):
-        """Until Mirel's processor time has stood still for a second: its decodes are over."""
-        ticks = os.sysconf("SC_CLK_TCK")
-
-        def cpu():
-            with open(f"/proc/{self.process.pid}/stat") as f:
-                fields = f.read().rsplit(")", 1)[1].split()
-            return (int(fields[11]) + int(fields[12])) / ticks
-        last = [cpu(), time.monotonic()]
-
-        def still():
-            now = cpu()
-            if now - last[0] > 0.02:
-                last[:] = [now, time.monotonic()]
-            return time.monotonic() - last[1] >= 1.0
-        self.wait_for(lambda: self.process.poll() is not None or still(), timeout, "the decodes to end")
-
     def stop(self):
         if self.process and self.process.poll() is None:
             self.process.kill()
@@ -272,31 +255,25 @@ def write_png(path, width, height, rgb):
         f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", data) + chunk(b"IEND", b""))
 
 
-def write_jpeg(path, width, height, grey, orientation=1):
-    """A grey baseline JPEG with the Exif orientation a camera writes, however large, in a
-    moment: every 8 x 8 block is flat, so after the first pixel group every block is a zero
-    difference and an end of block, which these tables code as zero bits."""
+def write_jpeg(path, width, height, orientation=1):
+    """A grey (64) JPEG with the Exif orientation a camera writes, however large, in a moment:
+    every 8 x 8 block is flat, so after the first group of blocks each one codes as zero bits
+    (a zero difference, then the end of the block)."""
     import struct
 
     def segment(marker, data):
         return struct.pack(">BBH", 0xFF, marker, len(data) + 2) + data
-    tiff = b"MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01" + struct.pack(">H", orientation) + b"\0\0\0\0\0\0"
-    quant = segment(0xDB, b"\0" + b"\1" * 64)  # no quantisation: the DC is eight times the level
-    frame = segment(0xC0, struct.pack(">BHHB", 8, height, width, 3) + b"\1\x11\0\2\x11\0\3\x11\0")
-    dc = segment(0xC4, b"\x00" + bytes([0, 2] + [0] * 14) + bytes([0, 10]))  # "00": 0, "01": a 10-bit level
-    ac = segment(0xC4, b"\x10" + bytes([1] + [0] * 15) + bytes([0]))  # "0": end of block
-    scan = segment(0xDA, b"\3\1\0\2\0\3\0\0\x3f\0")
-    level = 8 * (grey - 128)  # a grey of 64 or less, or 192 or more: a 10-bit level
-    assert 512 <= abs(level) < 1024
-    first = "01" + format(level if level >= 0 else level + 1023, "010b") + "0" + "000" * 2
-    total = len(first) + 9 * ((width + 7) // 8 * ((height + 7) // 8) - 1)
-    pad = -total % 8
-    data = bytearray((total + pad) // 8)
-    data[:3] = int(first.ljust(24, "0"), 2).to_bytes(3, "big")
-    data[-1] |= (1 << pad) - 1
+    exif = b"Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01" + struct.pack(">H", orientation) + bytes(6)
+    head = (segment(0xE1, exif) + segment(0xDB, b"\0" + b"\1" * 64)  # no quantisation
+            + segment(0xC0, struct.pack(">BHHB", 8, height, width, 3) + b"\1\x11\0\2\x11\0\3\x11\0")
+            + segment(0xC4, b"\0\0\2" + bytes(14) + b"\0\x0a")  # DC: "00" nothing, "01" a 10-bit level
+            + segment(0xC4, b"\x10\1" + bytes(16))  # AC: "0" the end of the block
+            + segment(0xDA, b"\3\1\0\2\0\3\0\0\x3f\0"))
+    bits = 19 + 9 * ((width + 7) // 8 * ((height + 7) // 8) - 1)  # the first group: 01, 8 x (64 - 128) as 511
+    scan = bytearray(b"\x5f\xe0" + bytes((bits + 7) // 8 - 2))
+    scan[-1] |= (1 << (-bits % 8)) - 1  # padded with ones
     with open(path, "wb") as f:
-        f.write(b"\xff\xd8" + segment(0xE1, b"Exif\0\0" + tiff) + quant + frame + dc + ac + scan)
-        f.write(bytes(data).replace(b"\xff", b"\xff\x00") + b"\xff\xd9")
+        f.write(b"\xff\xd8" + head + scan + b"\xff\xd9")
 
 
 def windows_path(unix_path):

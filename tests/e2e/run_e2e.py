@@ -397,7 +397,7 @@ class DummyScreen(Scenario):
         # The second cover's picture is more than a 32-bit process may be able to hold: 100
         # million pixels, turned by their Exif orientation.
         write_bitmap(os.path.join(D.folder, "first.bmp"), 8, 8, MAGENTA)
-        write_jpeg(os.path.join(D.folder, "huge.jpg"), 10000, 10000, 64, orientation=6)
+        write_jpeg(os.path.join(D.folder, "huge.jpg"), 10000, 10000, orientation=6)
         write_list(D.folder, [windows_path(os.path.join(D.folder, name)) for name in ["first.bmp", "huge.jpg"]])
         D.set_dword("RequirePassword", 1)
         D.set_dword("ViewBackColor", 0x00FF00FF)
@@ -444,7 +444,7 @@ class DummyScreen(Scenario):
         # showing the picture or its colour.
         D.click(main["client"][0] + 100, main["client"][1] + 80)
         D.wait_window("MirelDummy", visible=True)
-        D.wait_until_still()
+        time.sleep(2)  # decoded while the first cover was up, or now
         self.assertIsNone(D.process.poll(), "Mirel ended")
         self.assertIn(D.pixel(D.screenshot(os.path.join(D.folder, "huge.png")), *CENTRE), [MAGENTA, GREY])
         D.click(*CENTRE)
