@@ -38,8 +38,9 @@ std::wstring Application::listPath() const {
 
 void Application::Main() {
   // An installer's Restart Manager ends Mirel for an upgrade (WM_ENDSESSION with
-  // ENDSESSION_CLOSEAPP, answered as at log-off) and starts it again afterwards. Not after
-  // a crash, a hang or a reboot: starting at sign-in is the user's own setting.
+  // ENDSESSION_CLOSEAPP, answered as at log-off unless the cover is up) and starts it again
+  // afterwards. Not after a crash, a hang or a reboot: starting at sign-in is the user's
+  // own setting.
   RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
   state.gHelpFile = BesideExe(exeFolder_, L"MIREL.CHM");
   state.gDeleteSettings = false;

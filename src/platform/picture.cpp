@@ -84,6 +84,9 @@ constexpr int kKeptWidth = 7680;
 constexpr int kKeptHeight = 4320;
 // Windows 10's high-quality scaler; earlier systems and Wine refuse it and get Fant's.
 constexpr auto kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
+// Rows copied at a time: a decode that must stop (the cover wants its picture) stops within
+// a band, however large the picture.
+constexpr int kBandRows = 16;
 // An Exif block is at most 64 KB, and a camera writes it first.
 constexpr DWORD kOrientationBytes = 70 * 1024;
 
@@ -113,10 +116,25 @@ std::optional<Picture> NewPicture(int width, int height) {
   return Picture(std::move(bitmap), width, height, bits);
 }
 
+// Copies `rect` of `source` to `into` (rows of `stride` bytes) in bands of rows; false when
+// it fails or `cancelled` is set meanwhile.
+bool CopyInBands(IWICBitmapSource* source, const WICRect& rect, UINT stride, BYTE* into,
+                 const std::atomic<bool>* cancelled) {
+  for (int top = 0; top < rect.Height; top += kBandRows) {
+    if (cancelled && cancelled->load()) return false;
+    const WICRect band{rect.X, rect.Y + top, rect.Width, std::min(kBandRows, rect.Height - top)};
+    if (FAILED(source->CopyPixels(&band, stride, stride * static_cast<UINT>(band.Height),
+                                  into + static_cast<std::size_t>(top) * stride)))
+      return false;
+  }
+  return true;
+}
+
 // The picture at `place`'s size, turned upright, its seen part cut out and laid over the
 // background. `source`: the decoded picture as stored, with premultiplied alpha.
 std::optional<Picture> Piece(IWICImagingFactory* factory, IWICBitmapSource* source, int orientation, int width,
-                             int height, const PicturePlace& place, std::uint32_t background, bool& transparent) {
+                             int height, const PicturePlace& place, std::uint32_t background, bool& transparent,
+                             const std::atomic<bool>* cancelled) {
   const int targetWidth = place.target.right - place.target.left;
   const int targetHeight = place.target.bottom - place.target.top;
   const ScreenRect cut{place.visible.left - place.target.left, place.visible.top - place.target.top,
@@ -145,12 +163,10 @@ std::optional<Picture> Piece(IWICImagingFactory* factory, IWICBitmapSource* sour
   const auto stride = static_cast<UINT>(rect.Width) * 4;
   const std::size_t pixels = static_cast<std::size_t>(cutWidth) * static_cast<std::size_t>(cutHeight);
   if (orientation == 1) {
-    if (FAILED(sized->CopyPixels(&rect, stride, static_cast<UINT>(pixels * 4), reinterpret_cast<BYTE*>(bits))))
-      return std::nullopt;
+    if (!CopyInBands(sized, rect, stride, reinterpret_cast<BYTE*>(bits), cancelled)) return std::nullopt;
   } else {
     std::vector<std::uint32_t> stored(pixels);
-    if (FAILED(sized->CopyPixels(&rect, stride, static_cast<UINT>(pixels * 4), reinterpret_cast<BYTE*>(stored.data()))))
-      return std::nullopt;
+    if (!CopyInBands(sized, rect, stride, reinterpret_cast<BYTE*>(stored.data()), cancelled)) return std::nullopt;
     CopyUpright(stored.data(), cut, targetWidth, targetHeight, orientation, bits);
   }
   if (ComposeOver(bits, pixels, background)) transparent = true;
@@ -237,7 +253,7 @@ PictureLoad PreparePictureFile(const PictureRequest& request, PreparedPicture& p
     }
     if (!pixels) {
       auto piece = Piece(factory.get(), converted.get(), orientation, width, height, place, request.background,
-                         prepared.transparent);
+                         prepared.transparent, cancelled);
       if (!piece) return PictureLoad::kUndecodable;
       pixels = std::make_shared<Picture>(std::move(*piece));
     }

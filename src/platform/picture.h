@@ -93,8 +93,8 @@ struct PictureRequest {
   std::optional<FileStamp> unlessStamp;
 };
 
-// Decodes and prepares a picture file. `cancelled`, when given, is asked between the steps:
-// once it is set the work stops and the result is of no use.
+// Decodes and prepares a picture file. `cancelled`, when given, is asked between the steps
+// and every few rows: once it is set the work stops and the result is of no use.
 PictureLoad PreparePictureFile(const PictureRequest& request, PreparedPicture& picture,
                                const std::atomic<bool>* cancelled = nullptr);
 

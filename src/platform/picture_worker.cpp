@@ -8,6 +8,16 @@
 
 namespace mirel {
 
+namespace {
+// What exit waits for a decode in progress: one stuck on a file that does not answer ends
+// with the process.
+constexpr DWORD kExitWaitMilliseconds = 200;
+
+bool Known(PictureWorker::Use use) {
+  return use >= 0 && use < PictureWorker::kUses;
+}
+}  // namespace
+
 struct PictureWorker::Shared {
   struct Slot {
     std::uint32_t ticket = 0;               // of the latest request; 0: none
@@ -25,6 +35,7 @@ struct PictureWorker::Shared {
   int runningUse = -1;
   std::uint32_t runningTicket = 0;
   std::atomic<bool> cancelRunning{false};
+  bool yielding = false;  // stopped for the cover's request, and asked again after it
 };
 
 PictureWorker::PictureWorker() : shared_(std::make_shared<Shared>()) {}
@@ -49,12 +60,13 @@ PictureWorker::~PictureWorker() {
   }
   shared_->wake.notify_all();
   if (thread_) {
-    WaitForSingleObject(thread_, 2000);
+    WaitForSingleObject(thread_, kExitWaitMilliseconds);
     CloseHandle(thread_);
   }
 }
 
 std::uint32_t PictureWorker::Request(Use use, PictureRequest request, HWND window, UINT message) {
+  if (!Known(use)) return 0;
   StartThread();
   std::uint32_t ticket = 0;
   {
@@ -67,13 +79,21 @@ std::uint32_t PictureWorker::Request(Use use, PictureRequest request, HWND windo
     slot.done.reset();
     slot.window = window;
     slot.message = message;
-    if (shared_->runningUse == use) shared_->cancelRunning = true;
+    if (shared_->runningUse == use) {
+      shared_->cancelRunning = true;
+    } else if (use == kCover && shared_->runningUse > kCover) {
+      // The cover shows its colour until its picture comes: a main-window or next-cover
+      // decode, however slow, gives way.
+      shared_->yielding = true;
+      shared_->cancelRunning = true;
+    }
   }
   shared_->wake.notify_all();
   return ticket;
 }
 
 void PictureWorker::Cancel(Use use) {
+  if (!Known(use)) return;
   const std::lock_guard lock(shared_->mutex);
   auto& slot = shared_->slots[use];
   slot.ticket = 0;
@@ -83,6 +103,7 @@ void PictureWorker::Cancel(Use use) {
 }
 
 std::optional<PictureWorker::Result> PictureWorker::Take(Use use, std::uint32_t ticket) {
+  if (!Known(use)) return std::nullopt;
   const std::lock_guard lock(shared_->mutex);
   auto& slot = shared_->slots[use];
   if (ticket == 0 || slot.ticket != ticket || !slot.done) return std::nullopt;
@@ -111,24 +132,36 @@ DWORD WINAPI PictureWorker::Run(void* param) {
       return false;
     });
     if (shared.stopping) return 0;
-    const PictureRequest request = std::move(*next->waiting);
+    PictureRequest request = std::move(*next->waiting);
     next->waiting.reset();
     const std::uint32_t ticket = next->ticket;
     shared.runningUse = use;
     shared.runningTicket = ticket;
     shared.cancelRunning = false;
+    shared.yielding = false;
     lock.unlock();
 
     Result result;
-    result.load = PreparePictureFile(request, result.picture, &shared.cancelRunning);
+    try {
+      result.load = PreparePictureFile(request, result.picture, &shared.cancelRunning);
+    } catch (...) {
+      // Out of memory for a huge picture, or any other failure: this picture cannot be
+      // shown, as a damaged file cannot, and the next request is served all the same.
+      result.load = PictureLoad::kUndecodable;
+      result.picture = PreparedPicture();
+    }
 
     lock.lock();
     shared.runningUse = -1;
+    if (shared.stopping) return 0;
     Shared::Slot& slot = shared.slots[use];
-    if (slot.ticket == ticket && !shared.cancelRunning && !shared.stopping) {
-      slot.done = std::move(result);
-      PostMessageW(slot.window, slot.message, static_cast<WPARAM>(use), static_cast<LPARAM>(ticket));
+    if (slot.ticket != ticket) continue;  // replaced or given up meanwhile
+    if (shared.yielding && result.load == PictureLoad::kUndecodable) {
+      if (!slot.waiting) slot.waiting = std::move(request);  // stopped for the cover: again after it
+      continue;
     }
+    slot.done = std::move(result);
+    PostMessageW(slot.window, slot.message, static_cast<WPARAM>(use), static_cast<LPARAM>(ticket));
   }
 }
 

@@ -18,16 +18,18 @@ class PictureWorker {
   enum Use : int { kCover = 0, kMainWindow = 1, kNextCover = 2, kUses = 3 };
 
   PictureWorker();
-  // Waits a little for a decode in progress; one that hangs on a file is left to end with
-  // the process.
+  // Waits at most 200 ms for a decode in progress; one that hangs on a file is left to end
+  // with the process.
   ~PictureWorker();
   PictureWorker(const PictureWorker&) = delete;
   PictureWorker& operator=(const PictureWorker&) = delete;
 
   // Queues `request` for `use` instead of whatever that use asked before (a decode of the
-  // earlier request in progress is stopped at its next step and its result dropped). When it
-  // is done, `message` is posted to `window` with the use as wParam and the returned ticket
-  // as lParam.
+  // earlier request in progress is stopped at its next step and its result dropped). The
+  // cover's request goes first: another use's decode in progress stops at its next step and
+  // is begun again after it. A request that cannot be decoded, for whatever reason, is
+  // answered kUndecodable. When it is done, `message` is posted to `window` with the use as
+  // wParam and the returned ticket as lParam.
   std::uint32_t Request(Use use, PictureRequest request, HWND window, UINT message);
   // Forgets what `use` asked for: nothing of it is ever delivered.
   void Cancel(Use use);

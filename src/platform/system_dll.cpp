@@ -1,6 +1,7 @@
 #include "platform/system_dll.h"
 
 #include <algorithm>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,19 @@ FARPROC FindSystemFunction(const wchar_t* dll, const char* name) {
   return GetProcAddress(module, name);
 }
 
+std::mutex& SystemFunctionLookup() {
+  static std::mutex lookup;
+  return lookup;
+}
+
 void ReportMissingSystemFunction(const wchar_t* dll, const char* name) {
+  static std::mutex guard;
   static std::vector<std::wstring> reported;
-  if (std::find(reported.begin(), reported.end(), dll) != reported.end()) return;
-  reported.emplace_back(dll);
+  {
+    const std::lock_guard lock(guard);
+    if (std::find(reported.begin(), reported.end(), dll) != reported.end()) return;
+    reported.emplace_back(dll);
+  }
   std::wstring function(name, name + std::char_traits<char>::length(name));  // ASCII export names
   const std::wstring text = L"Windows のシステム ファイル " + std::wstring(dll) + L" (" + function +
                             L") を読み込めないため、この機能は使えません。";

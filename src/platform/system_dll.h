@@ -20,6 +20,8 @@
 #include <shellapi.h>
 #include <wincodec.h>
 
+#include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,10 @@ FARPROC FindSystemFunction(const wchar_t* dll, const char* name);
 // Tells the user, once per DLL, that a feature is unavailable because the system lacks it.
 void ReportMissingSystemFunction(const wchar_t* dll, const char* name);
 
+// Held while a function is looked up: the windows' thread and the pictures' ask for some
+// of the same functions.
+std::mutex& SystemFunctionLookup();
+
 // A function of a system DLL, typed by the declaration in the Windows headers, looked up
 // once on first use.
 template <typename Fn>
@@ -47,12 +53,18 @@ class SystemFunction {
 
   // nullptr when it cannot be had (reported to the user once per DLL).
   Fn* get() {
-    if (!lookedUp_) {
+    if (lookedUp_.load(std::memory_order_acquire)) return fn_;
+    bool missing = false;
+    {
+      const std::lock_guard lock(SystemFunctionLookup());
+      if (lookedUp_.load(std::memory_order_relaxed)) return fn_;
       // Through void(*)(): the one function pointer type that converts without a warning.
       fn_ = reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(FindSystemFunction(dll_, name_)));
-      lookedUp_ = true;
-      if (!fn_) ReportMissingSystemFunction(dll_, name_);
+      lookedUp_.store(true, std::memory_order_release);
+      missing = !fn_;
     }
+    // Told outside the lock: the message box waits for the user, the other thread does not.
+    if (missing) ReportMissingSystemFunction(dll_, name_);
     return fn_;
   }
 
@@ -60,7 +72,7 @@ class SystemFunction {
   const wchar_t* dll_;
   const char* name_;
   Fn* fn_ = nullptr;
-  bool lookedUp_ = false;
+  std::atomic<bool> lookedUp_{false};
 };
 
 // The calls themselves, with the signatures of the functions they stand for.

@@ -14,10 +14,11 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (Desktop, has_caption, has_sizing_frame, windows_path, write_bitmap, write_png,  # noqa: E402
-                     write_list)
+from desktop import (Desktop, has_caption, has_sizing_frame, windows_path, write_bitmap, write_jpeg,  # noqa: E402
+                     write_list, write_png)
 
 RED, GREEN, BLUE, MAGENTA, WHITE = (255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 0, 255), (255, 255, 255)
+GREY = (64, 64, 64)
 CENTRE = (512, 384)
 TRAY_ICON = (1013, 757)  # our icon, alone in the notification area of the Wine desktop
 
@@ -393,6 +394,11 @@ class DummyScreen(Scenario):
         self.assertTrue(D.wait_window("MirelMain", visible=True))
 
     def test_password_guards_the_return(self):
+        # The second cover's picture is more than a 32-bit process may be able to hold: 100
+        # million pixels, turned by their Exif orientation.
+        write_bitmap(os.path.join(D.folder, "first.bmp"), 8, 8, MAGENTA)
+        write_jpeg(os.path.join(D.folder, "huge.jpg"), 10000, 10000, orientation=6)
+        write_list(D.folder, [windows_path(os.path.join(D.folder, name)) for name in ["first.bmp", "huge.jpg"]])
         D.set_dword("RequirePassword", 1)
         D.set_dword("ViewBackColor", 0x00FF00FF)
         D.set_text("Password", "Mirel97")
@@ -433,7 +439,14 @@ class DummyScreen(Scenario):
         D.key("Return")
         D.wait_for(lambda: D.window("MirelPassword") is None, what="the prompt to close")
         D.wait_window("MirelDummy", visible=False)
-        self.assertTrue(D.wait_window("MirelMain", visible=True))
+        main = D.wait_window("MirelMain", visible=True)
+        # Whether the huge picture can be held or not, Mirel lives and the cover stays up,
+        # showing the picture or its colour.
+        D.click(main["client"][0] + 100, main["client"][1] + 80)
+        D.wait_window("MirelDummy", visible=True)
+        time.sleep(2)  # decoded while the first cover was up, or now
+        self.assertIsNone(D.process.poll(), "Mirel ended")
+        self.assertIn(D.pixel(D.screenshot(os.path.join(D.folder, "huge.png")), *CENTRE), [MAGENTA, GREY])
 
 
 class Capture(Scenario):

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <set>
 #include <thread>
@@ -11,12 +12,14 @@
 #include "app/application.h"
 #include "app_fixture.h"
 #include "forms/about/frm_about.h"
+#include "forms/dummy/cover_layout.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/handles.h"
+#include "platform/picture_worker.h"
 #include "platform/system_dll.h"
 #include "platform/taskbar_theme.h"
 #include "platform/text.h"
@@ -230,6 +233,41 @@ TEST_F(DummyTrayTest, UnloadablePictureStillCoversAndAdvances) {
   ASSERT_TRUE(decoded());
   EXPECT_TRUE(app.dummy().hasPicture());
   EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(DummyTrayTest, TheCoverShowsItsPictureForTheScreensAsTheyAreAndIgnoresStrangers) {
+  const auto paths = WriteThreePictures();
+  auto& app = Start();
+  frmDummy& cover = app.dummy();
+  // The pictures wait behind a decode that does not end yet (a sleeping disk) while the next
+  // cover's picture is asked for a stretched cover, and the cover comes up with it.
+  const auto begun = std::make_shared<std::atomic<bool>>(false);
+  const auto released = std::make_shared<std::atomic<bool>>(false);
+  PictureRequest slow;
+  slow.path = paths[2];
+  slow.places = [begun, released](int, int) {
+    *begun = true;
+    while (!*released) Sleep(5);
+    return std::vector<PicturePlace>{};
+  };
+  app.pictures().Request(PictureWorker::kMainWindow, std::move(slow), app.main().hwnd(), kMainPictureMessage);
+  ASSERT_TRUE(test::PumpUntil([&] { return begun->load(); }));
+  app.state.gDummyFit = static_cast<std::int32_t>(DummyFit::kStretch);
+  app.PrepareNextPicture();
+  ASSERT_TRUE(cover.preparing());
+  app.ShowDummyScreen();
+  // The screens change meanwhile (the placement, here): the picture is for them as they are.
+  app.state.gDummyFit = static_cast<std::int32_t>(DummyFit::kNatural);
+  cover.ScreensChanged();
+  *released = true;
+  ASSERT_TRUE(test::PumpUntil([&] { return !cover.waitingForPicture() && !cover.preparing(); }));
+  ASSERT_EQ(cover.picture().pieces.size(), 1u);
+  EXPECT_EQ(cover.picture().pieces[0].at, (ScreenRect{0, 0, 10, 10}));
+  // Another program posts the cover's picture message for no use of ours: nothing happens.
+  SendMessageW(cover.hwnd(), WM_APP + 2, 0x01000000, 1);
+  SendMessageW(cover.hwnd(), WM_APP + 2, static_cast<WPARAM>(-1), 1);
+  EXPECT_EQ(cover.picture().pieces.size(), 1u);
+  Click(cover.hwnd());
 }
 
 // A share that does not answer until the test lets it: every other question is the

@@ -24,6 +24,11 @@ class FormsTest : public test::AppTest {
     GetWindowRect(hwnd, &rect);
     return rect;
   }
+  // Files dropped on the main window; the test goes on once their picture is decoded.
+  void Drop(const std::vector<std::wstring>& files) {
+    test::DropFiles(app_->main().hwnd(), files);
+    test::PumpUntil([this] { return !app_->main().pictureOnItsWay(); });
+  }
 };
 
 std::wstring MenuText(HMENU menu, UINT position) {
@@ -274,18 +279,22 @@ TEST_F(FormsTest, DroppedBitmapsAreCheckedThenShownAndStored) {
   test::WriteBitmap(dir_ / L"UPPER.BMP", 40, 30, RGB(0, 0, 255));
   test::WriteBitmap(dir_ / L"second.bmp", 50, 50, 0);
 
-  test::DropFiles(hwnd, {dir_ / L"folder.bmp"});
-  test::DropFiles(hwnd, {dir_ / L"note.bmp.txt"});
+  Drop({dir_ / L"folder.bmp"});
+  Drop({dir_ / L"note.bmp.txt"});
   EXPECT_TRUE(prompts_.messages.empty());
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring(L"none")), L"none");
 
-  test::DropFiles(hwnd, {dir_ / L"empty.bmp"});
+  Drop({dir_ / L"empty.bmp"});
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。");
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring(L"none")), L"none");
 
-  // Of several files only the first counts.
+  // Of several files only the first counts. It is decoded away from the window, and stored
+  // once it shows.
   test::DropFiles(hwnd, {dir_ / L"UPPER.BMP", dir_ / L"second.bmp"});
+  EXPECT_TRUE(app.main().pictureOnItsWay());
+  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring(L"none")), L"none");
+  test::PumpUntil([&] { return !app.main().pictureOnItsWay(); });
   EXPECT_EQ(app.main().picture().width(), 40);
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"UPPER.BMP");
   // With the title bar shown the window keeps its size.
@@ -298,7 +307,7 @@ TEST_F(FormsTest, DropWithoutTitleBarAndAutoAdjustFitsTheWindow) {
   WriteRegistry("AutoAdjust", 1);
   auto& app = Start();
   test::WriteBitmap(dir_ / L"wide.bmp", 200, 100, 0);
-  test::DropFiles(app.main().hwnd(), {dir_ / L"wide.bmp"});
+  Drop({dir_ / L"wide.bmp"});
   const RECT rect = WindowRect(app.main().hwnd());
   EXPECT_EQ(rect.right - rect.left, 200);
   EXPECT_EQ(rect.bottom - rect.top, 100);
@@ -307,9 +316,9 @@ TEST_F(FormsTest, DropWithoutTitleBarAndAutoAdjustFitsTheWindow) {
 TEST_F(FormsTest, UndecodableDropChangesNothing) {
   auto& app = Start();
   test::WriteBitmap(dir_ / L"good.bmp", 20, 20, 0);
-  test::DropFiles(app.main().hwnd(), {dir_ / L"good.bmp"});
+  Drop({dir_ / L"good.bmp"});
   test::WriteBytes(dir_ / L"bad.bmp", "garbage, not a bitmap");
-  test::DropFiles(app.main().hwnd(), {dir_ / L"bad.bmp"});
+  Drop({dir_ / L"bad.bmp"});
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。\r\n" + (dir_ / L"bad.bmp"));
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"good.bmp");
@@ -320,7 +329,7 @@ TEST_F(FormsTest, DroppedPathOutsideTheCodePageIsStoredShortOrRefused) {
   auto& app = Start();
   const std::wstring picture = dir_ / L"\u0100\u0101.bmp";  // no code page 932 form
   test::WriteBitmap(picture, 30, 20, 0);
-  test::DropFiles(app.main().hwnd(), {picture});
+  Drop({picture});
   const std::wstring stored = ReadRegistry("MainLoadFile", std::wstring());
   if (prompts_.messages.empty()) {
     // Stored under its short name, which leads to the same file.
@@ -354,8 +363,15 @@ TEST_F(FormsTest, UnloadStoresPlaceVisibilityWatchAndTitleBar) {
 
 TEST_F(FormsTest, AnInstallerClosingMirelGetsTheSettingsStoredAndARestart) {
   auto& app = Start();
-  app.main().mnuViewHideWindow_Click();
   HWND main = app.main().hwnd();
+  // Not while the cover is up: the restarted Mirel would leave the desktop uncovered.
+  app.ShowDummyScreen();
+  EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), FALSE);
+  SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  EXPECT_TRUE(app.tray().IsLoaded());
+  EXPECT_TRUE(app.dummy().Visible());
+  app.dummy().Form_Click();
+  app.main().mnuViewHideWindow_Click();
   // What Restart Manager sends before it replaces the files of a running program.
   EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
   SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
@@ -368,6 +384,13 @@ TEST_F(FormsTest, AnInstallerClosingMirelGetsTheSettingsStoredAndARestart) {
     EXPECT_EQ(flags, static_cast<DWORD>(RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT));
   else
     std::puts("restart registration: not readable here");
+  // A log-off ends Mirel, covered or not.
+  app_.reset();
+  auto& again = Start();
+  again.ShowDummyScreen();
+  EXPECT_EQ(SendMessageW(again.main().hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  SendMessageW(again.main().hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_FALSE(again.tray().IsLoaded());
 }
 
 TEST_F(FormsTest, DeleteSettingsAnswers) {

@@ -387,6 +387,7 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   EXPECT_TRUE(option.closed());
   EXPECT_TRUE(prompts_.messages.empty());
   option.Form_Unload();
+  test::PumpUntil([&] { return !app.main().pictureOnItsWay(); });  // the picture, once decoded
 
   // Stored, each with its type.
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), dir_ / L"main.bmp");
@@ -607,6 +608,8 @@ TEST_F(OptionTest, PicturePathBrowseDropSwatchAndOk) {
   Click(C::chkAlwaysTop);
   prompts_.messages.clear();
   SendMessageW(option.okButton(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(app.main().pictureOnItsWay());  // decoded away from the windows, told once known
+  test::PumpUntil([&] { return !app.main().pictureOnItsWay(); });
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_EQ(prompts_.messages[0].text, L"無効なビットマップです。\r\n" + (dir_ / L"broken.bmp"));
   EXPECT_EQ(app.main().picture().width(), 30);

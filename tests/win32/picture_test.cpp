@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 #include <wincodec.h>
 
+#include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -340,35 +343,50 @@ TEST(Pictures, EachFitScalesAndCutsForTwoMonitorSizes) {
 namespace mirel {
 namespace {
 
-TEST(PictureWorker, OnlyTheLatestRequestOfAUseIsEverDelivered) {
-  test::ScratchFolder dir;
-  test::WriteBitmap(dir / L"old.bmp", 3000, 2000, RGB(200, 0, 0));
-  test::WriteBitmap(dir / L"new.bmp", 30, 20, RGB(0, 200, 0));
-  const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  constexpr UINT kDone = WM_APP + 9;
-  PictureWorker worker;
-  const auto ask = [&](PictureWorker::Use use, const wchar_t* name) {
-    PictureRequest request;
-    request.path = dir / name;
-    return worker.Request(use, std::move(request), window, kDone);
-  };
-  const auto delivered = [&](unsigned milliseconds) {
+// The worker's answers to a window of its own, as they come.
+class Answers {
+ public:
+  static constexpr UINT kDone = WM_APP + 9;
+  Answers() : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+  ~Answers() { DestroyWindow(window_); }
+  HWND window() const { return window_; }
+  // Use and ticket of each answer in `milliseconds`, or until `count` have come and time
+  // enough for a wrong one after them; `firstAt`: when the first came.
+  std::vector<std::pair<WPARAM, LPARAM>> Wait(unsigned milliseconds, std::size_t count = 1,
+                                              ULONGLONG* firstAt = nullptr) {
     std::vector<std::pair<WPARAM, LPARAM>> seen;
     ULONGLONG until = GetTickCount64() + milliseconds;
     MSG msg;
     while (GetTickCount64() < until) {
-      while (PeekMessageW(&msg, window, kDone, kDone, PM_REMOVE)) {
-        if (seen.empty()) until = GetTickCount64() + 500;  // time enough for a wrong second one
+      while (PeekMessageW(&msg, window_, kDone, kDone, PM_REMOVE)) {
         seen.emplace_back(msg.wParam, msg.lParam);
+        if (firstAt && seen.size() == 1) *firstAt = GetTickCount64();
+        if (seen.size() == count) until = GetTickCount64() + 500;
       }
       Sleep(10);
     }
     return seen;
+  }
+
+ private:
+  HWND window_;
+};
+
+TEST(PictureWorker, OnlyTheLatestRequestOfAUseIsEverDelivered) {
+  test::ScratchFolder dir;
+  test::WriteBitmap(dir / L"old.bmp", 3000, 2000, RGB(200, 0, 0));
+  test::WriteBitmap(dir / L"new.bmp", 30, 20, RGB(0, 200, 0));
+  Answers answers;
+  PictureWorker worker;
+  const auto ask = [&](PictureWorker::Use use, const wchar_t* name) {
+    PictureRequest request;
+    request.path = dir / name;
+    return worker.Request(use, std::move(request), answers.window(), Answers::kDone);
   };
   // The list changed while the first picture was on its way: only the second one comes.
   const auto first = ask(PictureWorker::kNextCover, L"old.bmp");
   const auto second = ask(PictureWorker::kNextCover, L"new.bmp");
-  auto seen = delivered(3000);
+  auto seen = answers.Wait(3000);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(static_cast<std::uint32_t>(seen[0].second), second);
   EXPECT_FALSE(worker.Take(PictureWorker::kNextCover, first));
@@ -380,11 +398,100 @@ TEST(PictureWorker, OnlyTheLatestRequestOfAUseIsEverDelivered) {
   ask(PictureWorker::kCover, L"old.bmp");
   const auto main = ask(PictureWorker::kMainWindow, L"new.bmp");
   worker.Cancel(PictureWorker::kCover);
-  seen = delivered(3000);
+  seen = answers.Wait(3000);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].first, static_cast<WPARAM>(PictureWorker::kMainWindow));
   EXPECT_TRUE(worker.Take(PictureWorker::kMainWindow, main));
-  DestroyWindow(window);
+}
+
+// A 64-grey JPEG of any size, written at once: every 8 x 8 block is flat, so after the first
+// group of blocks each one codes as zero bits (a zero difference, then the end of the block).
+std::string FlatJpeg(int width, int height) {
+  const auto segment = [](int marker, const std::string& data) {
+    return std::string{'\xff', static_cast<char>(marker)} +
+           BigEndian(static_cast<std::uint32_t>(data.size() + 2)).substr(2) + data;
+  };
+  const auto two = [](int value) { return BigEndian(static_cast<std::uint32_t>(value)).substr(2); };
+  std::string out("\xff\xd8", 2);
+  out += segment(0xDB, std::string(1, '\0') + std::string(64, '\1'));  // no quantisation
+  out += segment(0xC0, "\x08" + two(height) + two(width) + std::string("\x03\x01\x11\0\x02\x11\0\x03\x11\0", 10));
+  out += segment(0xC4, std::string("\0\0\x02", 3) + std::string(14, '\0') + std::string("\0\x0a", 2));  // 00, 01
+  out += segment(0xC4, std::string("\x10\x01", 2) + std::string(15, '\0') + std::string(1, '\0'));      // 0: end
+  out += segment(0xDA, std::string("\x03\x01\0\x02\0\x03\0\0\x3f\0", 10));
+  // The first group of blocks: "01", the luminance's level 8 x (64 - 128) coded as 511 and
+  // an end of block, then zero differences and ends for the chrominances; padded with ones.
+  const std::uint64_t bits = 19 + 9 * (static_cast<std::uint64_t>((width + 7) / 8) * ((height + 7) / 8) - 1);
+  std::string scan = "\x5f\xe0" + std::string(static_cast<std::size_t>((bits + 7) / 8 - 2), '\0');
+  scan.back() = static_cast<char>(scan.back() | ((1 << ((8 - bits % 8) % 8)) - 1));
+  return out + scan + "\xff\xd9";
+}
+
+TEST(PictureWorker, AThrowingRequestIsUndecodableTheCoverGoesFirstAndExitWaitsLittle) {
+  test::ScratchFolder dir;
+  test::WriteBytes(dir / L"large.jpg", FlatJpeg(8000, 6000));
+  test::WriteBitmap(dir / L"small.bmp", 30, 20, RGB(0, 200, 0));
+  Answers answers;
+  ULONGLONG exitStarted = 0;
+  {
+    PictureWorker worker;
+    const auto ask = [&](PictureWorker::Use use, const std::wstring& path, PictureRequest request = {}) {
+      request.path = path;
+      return worker.Request(use, std::move(request), answers.window(), Answers::kDone);
+    };
+    // A request that throws (out of memory, say) could not be decoded; the next one is served.
+    PictureRequest throwing;
+    throwing.places = [](int, int) -> std::vector<PicturePlace> { throw std::bad_alloc(); };
+    const auto thrown = ask(PictureWorker::kCover, dir / L"small.bmp", throwing);
+    ASSERT_EQ(answers.Wait(5000).size(), 1u);
+    auto result = worker.Take(PictureWorker::kCover, thrown);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->load, PictureLoad::kUndecodable);
+    EXPECT_TRUE(result->picture.empty());
+
+    // A main-window decode in progress, in a single piece, gives way to the cover's request
+    // at once, and is done again afterwards.
+    std::atomic<bool> begun{false};
+    PictureRequest scaled;
+    scaled.places = [&begun](int width, int height) {
+      begun = true;
+      const ScreenRect place{0, 0, width / 8, height / 8};
+      return std::vector<PicturePlace>{{place, place}};
+    };
+    ULONGLONG started = GetTickCount64();
+    ask(PictureWorker::kMainWindow, dir / L"large.jpg", scaled);
+    ASSERT_EQ(answers.Wait(60000).size(), 1u);
+    const ULONGLONG whole = GetTickCount64() - started - 500;
+    begun = false;
+    const auto main = ask(PictureWorker::kMainWindow, dir / L"large.jpg", scaled);
+    while (!begun) Sleep(1);
+    Sleep(static_cast<DWORD>(whole / 5));
+    started = GetTickCount64();
+    ask(PictureWorker::kCover, dir / L"small.bmp");
+    ULONGLONG firstAt = 0;
+    const auto seen = answers.Wait(60000, 2, &firstAt);
+    std::printf("a main-window decode takes %llu ms; the first answer came %llu ms after the cover's request\n", whole,
+                firstAt - started);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].first, static_cast<WPARAM>(PictureWorker::kCover))
+        << "a decode of " << whole << " ms held up the cover's";
+    EXPECT_EQ(seen[1].first, static_cast<WPARAM>(PictureWorker::kMainWindow));
+    result = worker.Take(PictureWorker::kMainWindow, main);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->load, PictureLoad::kOk);
+    EXPECT_EQ(result->picture.width, 8000);
+
+    // At exit a decode that hangs (a share that does not answer) is waited for 200 ms at most.
+    PictureRequest hanging;
+    hanging.places = [](int, int) {
+      Sleep(1000);
+      return std::vector<PicturePlace>{};
+    };
+    ask(PictureWorker::kCover, dir / L"small.bmp", hanging);
+    Sleep(100);
+    exitStarted = GetTickCount64();
+  }
+  EXPECT_LT(GetTickCount64() - exitStarted, 300u);
+  Sleep(1000);  // the hanging decode lets go of its file before the folder goes
 }
 
 }  // namespace

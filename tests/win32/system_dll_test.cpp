@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -54,6 +57,28 @@ TEST(SystemDll, FunctionsComeFromTheSystemFolder) {
     EXPECT_EQ(Lower(ModulePath(module)), Lower(std::wstring(system) + L"\\" + use.dll));
   }
   EXPECT_EQ(FindSystemFunction(L"shell32.dll", "NoSuchFunctionAnywhere"), nullptr);
+}
+
+// The windows' thread and the pictures' ask for the same functions: many threads at once
+// find the function, and it is looked up (its DLL loaded) once.
+TEST(SystemDll, AFunctionAskedForByManyThreadsAtOnceIsLookedUpOnce) {
+  constexpr const wchar_t* kDll = L"msimg32.dll";  // used by nothing else here
+  ASSERT_EQ(GetModuleHandleW(kDll), nullptr);
+  SystemFunction<decltype(::AlphaBlend)> function(kDll, "AlphaBlend");
+  std::atomic<bool> go{false};
+  std::atomic<int> found{0};
+  std::vector<std::thread> threads;
+  for (int i = 0; i < 8; ++i)
+    threads.emplace_back([&] {
+      while (!go) std::this_thread::yield();
+      if (function.get()) ++found;
+    });
+  go = true;
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(found, 8);
+  int loads = 0;
+  for (HMODULE module; loads < 100 && (module = GetModuleHandleW(kDll)) != nullptr; ++loads) FreeLibrary(module);
+  EXPECT_EQ(loads, 1);
 }
 
 // Each typed call reaches the real function: a wrong stack size or calling convention

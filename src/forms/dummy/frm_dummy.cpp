@@ -103,6 +103,9 @@ PictureRequest frmDummy::RequestFor(const std::wstring& path, const Look& look) 
 }
 
 void frmDummy::AskForCoverPicture(PictureRequest request) {
+  // The cover's own request, for the screens and the colour as they are now, replaces any
+  // wait for the next cover's decode, which was asked for as they were.
+  coverTakesNext_ = false;
   coverTicket_ = app_.pictures().Request(PictureWorker::kCover, std::move(request), hwnd(), kPictureReadyMessage);
 }
 
@@ -155,6 +158,8 @@ void frmDummy::PreparePicture(const std::wstring& path) {
 }
 
 void frmDummy::PictureReady(WPARAM use, LPARAM ticket) {
+  // Anyone can post this message: only the cover's two uses are ours to take.
+  if (use != PictureWorker::kCover && use != PictureWorker::kNextCover) return;
   const auto which = static_cast<PictureWorker::Use>(use);
   auto result = app_.pictures().Take(which, static_cast<std::uint32_t>(ticket));
   if (!result) return;  // a request given up meanwhile
@@ -196,6 +201,7 @@ void frmDummy::PrepareSoon() {
 void frmDummy::ShowCover() {
   if (!hwnd()) return;
   pressed_ = false;
+  keyboardWaitSince_ = 0;  // a wait of an earlier cover is over: this one waits anew
   previousForeground_ = GetForegroundWindow();
   // Re-resolve a system background colour: the user may have changed it meanwhile.
   if (IsSystemColor(backColor_)) SetBackColor(backColor_);

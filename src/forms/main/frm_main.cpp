@@ -121,7 +121,7 @@ void frmMain::Form_Load() {
     if (!FileExistsNormal(file))
       ShowPictureWarning(kPictureMissingText, file);
     else
-      RequestPicture(file, true);
+      RequestPicture(PictureOrder(file, true));
   }
   LayoutPicture();
 
@@ -148,9 +148,12 @@ void frmMain::SetBackColor(std::uint32_t stored) {
   backColor_ = stored;
   backBrush_.reset(CreateSolidBrush(ResolveColor(backColor_)));
   // A transparent picture lies over the colour: it is laid over the new one, the old
-  // shown until then.
-  if (pictureTransparent_ && !picturePath_.empty() && ResolveColor(backColor_) != pictureBackground_)
-    RequestPicture(picturePath_, false);
+  // shown until then. A picture on its way is decoded over the new one.
+  const std::uint32_t background = ResolveColor(backColor_);
+  if (pictureTicket_ && order_.background != background)
+    RequestPicture(order_);
+  else if (!pictureTicket_ && pictureTransparent_ && !picturePath_.empty() && background != pictureBackground_)
+    RequestPicture(PictureOrder(picturePath_));
   if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
   if (picMain_.hwnd()) InvalidateRect(picMain_.hwnd(), nullptr, TRUE);
 }
@@ -278,6 +281,10 @@ void frmMain::mnuHelpAbout_Click() {
   frmAbout::ShowModal(app_, hwnd());
 }
 
+bool frmMain::KeepsTheCover(LPARAM endSession) {
+  return (endSession & ENDSESSION_CLOSEAPP) && app_.dummy().up();
+}
+
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto answer = PictureMessage(hwnd(), message, wParam)) return *answer;
   switch (message) {
@@ -309,12 +316,16 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // a system colour is resolved again.
       if (IsSystemColor(backColor_)) SetBackColor(backColor_);
       break;
-    case WM_QUERYENDSESSION: return TRUE;
+    case WM_QUERYENDSESSION:
+      // An installer (Restart Manager, ENDSESSION_CLOSEAPP) is refused while the cover is up:
+      // the Mirel it starts again would leave the desktop uncovered. It replaces the files at
+      // the next restart instead. A log-off or shut-down goes ahead.
+      return KeepsTheCover(lParam) ? FALSE : TRUE;
     case WM_ENDSESSION:
-      // Log-off, shutdown, or an installer replacing Mirel (ENDSESSION_CLOSEAPP): the
-      // process is ended soon after this returns, so the settings are stored and the tray
-      // icon removed now, as at a normal exit.
-      if (wParam) Unload();
+      // Log-off, shutdown, or an installer replacing Mirel: the process is ended soon after
+      // this returns, so the settings are stored and the tray icon removed now, as at a
+      // normal exit.
+      if (wParam && !KeepsTheCover(lParam)) Unload();
       return 0;
     case kMainPictureMessage: PictureReady(lParam); return 0;
     case WM_DPICHANGED: {

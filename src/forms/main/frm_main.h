@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/handles.h"
@@ -62,6 +63,21 @@ class frmMain : public Window {
   void SetPicture(Picture picture, const std::wstring& path = {}, std::uint32_t background = 0,
                   bool transparent = false);
   void SetBackColor(std::uint32_t stored);
+  // A picture file for the window, decoded away from this thread.
+  struct PictureOrder {
+    explicit PictureOrder(std::wstring file = {}, bool warnIfNot = false, bool fitWindow = false,
+                          std::optional<std::string> stored = std::nullopt)
+        : path(std::move(file)), warn(warnIfNot), fit(fitWindow), store(std::move(stored)) {}
+    std::wstring path;
+    bool warn;  // say so when it cannot be shown
+    bool fit;   // the window fits it once shown (without title bar, with auto adjust)
+    // The path as the setting keeps it, written once shown: a picture dropped on the window.
+    std::optional<std::string> store;
+    std::uint32_t background = 0;  // what its transparency is laid over (0x00BBGGRR)
+  };
+  // Shows the picture once it is decoded, as the order says, the picture shown until then
+  // staying. Replaces any order still on its way.
+  void RequestPicture(PictureOrder order);
   // The window's outer size becomes the picture box's size.
   void FitWindowToPicture();
   // Brings the window wholly into the work area of the nearest monitor when it is not:
@@ -86,10 +102,10 @@ class frmMain : public Window {
 
  private:
   void BuildMenus();
+  // True when a close for an installer's sake must wait: the cover is up.
+  bool KeepsTheCover(LPARAM endSession);
   void LayoutPicture();
   void ShowPictureWarning(const wchar_t* reason, const std::wstring& path);
-  // Has the picture of `path` decoded away from this thread; `warn`: say so when it cannot be.
-  void RequestPicture(const std::wstring& path, bool warn);
   void PictureReady(LPARAM ticket);
   void Paint(HWND target);
   bool MouseMessage(UINT message, WPARAM wParam);
@@ -103,8 +119,7 @@ class frmMain : public Window {
   std::uint32_t pictureBackground_ = 0;  // what its transparency lies over
   bool pictureTransparent_ = false;
   std::uint32_t pictureTicket_ = 0;  // a decode on its way
-  std::wstring requestedPath_;
-  bool warnIfUndecodable_ = false;
+  PictureOrder order_;               // what it is for
   UniqueMenu menuBar_;
   UniqueIcon largeIcon_;
   UniqueIcon smallIcon_;

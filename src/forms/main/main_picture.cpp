@@ -50,12 +50,12 @@ void frmMain::SetPicture(Picture picture, const std::wstring& path, std::uint32_
   LayoutPicture();
 }
 
-void frmMain::RequestPicture(const std::wstring& path, bool warn) {
+void frmMain::RequestPicture(PictureOrder order) {
   PictureRequest request;
-  request.path = path;
+  request.path = order.path;
   request.background = ResolveColor(backColor_);
-  requestedPath_ = path;
-  warnIfUndecodable_ = warn;
+  order.background = request.background;
+  order_ = std::move(order);
   pictureTicket_ = app_.pictures().Request(PictureWorker::kMainWindow, std::move(request), hwnd(), kMainPictureMessage);
 }
 
@@ -63,18 +63,24 @@ void frmMain::PictureReady(LPARAM ticket) {
   auto result = app_.pictures().Take(PictureWorker::kMainWindow, static_cast<std::uint32_t>(ticket));
   if (!result || static_cast<std::uint32_t>(ticket) != pictureTicket_) return;
   pictureTicket_ = 0;
+  const PictureOrder order = std::move(order_);
+  order_ = PictureOrder();
   if (result->load != PictureLoad::kOk || result->picture.empty()) {
-    // At start the user is told; a picture laid over a new colour stays as it was.
-    if (warnIfUndecodable_)
-      ShowPictureWarning(result->load == PictureLoad::kMissing ? kPictureMissingText : kInvalidBitmapText,
-                         requestedPath_);
+    // The user is told when the order says so; the picture shown stays, over the colour
+    // the window has now.
+    if (order.warn) {
+      if (order.store) SetFocus(hwnd());  // dropped from another program
+      ShowPictureWarning(result->load == PictureLoad::kMissing ? kPictureMissingText : kInvalidBitmapText, order.path);
+    }
+    if (pictureTransparent_ && !picturePath_.empty() && ResolveColor(backColor_) != pictureBackground_)
+      RequestPicture(PictureOrder(picturePath_));
     return;
   }
-  const std::uint32_t background = ResolveColor(backColor_);
   const bool transparent = result->picture.transparent;
   const bool first = picture_.empty();
-  SetPicture(std::move(*result->picture.pieces.front().pixels), requestedPath_, background, transparent);
-  if (first && app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
+  SetPicture(std::move(*result->picture.pieces.front().pixels), order.path, order.background, transparent);
+  if ((first || order.fit) && app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
+  if (order.store) WriteAnsi(settings::kMainLoadFile, *order.store);
 }
 
 void frmMain::picMain_MouseDown(int button, POINT screen) {
@@ -116,17 +122,9 @@ void frmMain::picMain_OLEDragDrop(const std::vector<std::wstring>& files) {
     app_.prompts().Warn(hwnd(), L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n" + path);
     return;
   }
-  Picture loaded;
-  bool transparent = false;
-  const std::uint32_t background = ResolveColor(backColor_);
-  if (LoadPicture(path, loaded, background, &transparent) != PictureLoad::kOk) {
-    SetFocus(hwnd());
-    ShowPictureWarning(kInvalidBitmapText, path);
-    return;
-  }
-  SetPicture(std::move(loaded), path, background, transparent);
-  if (app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
-  WriteAnsi(settings::kMainLoadFile, *stored);
+  // Shown, fitted and stored once decoded away from this thread; a picture that cannot be
+  // decoded changes nothing but the warning.
+  RequestPicture(PictureOrder(path, true, true, stored));
 }
 
 void frmMain::Paint(HWND target) {

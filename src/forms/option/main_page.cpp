@@ -82,14 +82,9 @@ void frmOption::SaveMainWindowPage() {
     } else if (!FileExistsNormal(path)) {
       prompts.Warn(hwnd(), std::wstring(kPictureMissingText) + L"\r\n" + path);
     } else {
-      Picture loaded;
-      bool transparent = false;
-      const std::uint32_t background = ResolveColor(mainSwatch_);  // the colour set below
-      if (LoadPicture(path, loaded, background, &transparent) == PictureLoad::kOk) {
-        main.SetPicture(std::move(loaded), path, background, transparent);
-      } else {
-        prompts.Warn(hwnd(), std::wstring(kInvalidBitmapText) + L"\r\n" + path);  // the old picture stays
-      }
+      // Decoded away from the windows' thread over the colour set below, and shown (and the
+      // window fitted) once it is there; one that cannot be is told then, the old one staying.
+      main.RequestPicture(frmMain::PictureOrder(path, true, true));
     }
   } else {
     main.SetPicture(Picture());
