@@ -3,16 +3,16 @@
 #include <windows.h>
 
 #include "app/window_utils.h"
-#include "forms/dummy/cover_layout.h"
+#include "core/cover_layout.h"
+#include "core/edge_watch.h"
+#include "core/picker.h"
+#include "core/registry_value.h"
 #include "forms/dummy/frm_dummy.h"
-#include "forms/dummy/picker.h"
 #include "forms/main/frm_main.h"
-#include "forms/tray/edge_watch.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/modal_loop.h"
 #include "settings/dummy_list.h"
-#include "settings/registry_value.h"
 #include "settings/settings.h"
 
 namespace mirel {

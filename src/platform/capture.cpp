@@ -104,7 +104,7 @@ bool PutPictureOnClipboard(HWND owner, const Picture& picture) {
   ClipboardOpen clipboard(owner);
   if (!clipboard.open() || !EmptyClipboard()) return false;
   if (!SetClipboardData(CF_DIB, memory.get())) return false;
-  memory.release();  // the clipboard owns it now
+  static_cast<void>(memory.release());  // the clipboard owns it now
   return true;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/control_rules.h"
+#include "core/control_rules.h"
 #include "platform/handles.h"
 #include "platform/system_dll.h"
 

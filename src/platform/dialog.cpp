@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/twips.h"
+#include "core/twips.h"
 #include "platform/window.h"
 
 namespace mirel {

@@ -6,8 +6,8 @@
 #include <limits>
 #include <memory>
 
+#include "core/picture_pixels.h"
 #include "platform/files.h"
-#include "platform/picture_pixels.h"
 #include "platform/system_dll.h"
 
 namespace mirel {

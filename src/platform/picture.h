@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/bmp_file.h"
+#include "core/bmp_file.h"
+#include "core/screen_box.h"
 #include "platform/handles.h"
-#include "platform/screen_box.h"
 
 namespace mirel {
 

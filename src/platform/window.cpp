@@ -1,7 +1,7 @@
 #include "platform/window.h"
 
+#include "core/twips.h"
 #include "platform/handles.h"
-#include "platform/twips.h"
 
 namespace mirel {
 

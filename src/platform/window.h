@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/screen_box.h"
+#include "core/screen_box.h"
 
 namespace mirel {
 

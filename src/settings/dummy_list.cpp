@@ -7,9 +7,9 @@
 #include <string_view>
 #include <utility>
 
+#include "core/list_format.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "settings/list_format.h"
 
 namespace mirel {
 
@@ -192,7 +192,7 @@ ListWriteResult AppendRefusal(const std::wstring& listPath, const std::wstring& 
 }
 
 ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring& entry, DummyList& list) {
-  if (const auto refusal = AppendRefusal(listPath, entry, list); refusal.status != ListWrite::kOk) return refusal;
+  if (auto refusal = AppendRefusal(listPath, entry, list); refusal.status != ListWrite::kOk) return refusal;
   std::string bytes;
   const ReadResult read = ReadWholeFile(listPath, bytes, kMaxListFileBytes, kShortLockMilliseconds);
   if (read == ReadResult::kTooLarge) return {ListWrite::kTooLarge, {}};

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/list_format.h"
 #include "platform/files.h"
-#include "settings/list_format.h"
 
 namespace mirel {
 

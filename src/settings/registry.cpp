@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "core/registry_value.h"
 #include "platform/handles.h"
 #include "platform/text.h"
-#include "settings/registry_value.h"
 
 namespace mirel {
 

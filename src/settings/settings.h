@@ -55,7 +55,7 @@ inline constexpr Setting<bool> kInstantEdges{"InstantEdges", false};
 inline constexpr Setting<bool> kQuietCover{"QuietCover", false};
 inline constexpr Setting<bool> kFullScreenPause{"FullScreenPause", false};
 inline constexpr Setting<std::int32_t> kDwellTime{"DwellTime", 0};  // milliseconds
-// How the cover places its picture (see DummyFit in forms/dummy/cover_layout.h; 0: natural
+// How the cover places its picture (see DummyFit in core/cover_layout.h; 0: natural
 // size at the top-left) and whether every monitor shows it (or the primary alone).
 inline constexpr Setting<std::int32_t> kDummyFit{"DummyFit", 0};
 inline constexpr std::int32_t kDummyFitCount = 5;  // values 0 to 4; any other reads as 0

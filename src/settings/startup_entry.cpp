@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "core/startup_command.h"
 #include "platform/files.h"
 #include "platform/handles.h"
-#include "settings/startup_command.h"
 
 namespace mirel {
 

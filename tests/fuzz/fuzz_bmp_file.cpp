@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/bmp_file.h"
+#include "core/bmp_file.h"
 
 namespace {
 

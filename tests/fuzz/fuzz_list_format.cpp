@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/list_format.h"
+#include "core/list_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "settings/registry_value.h"
+#include "core/registry_value.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::uint8_t> bytes(data, data + size);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "forms/about/version_info.h"
+#include "core/version_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // A copy of exactly the input's size: any read past it is a sanitizer report.

@@ -1,4 +1,4 @@
-#include "dialogs/bitmap_name.h"
+#include "core/bitmap_name.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/bmp_file.h"
+#include "core/bmp_file.h"
 
 #include <gtest/gtest.h>
 

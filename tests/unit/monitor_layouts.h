@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "forms/tray/edge_watch.h"
+#include "core/edge_watch.h"
 
 namespace mirel::monitor_layouts {
 

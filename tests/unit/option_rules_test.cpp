@@ -1,4 +1,4 @@
-#include "forms/option/option_rules.h"
+#include "core/option_rules.h"
 
 #include <gtest/gtest.h>
 

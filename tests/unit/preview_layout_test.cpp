@@ -1,4 +1,4 @@
-#include "forms/preview/preview_layout.h"
+#include "core/preview_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "settings/registry_value.h"
+#include "core/registry_value.h"
 
 #include <gtest/gtest.h>
 
-#include "settings/startup_command.h"
+#include "core/startup_command.h"
 
 namespace mirel {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/twips.h"
+#include "core/twips.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 
 #include "app/application.h"
 #include "app_fixture.h"
+#include "core/twips.h"
 #include "forms/about/frm_about.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
-#include "platform/twips.h"
 
 namespace mirel {
 namespace {

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <thread>
 
-#include "dialogs/bitmap_name.h"
+#include "core/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
 #include "platform/window.h"
 #include "test_support.h"

@@ -6,11 +6,11 @@
 #include <cctype>
 #include <thread>
 
+#include "core/list_format.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/text.h"
-#include "settings/list_format.h"
 #include "test_support.h"
 
 namespace mirel {

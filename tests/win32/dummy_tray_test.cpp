@@ -11,8 +11,9 @@
 
 #include "app/application.h"
 #include "app_fixture.h"
+#include "core/cover_layout.h"
+#include "core/list_format.h"
 #include "forms/about/frm_about.h"
-#include "forms/dummy/cover_layout.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
@@ -26,7 +27,6 @@
 #include "platform/window.h"
 #include "resources/resource_ids.h"
 #include "settings/dummy_list.h"
-#include "settings/list_format.h"
 #include "settings/registry.h"
 
 namespace mirel {

@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "app/colors.h"
 #include "app_fixture.h"
+#include "core/twips.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
@@ -20,7 +21,6 @@
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"
-#include "platform/twips.h"
 #include "settings/registry.h"
 #include "settings/startup_entry.h"
 

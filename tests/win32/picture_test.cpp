@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/dummy/cover_layout.h"
+#include "core/cover_layout.h"
 #include "platform/picture_worker.h"
 #include "platform/system_dll.h"
 #include "test_support.h"

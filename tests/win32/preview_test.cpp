@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "app_fixture.h"
+#include "core/list_format.h"
 #include "forms/main/frm_main.h"
 #include "forms/preview/frm_preview.h"
 #include "forms/tray/frm_task_tray.h"
@@ -14,7 +15,6 @@
 #include "platform/text.h"
 #include "platform/window.h"
 #include "settings/dummy_list.h"
-#include "settings/list_format.h"
 
 namespace mirel {
 namespace {

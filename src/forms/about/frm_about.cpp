@@ -1,10 +1,10 @@
 #include "forms/about/frm_about.h"
 
 #include "app/application.h"
-#include "forms/about/version_info.h"
+#include "core/twips.h"
+#include "core/version_info.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
-#include "platform/twips.h"
 #include "platform/window.h"
 
 namespace mirel {

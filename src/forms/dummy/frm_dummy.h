@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/screen_box.h"
 #include "platform/handles.h"
 #include "platform/picture.h"
-#include "platform/screen_box.h"
 #include "platform/window.h"
 #include "settings/settings.h"
 

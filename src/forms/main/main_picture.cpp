@@ -3,7 +3,8 @@
 
 #include "app/application.h"
 #include "app/colors.h"
-#include "dialogs/bitmap_name.h"
+#include "core/bitmap_name.h"
+#include "core/twips.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
@@ -11,7 +12,6 @@
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"
-#include "platform/twips.h"
 #include "settings/settings.h"
 
 namespace mirel {

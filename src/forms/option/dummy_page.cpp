@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/application.h"
-#include "forms/dummy/cover_layout.h"
+#include "core/cover_layout.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/option/frm_option.h"
 #include "settings/dummy_list.h"

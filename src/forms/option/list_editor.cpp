@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "app/application.h"
-#include "dialogs/bitmap_name.h"
+#include "core/bitmap_name.h"
+#include "core/list_format.h"
+#include "core/option_rules.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/option/frm_option.h"
-#include "forms/option/option_rules.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "settings/dummy_list.h"
-#include "settings/list_format.h"
 
 namespace mirel {
 

@@ -8,7 +8,7 @@
 #include "app/application.h"
 #include "app/colors.h"
 #include "app/window_utils.h"
-#include "dialogs/bitmap_name.h"
+#include "core/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/application.h"
+#include "core/option_rules.h"
 #include "forms/option/frm_option.h"
-#include "forms/option/option_rules.h"
 #include "forms/tray/frm_task_tray.h"
 #include "settings/settings.h"
 

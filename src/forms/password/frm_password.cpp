@@ -1,8 +1,8 @@
 #include "forms/password/frm_password.h"
 
+#include "core/twips.h"
 #include "dialogs/prompts.h"
 #include "platform/modal_loop.h"
-#include "platform/twips.h"
 #include "platform/window.h"
 #include "settings/settings.h"
 

@@ -6,14 +6,14 @@
 #include <cstdio>
 
 #include "app/application.h"
-#include "dialogs/bitmap_name.h"
+#include "core/bitmap_name.h"
+#include "core/twips.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/menu.h"
 #include "platform/system_dll.h"
-#include "platform/twips.h"
 #include "settings/dummy_list.h"
 
 namespace mirel {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "forms/preview/preview_layout.h"
+#include "core/preview_layout.h"
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/window.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "forms/tray/edge_watch.h"
+#include "core/edge_watch.h"
 
 namespace mirel {
 

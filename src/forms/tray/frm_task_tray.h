@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/tray_icon_input.h"
 #include "forms/tray/edge_watcher.h"
 #include "forms/tray/panic_key.h"
-#include "forms/tray/tray_icon_input.h"
 #include "platform/handles.h"
 #include "platform/notify_icon.h"
 #include "platform/window.h"

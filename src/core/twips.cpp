@@ -1,6 +1,6 @@
-#include "platform/twips.h"
+#include "core/twips.h"
 
-#include "settings/registry_value.h"
+#include "core/registry_value.h"
 
 namespace mirel {
 

@@ -1,4 +1,4 @@
-#include "settings/startup_command.h"
+#include "core/startup_command.h"
 
 namespace mirel {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/screen_box.h"
+#include "core/screen_box.h"
 
 namespace mirel {
 

@@ -1,4 +1,4 @@
-#include "forms/dummy/cover_layout.h"
+#include "core/cover_layout.h"
 
 #include <algorithm>
 

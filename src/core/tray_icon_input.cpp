@@ -1,4 +1,4 @@
-#include "forms/tray/tray_icon_input.h"
+#include "core/tray_icon_input.h"
 
 namespace mirel {
 

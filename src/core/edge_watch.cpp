@@ -1,4 +1,4 @@
-#include "forms/tray/edge_watch.h"
+#include "core/edge_watch.h"
 
 namespace mirel {
 

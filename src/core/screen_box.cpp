@@ -1,4 +1,4 @@
-#include "platform/screen_box.h"
+#include "core/screen_box.h"
 
 namespace mirel {
 

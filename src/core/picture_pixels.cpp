@@ -1,4 +1,4 @@
-#include "platform/picture_pixels.h"
+#include "core/picture_pixels.h"
 
 #include <algorithm>
 #include <cstring>

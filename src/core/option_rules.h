@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/control_rules.h"
-#include "platform/screen_box.h"
+#include "core/control_rules.h"
+#include "core/screen_box.h"
 
 namespace mirel {
 

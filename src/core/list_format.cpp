@@ -1,4 +1,4 @@
-#include "settings/list_format.h"
+#include "core/list_format.h"
 
 #include <algorithm>
 #include <cstdint>

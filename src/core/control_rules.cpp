@@ -1,4 +1,4 @@
-#include "platform/control_rules.h"
+#include "core/control_rules.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "settings/registry_value.h"
+#include "core/registry_value.h"
 
 #include <cmath>
 #include <limits>

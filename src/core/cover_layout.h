@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/screen_box.h"
+#include "core/screen_box.h"
 
 namespace mirel {
 

@@ -1,9 +1,9 @@
-#include "forms/preview/preview_layout.h"
+#include "core/preview_layout.h"
 
 #include <algorithm>
 #include <cwchar>
 
-#include "dialogs/bitmap_name.h"
+#include "core/bitmap_name.h"
 
 namespace mirel {
 

@@ -1,4 +1,4 @@
-#include "forms/dummy/picker.h"
+#include "core/picker.h"
 
 #include <limits>
 
