@@ -13,6 +13,12 @@ namespace mirel {
 
 class NotifyIcon {
  public:
+  NotifyIcon() = default;
+  // The icon leaves the notification area with its owner.
+  ~NotifyIcon() { Remove(); }
+  NotifyIcon(const NotifyIcon&) = delete;
+  NotifyIcon& operator=(const NotifyIcon&) = delete;
+
   // The window that hears the icon's events (as `callbackMessage`) and owns the retry
   // timer `retryTimer`.
   void Attach(HWND window, UINT id, UINT callbackMessage, HICON icon, const wchar_t* tip, UINT_PTR retryTimer);

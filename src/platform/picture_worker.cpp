@@ -45,11 +45,11 @@ void PictureWorker::StartThread() {
   // the shared state too, so that a decode left hanging at exit never touches freed memory.
   if (thread_) return;
   auto* held = new std::shared_ptr<Shared>(shared_);
-  thread_ = CreateThread(nullptr, 0, &PictureWorker::Run, held, 0, nullptr);
+  thread_.reset(CreateThread(nullptr, 0, &PictureWorker::Run, held, 0, nullptr));
   if (!thread_)
     delete held;
   else  // the windows' thread first: a decode never slows a click or the cover
-    SetThreadPriority(thread_, THREAD_PRIORITY_BELOW_NORMAL);
+    SetThreadPriority(thread_.get(), THREAD_PRIORITY_BELOW_NORMAL);
 }
 
 PictureWorker::~PictureWorker() {
@@ -59,10 +59,7 @@ PictureWorker::~PictureWorker() {
     shared_->cancelRunning = true;
   }
   shared_->wake.notify_all();
-  if (thread_) {
-    WaitForSingleObject(thread_, kExitWaitMilliseconds);
-    CloseHandle(thread_);
-  }
+  if (thread_) WaitForSingleObject(thread_.get(), kExitWaitMilliseconds);
 }
 
 std::uint32_t PictureWorker::Request(Use use, PictureRequest request, HWND window, UINT message) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/handles.h"
 #include "platform/picture.h"
 
 namespace mirel {
@@ -47,7 +48,7 @@ class PictureWorker {
   static DWORD WINAPI Run(void* shared);
   void StartThread();
   std::shared_ptr<Shared> shared_;
-  HANDLE thread_ = nullptr;
+  UniqueHandle thread_;
 };
 
 }  // namespace mirel

@@ -18,6 +18,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/password/frm_password.h"
 #include "forms/tray/frm_task_tray.h"
+#include "forms/tray/panic_key.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/picture_worker.h"
@@ -675,6 +676,12 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
       << AnsiOf(prompts_.messages[0].text);
   UnregisterHotKey(nullptr, 0x78);
   app.state.gPanicKey = ctrlAlt | VK_F12;
+  {  // a key's registration goes with its owner, whatever the unload order
+    PanicKey key;
+    ASSERT_TRUE(key.Register(tray.hwnd(), 0x79, ctrlAlt | VK_F11));
+  }
+  EXPECT_TRUE(RegisterHotKey(nullptr, 0x79, MOD_CONTROL | MOD_ALT, VK_F11));
+  UnregisterHotKey(nullptr, 0x79);
 
   // A dwell time: a short touch brings up nothing, a stay does (when a stay starts over
   // is the unit tests' business; here the margins are wide for a loaded machine).

@@ -38,18 +38,24 @@ void EdgeWatcher::SetEnabled(bool enabled) {
   // Instant edges: the pointer's own movements drive the check, and a still pointer costs
   // nothing. Otherwise the timer ticks at the interval.
   const bool instant = enabled && app_.state.gInstantEdges;
-  if (instant != rawInput_) {
-    RAWINPUTDEVICE mouse{1, 2, instant ? static_cast<DWORD>(RIDEV_INPUTSINK) : static_cast<DWORD>(RIDEV_REMOVE),
-                         instant ? window_ : nullptr};
-    if (RegisterRawInputDevices(&mouse, 1, sizeof mouse))
-      rawInput_ = instant;
-    else
-      OutputDebugStringW(L"Mirel: raw mouse input could not be switched; the watch keeps its timer\n");
-  }
+  if (instant != rawInput_ && !ListenToRawMouse(instant))
+    OutputDebugStringW(L"Mirel: raw mouse input could not be switched; the watch keeps its timer\n");
   if (enabled && !rawInput_)
     SetTimer(window_, watchTimer_, interval_, nullptr);
   else
     KillTimer(window_, watchTimer_);
+}
+
+EdgeWatcher::~EdgeWatcher() {
+  if (rawInput_) ListenToRawMouse(false);
+}
+
+bool EdgeWatcher::ListenToRawMouse(bool on) {
+  RAWINPUTDEVICE mouse{1, 2, on ? static_cast<DWORD>(RIDEV_INPUTSINK) : static_cast<DWORD>(RIDEV_REMOVE),
+                       on ? window_ : nullptr};
+  if (!RegisterRawInputDevices(&mouse, 1, sizeof mouse)) return false;
+  rawInput_ = on;
+  return true;
 }
 
 void EdgeWatcher::SetInterval(std::uint32_t interval) {

@@ -17,6 +17,10 @@ class Application;
 class EdgeWatcher {
  public:
   explicit EdgeWatcher(Application& app) : app_(app) {}
+  // Raw mouse input goes with the watch that asked for it.
+  ~EdgeWatcher();
+  EdgeWatcher(const EdgeWatcher&) = delete;
+  EdgeWatcher& operator=(const EdgeWatcher&) = delete;
   // The window whose timers and raw input drive the watch.
   void Attach(HWND window, UINT_PTR watchTimer, UINT_PTR dwellTimer);
 
@@ -39,6 +43,8 @@ class EdgeWatcher {
 
  private:
   static bool FullScreenProgramRunning();
+  // Raw mouse input to the window (instant edges) on or off; false when the system refused.
+  bool ListenToRawMouse(bool on);
 
   Application& app_;
   HWND window_ = nullptr;

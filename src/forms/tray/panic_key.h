@@ -11,6 +11,12 @@ namespace mirel {
 
 class PanicKey {
  public:
+  PanicKey() = default;
+  // The key is the system's again once its owner goes.
+  ~PanicKey() { Unregister(); }
+  PanicKey(const PanicKey&) = delete;
+  PanicKey& operator=(const PanicKey&) = delete;
+
   // Registers the key for the window's WM_HOTKEY with id `id`, replacing the one before;
   // nothing for 0. False when another program holds the key.
   bool Register(HWND window, int id, std::uint32_t controlValue);
