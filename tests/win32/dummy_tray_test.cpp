@@ -472,14 +472,14 @@ TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSlee
   for (const bool password : {true, false}) {
     SCOPED_TRACE(password);
     WriteRegistry("RequirePassword", password ? 1 : 0);
-    auto& app = Start();
-    frmDummy& cover = app.dummy();
     compositorAsks.clear();
     const auto system = sys::AnswerDwmSetWindowAttribute(NoteCompositorAsk);
+    auto& app = Start();
+    frmDummy& cover = app.dummy();
     app.ShowDummyScreen();
     sys::AnswerDwmSetWindowAttribute(system);
     // On Windows: no animation as it comes up, and not seen through when a taskbar
-    // thumbnail is hovered.
+    // thumbnail is hovered; asked before it first shows.
     for (const DWORD attribute : {DWORD{DWMWA_TRANSITIONS_FORCEDISABLED}, DWORD{DWMWA_EXCLUDED_FROM_PEEK}})
       EXPECT_TRUE(std::any_of(compositorAsks.begin(), compositorAsks.end(), [&](const CompositorAsk& ask) {
         return ask.window == cover.hwnd() && ask.attribute == attribute && ask.value && !ask.visible;

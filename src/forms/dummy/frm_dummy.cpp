@@ -271,7 +271,9 @@ void frmDummy::ShowCover() {
 void frmDummy::StayStillUnderTheCompositor() {
   // No animation as the cover comes up (it is complete at once), and it stays when the
   // user hovers a thumbnail on the taskbar (Aero Peek would show the desktop through it).
-  // Asked again at every cover: cheap, and sure to hold for the window there is now.
+  // Asked once for the window, before it first shows.
+  if (compositorAsked_ == hwnd()) return;
+  compositorAsked_ = hwnd();
   const BOOL on = TRUE;
   sys::DwmSetWindowAttribute(hwnd(), DWMWA_TRANSITIONS_FORCEDISABLED, &on, sizeof on);
   sys::DwmSetWindowAttribute(hwnd(), DWMWA_EXCLUDED_FROM_PEEK, &on, sizeof on);
@@ -454,9 +456,11 @@ void frmDummy::HoldOnTop() {
   const bool activated = !ours && foreground != lastForeground_ && foreground && Hides(foreground, cover, &piece);
   if (activated) covered.push_back(piece);
   if (raise || activated || !covered.empty()) RaiseSoon(std::move(covered), activated);
-  lastForeground_ = foreground;
   // With the password on, typing never goes to a window hidden behind the cover.
   if (!ours && (wantsKeyboard_ || app_.state.gRequirePassword)) TakeKeyboardWhenFree();
+  // As it is now, the keyboard perhaps taken back: the same window activated again is
+  // another switch.
+  lastForeground_ = GetForegroundWindow();
   WatchClosely();
 }
 
@@ -564,6 +568,7 @@ LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       // Another window takes the foreground: back on top at once, where Windows says so.
       if (LOWORD(wParam) == WA_INACTIVE && up_) PostMessageW(hwnd(), kHoldMessage, 0, 0);
+      if (LOWORD(wParam) != WA_INACTIVE) lastForeground_ = hwnd();  // the next switch away is one
       return DefaultProc(message, wParam, lParam);
     case WM_WINDOWPOSCHANGING:
       if (up_ && !raising_) {

@@ -136,10 +136,11 @@ class frmDummy : public Window {
   int quickRaises_ = 0;
   std::vector<RECT> owed_;  // covered while the cover paused
   bool raiseOwed_ = false;
-  HWND keyboardAsked_ = nullptr;  // the foreground window asked whether its program answers
-  bool up_ = false;               // between the cover's coming up and the return
-  bool raising_ = false;          // the cover's own move out of the topmost band and back
-  bool wantsKeyboard_ = false;    // the keyboard is taken once no modifier key is held
+  HWND keyboardAsked_ = nullptr;    // the foreground window asked whether its program answers
+  HWND compositorAsked_ = nullptr;  // the window that asked for no animations
+  bool up_ = false;                 // between the cover's coming up and the return
+  bool raising_ = false;            // the cover's own move out of the topmost band and back
+  bool wantsKeyboard_ = false;      // the keyboard is taken once no modifier key is held
   HWND lastForeground_ = nullptr;
   unsigned long long keyboardWaitSince_ = 0;  // since when a held modifier key holds back the keyboard
   HPOWERNOTIFY displayNotify_ = nullptr;
