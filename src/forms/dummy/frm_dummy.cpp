@@ -280,8 +280,10 @@ void frmDummy::StayStillUnderTheCompositor() {
 }
 
 void frmDummy::StartHolding() {
+  // What is open as the cover comes up; anything opened from now on is new.
   seen_.clear();
   lookedBefore_ = false;
+  WhatIsCovered();
   owed_.clear();
   raiseOwed_ = false;
   quickRaises_ = 0;
