@@ -83,6 +83,18 @@ def in_process(d, title, exe, folder_name, trials, goals):
     print(f"  (goals: {goals})")
 
 
+def hold(d, seconds):
+    print(f"== the cover's hold: up {seconds} s with nothing happening (password on), then 3 s against another "
+          f"program's topmost window re-raised every 10 ms (transparent, then visible)")
+    d.clear_settings()
+    folder = d.fresh_folder("hold_bench")
+    _, out = d.capture([d.wine, os.path.join(d.build, "hold_bench.exe"), windows_path(folder), str(seconds),
+                        windows_path(d.probe_exe)], timeout=seconds + 120)
+    print("  " + out.strip().replace("\n", "\n  "))
+    print("  (goals: up and idle <= 0.5 % of one core, <= 5 wake-ups a second; against the re-raiser a few "
+          "raises a second at most)")
+
+
 def capture(d, trials):
     in_process(d, "capture", "capture_bench.exe", "capture_bench", trials,
                "command to painted <= 250 ms; BMP write <= 50 ms median")
@@ -236,7 +248,7 @@ def main():
     parser.add_argument("--long-cycles", type=int, default=10000)
     parser.add_argument("--openings", type=int, default=1000)
     parser.add_argument("--idle-seconds", type=int, default=60)
-    parser.add_argument("--only", choices=["startup", "paint", "capture", "options", "longuse", "edge", "slowedge"], help="one group of figures")
+    parser.add_argument("--only", choices=["startup", "paint", "capture", "options", "longuse", "edge", "slowedge", "hold"], help="one group of figures")
     args = parser.parse_args()
     d = Desktop(args.build)
     folder = d.fresh_folder("bench")
@@ -253,6 +265,8 @@ def main():
         options(d, args.trials)
     if args.only in (None, "longuse"):
         long_use(d, args.long_cycles, args.openings)
+    if args.only in (None, "hold"):
+        hold(d, args.idle_seconds)
     if args.only == "slowedge":
         edge_while_decoding(d, folder, max(args.trials, 20), xpixel)
     if args.only in (None, "edge"):

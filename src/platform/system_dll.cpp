@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mirel {
@@ -148,6 +149,20 @@ LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
   static SystemFunction<decltype(::DwmGetWindowAttribute)> fn(kWindowManager, "DwmGetWindowAttribute");
   return fn.get() ? fn.get()(window, attribute, value, size) : MissingFunctionResult();
+}
+
+namespace {
+DwmSetWindowAttributeCall dwmSetWindowAttributeAnswer = nullptr;
+}  // namespace
+
+HRESULT DwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size) {
+  if (dwmSetWindowAttributeAnswer) return dwmSetWindowAttributeAnswer(window, attribute, value, size);
+  static SystemFunction<decltype(::DwmSetWindowAttribute)> fn(kWindowManager, "DwmSetWindowAttribute");
+  return fn.get() ? fn.get()(window, attribute, value, size) : MissingFunctionResult();
+}
+
+DwmSetWindowAttributeCall AnswerDwmSetWindowAttribute(DwmSetWindowAttributeCall answer) {
+  return std::exchange(dwmSetWindowAttributeAnswer, answer);
 }
 
 BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) {

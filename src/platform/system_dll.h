@@ -104,6 +104,12 @@ BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_P
 BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size);
+HRESULT DwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size);
+// Who answers DwmSetWindowAttribute: the system's function, or one that a test puts in
+// between to see what a window asks for (nullptr gives the system's back). Returns the
+// one that answered before.
+using DwmSetWindowAttributeCall = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
+DwmSetWindowAttributeCall AnswerDwmSetWindowAttribute(DwmSetWindowAttributeCall answer);
 HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data);
 
 }  // namespace sys

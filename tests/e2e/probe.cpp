@@ -10,7 +10,13 @@
 //   probe hold SECONDS       a window of its own in front for that long, then the modifier
 //                            keys as it sees them (a key left "held" is a stuck key)
 //   probe intrude SECONDS    another program at work: its own window activated, another put
-//                            in the topmost band, every window minimised, for that long
+//                            in the topmost band, every window minimised, then a program
+//                            started that opens a window (probe open), for that long
+//   probe open SECONDS       a program's first window, shown as it starts, for that long
+//   probe reraise SECONDS [visible]
+//                            a topmost window, fully transparent unless `visible`, that puts
+//                            itself back on top every 10 ms for that long
+//   probe hang SECONDS       a window of its own put in front, then no message pumped for that long
 #include <windows.h>
 
 #include <psapi.h>
@@ -174,7 +180,7 @@ int Process(DWORD pid) {
 }
 
 // Windows of this program, white, with a message loop for `seconds`.
-HWND OwnWindow(DWORD exStyle, int x, int y, int width, int height) {
+HWND OwnWindow(DWORD exStyle, int x, int y, int width, int height, DWORD style = WS_POPUP | WS_VISIBLE) {
   static const bool registered = [] {
     WNDCLASSW cls{};
     cls.lpfnWndProc = DefWindowProcW;
@@ -184,7 +190,7 @@ HWND OwnWindow(DWORD exStyle, int x, int y, int width, int height) {
     return RegisterClassW(&cls) != 0;
   }();
   (void)registered;
-  return CreateWindowExW(exStyle, L"MirelProbe", L"probe", WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr, nullptr,
+  return CreateWindowExW(exStyle, L"MirelProbe", L"probe", style, x, y, width, height, nullptr, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -230,7 +236,49 @@ int Intrude(double seconds) {
   HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
   GetWindowThreadProcessId(taskbar ? taskbar : GetShellWindow(), &shell);
   EnumWindows(MinimiseOthers, static_cast<LPARAM>(shell));
+  RunMessages(0.3);
+  // A program that was not running when the cover came up: its first window, framed as
+  // programs' windows are, shown at the bottom right as it starts.
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" open " + std::to_wstring(seconds);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION opened{};
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &opened)) {
+    CloseHandle(opened.hThread);
+    CloseHandle(opened.hProcess);
+  }
   RunMessages(seconds);
+  return 0;
+}
+
+int Open(double seconds) {
+  OwnWindow(0, 600, 450, 350, 250, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  RunMessages(seconds);
+  return 0;
+}
+
+int Reraise(double seconds, bool visible) {
+  // Shown once it is transparent, without taking the keyboard, as overlays are.
+  const HWND own =
+      OwnWindow(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (visible ? 0 : WS_EX_LAYERED), 200, 150, 400, 300, WS_POPUP);
+  if (!visible) SetLayeredWindowAttributes(own, 0, 0, LWA_ALPHA);
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  while (GetTickCount64() < until) {
+    SetWindowPos(own, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    RunMessages(0.01);
+  }
+  return 0;
+}
+
+int Hang(double seconds) {
+  const HWND own = OwnWindow(0, 100, 100, 400, 300);
+  RunMessages(0.3);
+  SetForegroundWindow(own);
+  Emit("{\"hanging\": true}");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds * 1000));
   return 0;
 }
 
@@ -260,6 +308,12 @@ int wmain(int argc, wchar_t** argv) {
     code = Hold(_wtof(argv[2]));
   } else if (command == L"intrude" && argc == 3) {
     code = Intrude(_wtof(argv[2]));
+  } else if (command == L"reraise" && (argc == 3 || argc == 4)) {
+    code = Reraise(_wtof(argv[2]), argc == 4 && std::wstring(argv[3]) == L"visible");
+  } else if (command == L"open" && argc == 3) {
+    code = Open(_wtof(argv[2]));
+  } else if (command == L"hang" && argc == 3) {
+    code = Hang(_wtof(argv[2]));
   } else if (command == L"process" && argc == 3) {
     code = Process(static_cast<DWORD>(wcstoul(argv[2], nullptr, 0)));
   }

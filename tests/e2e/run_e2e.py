@@ -406,14 +406,15 @@ class DummyScreen(Scenario):
         main = D.wait_window("MirelMain", visible=True)
         D.click(main["client"][0] + 100, main["client"][1] + 80)
         D.wait_window("MirelDummy", visible=True)
-        # Another program activates a window, puts one in the topmost band and minimises
-        # everything: the cover stays over all of it and keeps the keyboard.
-        intruder = subprocess.Popen([D.wine, D.probe_exe, "intrude", "2"], stdout=subprocess.DEVNULL,
+        # Another program activates a window, puts one in the topmost band, minimises
+        # everything and opens a new window: the cover stays over all of it and keeps the
+        # keyboard.
+        intruder = subprocess.Popen([D.wine, D.probe_exe, "intrude", "4"], stdout=subprocess.DEVNULL,
                                     stderr=subprocess.DEVNULL)
         D.wait_window("MirelProbe", visible=True)
-        time.sleep(1.2)
+        time.sleep(2.5)
         shot = D.screenshot(os.path.join(D.folder, "intruded.png"))
-        for point in [(60, 60), (400, 300), (540, 440), CENTRE]:
+        for point in [(60, 60), (400, 300), (540, 440), CENTRE, (800, 600)]:
             self.assertEqual(D.pixel(shot, *point), MAGENTA, point)
         self.assertEqual(D.probe("foreground")[0]["class"], "MirelDummy")
         intruder.wait(timeout=20)

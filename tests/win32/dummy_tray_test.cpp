@@ -1,6 +1,7 @@
 // The dummy screen, its return, the mouse-edge watch and the tray menu on real windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -482,13 +483,99 @@ std::string WhyNotCovering(frmDummy& cover) {
   return EqualRect(&rect, &area) ? "" : "moved or resized";
 }
 
+// Another program, the end-to-end probe beside this exe, for as long as the object lives.
+class OtherProgram {
+ public:
+  explicit OtherProgram(const std::wstring& arguments) {
+    std::wstring command = L"\"" + BesideExe(ExeFolder(), L"probe.exe") + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+      CloseHandle(info.hThread);
+      process_.reset(info.hProcess);
+    }
+  }
+  ~OtherProgram() {
+    if (process_) TerminateProcess(process_.get(), 0);
+  }
+  bool started() const { return process_ != nullptr; }
+
+ private:
+  UniqueHandle process_;
+};
+
+// The cover's repaints and its moves in the z-order, as this thread runs its messages.
+struct CoverCounts {
+  static inline HWND cover = nullptr;
+  static inline int paints = 0;
+  static inline int raises = 0;
+  static LRESULT CALLBACK Retrieved(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->hwnd == cover && msg->message == WM_PAINT) ++paints;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->hwnd == cover && msg->message == WM_WINDOWPOSCHANGED &&
+        !(reinterpret_cast<const WINDOWPOS*>(msg->lParam)->flags & SWP_NOZORDER))
+      ++raises;
+    if (code == HC_ACTION && msg->hwnd == cover && msg->message == WM_PAINT) ++paints;  // UpdateWindow's
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  explicit CoverCounts(HWND window)
+      : retrieved_(SetWindowsHookExW(WH_GETMESSAGE, Retrieved, nullptr, GetCurrentThreadId())),
+        sent_(SetWindowsHookExW(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId())) {
+    cover = window;
+    paints = raises = 0;
+  }
+  ~CoverCounts() {
+    UnhookWindowsHookEx(retrieved_);
+    UnhookWindowsHookEx(sent_);
+  }
+  HHOOK retrieved_;
+  HHOOK sent_;
+};
+
+double CpuMilliseconds() {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  const auto ms = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+  };
+  return ms(kernel) + ms(user);
+}
+
+// What the cover asks of the desktop compositor, and whether it was up yet.
+struct CompositorAsk {
+  HWND window;
+  DWORD attribute;
+  BOOL value;
+  bool visible;
+};
+std::vector<CompositorAsk> compositorAsks;
+HRESULT WINAPI NoteCompositorAsk(HWND window, DWORD attribute, const void* value, DWORD size) {
+  const BOOL on = size == sizeof(BOOL) ? *static_cast<const BOOL*>(value) : FALSE;
+  compositorAsks.push_back({window, attribute, on, IsWindowVisible(window) != FALSE});
+  return S_OK;
+}
+
 TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSleepAndExplorer) {
   for (const bool password : {true, false}) {
     SCOPED_TRACE(password);
     WriteRegistry("RequirePassword", password ? 1 : 0);
+    compositorAsks.clear();
+    const auto system = sys::AnswerDwmSetWindowAttribute(NoteCompositorAsk);
     auto& app = Start();
     frmDummy& cover = app.dummy();
     app.ShowDummyScreen();
+    sys::AnswerDwmSetWindowAttribute(system);
+    // On Windows: no animation as it comes up, and not seen through when a taskbar
+    // thumbnail is hovered; asked before it first shows.
+    for (const DWORD attribute : {DWORD{DWMWA_TRANSITIONS_FORCEDISABLED}, DWORD{DWMWA_EXCLUDED_FROM_PEEK}})
+      EXPECT_TRUE(std::any_of(compositorAsks.begin(), compositorAsks.end(), [&](const CompositorAsk& ask) {
+        return ask.window == cover.hwnd() && ask.attribute == attribute && ask.value && !ask.visible;
+      })) << attribute;
     {
       const Intruder intruder(cover.hwnd());
       ASSERT_TRUE(test::PumpUntil([&] { return intruder.own() != nullptr; }));
@@ -497,6 +584,57 @@ TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSlee
       EXPECT_TRUE(test::PumpUntil(
           [&] { return WhyNotCovering(cover).empty() && (GetForegroundWindow() == cover.hwnd()) == password; }, 3000))
           << WhyNotCovering(cover) << "; the cover has the keyboard: " << (GetForegroundWindow() == cover.hwnd());
+    }
+    if (password) {
+      // Windows over the cover that show nothing: fully transparent, letting the mouse
+      // through, of no size. The cover leaves them above it.
+      std::vector<HWND> unseen;
+      for (const auto& [exStyle, width] :
+           {std::pair<DWORD, int>{WS_EX_LAYERED, 300}, std::pair<DWORD, int>{WS_EX_LAYERED | WS_EX_TRANSPARENT, 300},
+            std::pair<DWORD, int>{0, 0}}) {
+        const HWND w = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | exStyle, L"STATIC", L"",
+                                       WS_POPUP | WS_VISIBLE, 50, 50, width, width, nullptr, nullptr, nullptr, nullptr);
+        if (exStyle & WS_EX_TRANSPARENT)
+          SetLayeredWindowAttributes(w, 0, 128, LWA_ALPHA);
+        else if (exStyle)
+          SetLayeredWindowAttributes(w, 0, 0, LWA_ALPHA);
+        unseen.push_back(w);
+      }
+      {
+        const CoverCounts counts(cover.hwnd());
+        test::PumpUntil([] { return false; }, 600);
+        EXPECT_EQ(counts.raises, 0);
+      }
+      for (const HWND w : unseen) DestroyWindow(w);
+      // Another program's transparent topmost window, put back on top every 10 ms: the
+      // cover pays no heed. A visible one: the cover goes back over it a few times a
+      // second, not in a loop with it.
+      for (const bool visible : {false, true}) {
+        SCOPED_TRACE(visible);
+        const OtherProgram fighter(visible ? L"reraise 4 visible" : L"reraise 4");
+        ASSERT_TRUE(fighter.started());
+        ASSERT_TRUE(test::PumpUntil([] { return FindWindowW(L"MirelProbe", nullptr) != nullptr; }));
+        const CoverCounts fight(cover.hwnd());
+        const double cpu = CpuMilliseconds();
+        test::PumpUntil([] { return false; }, 3000);
+        EXPECT_LE(CpuMilliseconds() - cpu, 300.0);  // a tenth of one core at most
+        EXPECT_LE(fight.raises, visible ? 40 : 0);  // two moves a raise: out of the band and back
+        EXPECT_LE(fight.paints, visible ? 20 : 0);
+      }
+      // A program that takes the keyboard and then answers nothing: the cover never waits
+      // for it, and a click is answered at once.
+      const OtherProgram hung(L"hang 5");
+      ASSERT_TRUE(hung.started());
+      ASSERT_TRUE(test::PumpUntil([] { return FindWindowW(L"MirelProbe", nullptr) != nullptr; }));
+      ULONGLONG longest = 0;
+      for (const ULONGLONG until = GetTickCount64() + 2000; GetTickCount64() < until;) {
+        const ULONGLONG start = GetTickCount64();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        Pump();
+        longest = std::max(longest, GetTickCount64() - start);
+      }
+      EXPECT_LE(longest, 100u);
+      EXPECT_TRUE(WhyNotCovering(cover).empty()) << WhyNotCovering(cover);
     }
     // What Windows sends after an unlock, a wake of the display and an Explorer restart;
     // the cover had been moved and taken out of the band meanwhile.

@@ -10,6 +10,7 @@
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/window.h"
+#include "platform/window_events.h"
 #include "settings/settings.h"
 
 namespace mirel {
@@ -65,10 +66,24 @@ class frmDummy : public Window {
   // Keeping the cover over everything while it is up: whatever another program does, the
   // cover goes back on top at once, and takes the keyboard when it should.
   void HoldOnTop();
+  void StartHolding();
+  void StopHolding();
+  void WindowEvent(HWND window);
+  // The cover back on top, at once or (against a program that keeps putting its own window
+  // over it, unless `atOnce`) after a pause; `covered` (screen coordinates) is what is
+  // painted again.
+  void RaiseSoon(std::vector<RECT> covered, bool atOnce);
+  void Raise(const std::vector<RECT>& covered);
   void Raise();
   bool HeldByUs(HWND window) const;
-  bool SomethingAbove() const;
+  // The part of the cover that the window hides, if it is one the user can see over it.
+  bool Hides(HWND window, const RECT& cover, RECT* piece) const;
+  // What windows of other programs hide of the cover (screen coordinates).
+  std::vector<RECT> WhatIsCovered();
+  void WatchClosely();
   void TakeKeyboardWhenFree();
+  void TakeKeyboardThrough(HWND answered);
+  void StayStillUnderTheCompositor();
   void WatchTheSession();
 
   // What a prepared picture was made for besides its file: the placement, the screens and
@@ -106,9 +121,26 @@ class frmDummy : public Window {
   std::int64_t lastPaintTicks_ = 0;
   bool pressed_ = false;
   bool returning_ = false;
-  bool up_ = false;             // between the cover's coming up and the return
-  bool raising_ = false;        // the cover's own move out of the topmost band and back
-  bool wantsKeyboard_ = false;  // the keyboard is taken once no modifier key is held
+  // The hold: the system's window events, what they told since the last look, and the pause
+  // against a program that fights the cover for the top.
+  WindowEventWatch windowEvents_;
+  struct SeenWindow {
+    HWND window;
+    ULONGLONG since;  // first seen; 0: there before the cover
+  };
+  std::vector<SeenWindow> seen_;
+  bool lookedBefore_ = false;
+  bool lookPosted_ = false;
+  bool watchingClosely_ = false;
+  ULONGLONG lastRaise_ = 0;
+  int quickRaises_ = 0;
+  std::vector<RECT> owed_;  // covered while the cover paused
+  bool raiseOwed_ = false;
+  HWND keyboardAsked_ = nullptr;    // the foreground window asked whether its program answers
+  HWND compositorAsked_ = nullptr;  // the window that asked for no animations
+  bool up_ = false;                 // between the cover's coming up and the return
+  bool raising_ = false;            // the cover's own move out of the topmost band and back
+  bool wantsKeyboard_ = false;      // the keyboard is taken once no modifier key is held
   HWND lastForeground_ = nullptr;
   unsigned long long keyboardWaitSince_ = 0;  // since when a held modifier key holds back the keyboard
   HPOWERNOTIFY displayNotify_ = nullptr;
