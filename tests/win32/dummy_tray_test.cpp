@@ -633,7 +633,9 @@ TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSlee
         Pump();
         longest = std::max(longest, GetTickCount64() - start);
       }
-      EXPECT_LE(longest, 100u);
+      // A wait on that program would last its five seconds; the bound leaves a loaded
+      // machine its room and still tells one from the other.
+      EXPECT_LE(longest, 1000u);
       EXPECT_TRUE(WhyNotCovering(cover).empty()) << WhyNotCovering(cover);
     }
     // What Windows sends after an unlock, a wake of the display and an Explorer restart;
