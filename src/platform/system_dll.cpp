@@ -165,6 +165,27 @@ DwmSetWindowAttributeCall AnswerDwmSetWindowAttribute(DwmSetWindowAttributeCall 
   return std::exchange(dwmSetWindowAttributeAnswer, answer);
 }
 
+namespace {
+SetForegroundWindowCall setForegroundWindowAnswer = nullptr;
+GetAsyncKeyStateCall getAsyncKeyStateAnswer = nullptr;
+}  // namespace
+
+BOOL SetForegroundWindow(HWND window) {
+  return setForegroundWindowAnswer ? setForegroundWindowAnswer(window) : ::SetForegroundWindow(window);
+}
+
+SetForegroundWindowCall AnswerSetForegroundWindow(SetForegroundWindowCall answer) {
+  return std::exchange(setForegroundWindowAnswer, answer);
+}
+
+SHORT GetAsyncKeyState(int key) {
+  return getAsyncKeyStateAnswer ? getAsyncKeyStateAnswer(key) : ::GetAsyncKeyState(key);
+}
+
+GetAsyncKeyStateCall AnswerGetAsyncKeyState(GetAsyncKeyStateCall answer) {
+  return std::exchange(getAsyncKeyStateAnswer, answer);
+}
+
 BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) {
   static SystemFunction<BOOL WINAPI(HWND, DWORD)> fn(kSessions, "WTSRegisterSessionNotification");
   return fn.get() ? fn.get()(window, flags) : FALSE;

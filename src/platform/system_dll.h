@@ -112,6 +112,17 @@ using DwmSetWindowAttributeCall = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWO
 DwmSetWindowAttributeCall AnswerDwmSetWindowAttribute(DwmSetWindowAttributeCall answer);
 HWND HtmlHelp(HWND owner, const wchar_t* file, UINT command, DWORD_PTR data);
 
+// Two calls of user32 that Wine answers otherwise than Windows, each with its answer seam
+// as above: Windows refuses the foreground to a program the user is not using, and a key
+// held on the machine's keyboard shows in GetAsyncKeyState, which injected input under
+// Wine never does.
+using SetForegroundWindowCall = BOOL(WINAPI*)(HWND);
+BOOL SetForegroundWindow(HWND window);
+SetForegroundWindowCall AnswerSetForegroundWindow(SetForegroundWindowCall answer);
+using GetAsyncKeyStateCall = SHORT(WINAPI*)(int);
+SHORT GetAsyncKeyState(int key);
+GetAsyncKeyStateCall AnswerGetAsyncKeyState(GetAsyncKeyStateCall answer);
+
 }  // namespace sys
 
 }  // namespace mirel

@@ -560,6 +560,25 @@ HRESULT WINAPI NoteCompositorAsk(HWND window, DWORD attribute, const void* value
   return S_OK;
 }
 
+// Ctrl and Alt held down. The first look after `leftInFront` is set finds another
+// program in front, as Windows leaves it when it refuses the cover the foreground as it
+// shows (Wine never refuses).
+std::atomic<HWND> leftInFront{nullptr};
+SHORT WINAPI CtrlAndAltHeld(int key) {
+  if (const HWND other = leftInFront.exchange(nullptr)) SetForegroundWindow(other);
+  return key == VK_CONTROL || key == VK_MENU ? SHORT(-32768) : SHORT(0);
+}
+
+// As Windows answers a program that the user is not using: the foreground only while its
+// input is joined to that of the program that has it, or from its own windows.
+BOOL WINAPI ForegroundOnlyThroughItsInput(HWND window) {
+  const HWND foreground = GetForegroundWindow();
+  DWORD owner = 0;
+  GetWindowThreadProcessId(foreground, &owner);
+  const bool allowed = !foreground || owner == GetCurrentProcessId() || GetActiveWindow() == foreground;
+  return allowed ? SetForegroundWindow(window) : FALSE;
+}
+
 TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSleepAndExplorer) {
   for (const bool password : {true, false}) {
     SCOPED_TRACE(password);
@@ -622,7 +641,9 @@ TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSlee
         EXPECT_LE(fight.paints, visible ? 20 : 0);
       }
       // A program that takes the keyboard and then answers nothing: the cover never waits
-      // for it, and a click is answered at once.
+      // for it, and a click is answered at once. Windows refuses the cover the foreground
+      // then (Wine never does): only joined to the program's input could it take it.
+      const auto system = sys::AnswerSetForegroundWindow(ForegroundOnlyThroughItsInput);
       const OtherProgram hung(L"hang 5");
       ASSERT_TRUE(hung.started());
       ASSERT_TRUE(test::PumpUntil([] { return FindWindowW(L"MirelProbe", nullptr) != nullptr; }));
@@ -637,6 +658,7 @@ TEST_F(DummyTrayTest, TheCoverHoldsAgainstOtherProgramsAndComesBackAfterLockSlee
       // machine its room and still tells one from the other.
       EXPECT_LE(longest, 1000u);
       EXPECT_TRUE(WhyNotCovering(cover).empty()) << WhyNotCovering(cover);
+      sys::AnswerSetForegroundWindow(system);
     }
     // What Windows sends after an unlock, a wake of the display and an Explorer restart;
     // the cover had been moved and taken out of the band meanwhile.
@@ -793,6 +815,32 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   EXPECT_TRUE(app.dummy().Visible());
   Click(app.dummy().hwnd());
   Pump();
+  {
+    // Its Ctrl and Alt still held: the program that has the keyboard sees them go up
+    // before the cover takes it, for a second at most, and each cover waits anew, also
+    // after one taken away while it waited.
+    const auto keys = sys::AnswerGetAsyncKeyState(CtrlAndAltHeld);
+    const OtherProgram other(L"hold 10");
+    ASSERT_TRUE(other.started());
+    HWND probe = nullptr;
+    ASSERT_TRUE(test::PumpUntil([&] {
+      probe = FindWindowW(L"MirelProbe", nullptr);
+      return probe && probe == GetForegroundWindow();
+    }));
+    leftInFront = probe;
+    SendMessageW(tray.hwnd(), WM_HOTKEY, 1, 0);
+    Click(app.dummy().hwnd());
+    Pump();
+    test::PumpUntil([] { return false; }, 1100);
+    const ULONGLONG shown = GetTickCount64();
+    leftInFront = probe;
+    SendMessageW(tray.hwnd(), WM_HOTKEY, 1, 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return GetForegroundWindow() == app.dummy().hwnd(); }, 3000));
+    EXPECT_GE(GetTickCount64() - shown, 900u);
+    sys::AnswerGetAsyncKeyState(keys);
+    Click(app.dummy().hwnd());
+    Pump();
+  }
   app.state.gPanicKey = 0;
   tray.RegisterPanicKey();
   EXPECT_FALSE(tray.PanicKeyRegistered());

@@ -51,7 +51,7 @@ constexpr ULONGLONG kLongestModifierWait = 1000;
 
 bool ModifierKeysHeld() {
   for (const int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
-    if (GetAsyncKeyState(key) & 0x8000) return true;
+    if (sys::GetAsyncKeyState(key) & 0x8000) return true;
   return false;
 }
 
@@ -423,7 +423,7 @@ void frmDummy::TakeKeyboardWhenFree() {
   wantsKeyboard_ = false;
   const HWND foreground = GetForegroundWindow();
   if (foreground && HeldByUs(foreground)) return;
-  if (SetForegroundWindow(hwnd()) && GetForegroundWindow() == hwnd()) return;
+  if (sys::SetForegroundWindow(hwnd()) && GetForegroundWindow() == hwnd()) return;
   // Windows lets a program that the user is not using take the foreground only through
   // the input of the one that has it. Joined to a program that does not answer (a hung
   // window, a long recalculation), the cover would wait with it and answer no click: the
@@ -440,7 +440,7 @@ void frmDummy::TakeKeyboardThrough(HWND answered) {
   const DWORD theirs = GetWindowThreadProcessId(foreground, nullptr);
   const DWORD ours = GetCurrentThreadId();
   const bool attached = theirs && theirs != ours && AttachThreadInput(ours, theirs, TRUE);
-  SetForegroundWindow(hwnd());
+  sys::SetForegroundWindow(hwnd());
   if (attached) AttachThreadInput(ours, theirs, FALSE);
 }
 
