@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
   // prepared ahead, as the idle program has it.
   static const char* const kFits[] = {"natural size at the top-left", "fit", "fill", "stretch", "centred"};
   for (int fit = 0; fit < 5; ++fit) {
-    app.state.gDummyFit = fit;
+    app.settings().dummyFit = static_cast<mirel::DummyFit>(fit);
     std::vector<double> times;
     for (int i = 0; i < trials; ++i) {
       Sleep(20);
@@ -82,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
         "max %.2f ms\n",
         kFits[fit], trials, at(0.5), at(0.95), times.back());
   }
-  app.state.gDummyFit = 0;
+  app.settings().dummyFit = mirel::DummyFit::kNatural;
 
   // Cold: the picture not prepared ahead. The cover is up at once in its colour; the figure
   // is to the picture painted.
@@ -118,7 +118,7 @@ int wmain(int argc, wchar_t** argv) {
 
   // Another program's window activated over the cover (the password on, so that the cover
   // takes the keyboard back each time), to the cover back on top and painted.
-  app.state.gRequirePassword = true;
+  app.settings().requirePassword = true;
   app.ShowDummyScreen();
   Pump();
   std::atomic<bool> stop{false};

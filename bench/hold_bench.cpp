@@ -106,7 +106,7 @@ int wmain(int argc, wchar_t** argv) {
   app.Main();
   bench::Pump();
   const double seconds = _wtof(argv[2]);
-  app.state.gRequirePassword = true;  // the cover keeps the keyboard, as when the user is away
+  app.settings().requirePassword = true;  // the cover keeps the keyboard, as when the user is away
   app.ShowDummyScreen();
   cover = app.dummy().hwnd();
   RunFor(1.0);

@@ -44,31 +44,12 @@ void Application::Main() {
   RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
   state.gHelpFile = BesideExe(exeFolder_, L"MIREL.CHM");
   state.gDeleteSettings = false;
-  state.gAlwaysTop = Read(settings::kAlwaysTop);
-  state.gNonTitleBar = Read(settings::kNonTitleBar);
-  state.gAutoAdjust = Read(settings::kAutoAdjust);
-  state.gViewRandom = Read(settings::kViewRandom);
-  state.gCheckMouse = Read(settings::kCheckMouse);
-  state.gCheckMouseFlag = ToInt16OrDefault(Read(settings::kCheckMouseFlag), settings::kCheckMouseFlag.fallback);
-  state.gRequirePassword = Read(settings::kRequirePassword);
-  state.gReturnType = ToInt16OrDefault(Read(settings::kReturnType), settings::kReturnType.fallback);
-  ReadExtraSettings();
+  settings_ = LoadSettings();
 
   main_->Form_Load();
   dummy_->Form_Load();
   tray_->Form_Load();
   dummy_->PrepareSoon();
-}
-
-void Application::ReadExtraSettings() {
-  state.gPanicKey = static_cast<std::uint32_t>(Read(settings::kPanicKey)) & 0xFFFF;
-  state.gPrimaryOnly = Read(settings::kPrimaryOnly);
-  state.gInstantEdges = Read(settings::kInstantEdges);
-  state.gQuietCover = Read(settings::kQuietCover);
-  state.gFullScreenPause = Read(settings::kFullScreenPause);
-  state.gDwellTime = EffectiveDwellTime(Read(settings::kDwellTime));
-  state.gDummyFit = static_cast<std::int32_t>(DummyFitFromStored(Read(settings::kDummyFit)));
-  state.gDummyEveryMonitor = Read(settings::kDummyEveryMonitor);
 }
 
 void Application::ReadDummyListSoon(unsigned waitMilliseconds, bool warnIfUnread) {
@@ -97,7 +78,7 @@ void Application::ReadDummyListSoon(unsigned waitMilliseconds, bool warnIfUnread
 
 void Application::PickCoverPicture() {
   const std::int32_t index = UpcomingIndex();
-  if (state.gViewRandom) {
+  if (settings().viewRandom) {
     nextRandom_ = -1;  // used up
   } else {
     state.gDummyIndex = static_cast<std::int16_t>(index);  // the wrap, when there was one
@@ -106,7 +87,7 @@ void Application::PickCoverPicture() {
   // A picture that cannot be loaded any more still brings up the cover, in the
   // background colour alone: hiding the desktop at once is the point.
   dummy_->SetPicture(list[static_cast<std::size_t>(index)]);
-  if (!state.gViewRandom) state.gDummyIndex = AdvanceIndex(state.gDummyIndex);
+  if (!settings().viewRandom) state.gDummyIndex = AdvanceIndex(state.gDummyIndex);
 }
 
 void Application::ShowDummyScreen() {
@@ -128,7 +109,7 @@ void Application::ShowDummyScreen() {
   // The cover goes up first and the main window goes away behind it: the desktop under
   // the main window is never repainted in sight.
   dummy_->ShowCover();
-  if (state.gQuietCover) quiet_.Mute();
+  if (settings().quietCover) quiet_.Mute();
   main_->SetVisible(false);
   dummy_->PrepareSoon();
 }
@@ -140,7 +121,7 @@ void Application::BringUpCover() {
 
 std::int32_t Application::UpcomingIndex() {
   const auto upper = static_cast<std::int32_t>(state.gDummyList.size()) - 1;
-  if (state.gViewRandom) {
+  if (settings().viewRandom) {
     // Drawn ahead and kept, so that the picture prepared is the one the switch shows.
     if (nextRandom_ < 0 || nextRandom_ > upper) nextRandom_ = RandomPick(upper, random_);
     return nextRandom_;
@@ -158,7 +139,7 @@ void Application::DisplayChanged(int width, int height) {
   dummy_->ScreensChanged();
   if (dummy_->Visible()) {
     RECT area = dummy_->CoverArea();
-    if (state.gPrimaryOnly) area = {0, 0, width, height};
+    if (settings().primaryOnly) area = {0, 0, width, height};
     SetWindowPos(dummy_->hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOACTIVATE);
   }
@@ -175,8 +156,8 @@ bool Application::ModalWindowOpen() const {
 }
 
 void Application::ModalWindowUnloaded() {
-  SetTopMost(main_->hwnd(), state.gAlwaysTop);
-  tray_->SetWatchEnabled(state.gCheckMouse && !main_->Visible());
+  SetTopMost(main_->hwnd(), settings().alwaysTop);
+  tray_->SetWatchEnabled(settings().checkMouse && !main_->Visible());
 }
 
 void Application::RunModal(HWND window, HWND focus, const bool& done, HACCEL accelerators, bool dialogKeys,

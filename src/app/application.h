@@ -14,6 +14,7 @@
 #include "platform/background_task.h"
 #include "platform/handles.h"
 #include "platform/picture_worker.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -33,6 +34,15 @@ class Application {
   void Main();
 
   SharedState state;
+  // The settings in force: read at start-up, changed by the user's actions and the options
+  // dialog's OK (ApplyOptions), stored by those and at exit.
+  const Settings& settings() const { return settings_; }
+  Settings& settings() { return settings_; }
+  // The options dialog's OK: `after` becomes the settings in force; the windows, the
+  // watch, the panic key and the cover take what changed, and the options' values are
+  // stored. The main window's picture is loaded again from its path unless `keepPicture`
+  // (a path that the settings could not keep). Warnings are owned by `dialog`.
+  void ApplyOptions(const Settings& after, bool keepPicture, HWND dialog);
 
   frmMain& main() { return *main_; }
   frmDummy& dummy() { return *dummy_; }
@@ -62,9 +72,6 @@ class Application {
   void BringUpCover();
   // Decodes the picture the next switch will show.
   void PrepareNextPicture();
-  // The settings beyond the first release (panic key, every monitor, instant edges, quiet
-  // covers, full-screen pause, dwell time), into the shared state.
-  void ReadExtraSettings();
   // The primary screen is now width x height pixels.
   void DisplayChanged(int width, int height);
 
@@ -96,6 +103,7 @@ class Application {
 
   UserPrompts& prompts_;
   std::wstring exeFolder_;
+  Settings settings_;
   BackgroundTask listRead_;
   ListFileSystem* listFiles_ = nullptr;
   bool coverAwaitsList_ = false;  // up in its colour alone until the list's read is in

@@ -1,12 +1,15 @@
 // Every setting Mirel keeps under HKEY_CURRENT_USER\Software\Kalv\Mirel, declared once:
-// its value name, its registry type (the C++ type) and its default. The windows read and
-// write them through these declarations, at the moments their own code says.
+// its value name, its registry type (the C++ type) and its default; and `Settings`, all of
+// them in their typed form, which is what the program holds. Only this folder reads and
+// writes them: the conversions between the stored and the typed form are in settings.cpp.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/cover_layout.h"
 #include "settings/registry.h"
 
 namespace mirel {
@@ -93,5 +96,77 @@ inline bool Write(const Setting<std::wstring_view>& s, const std::wstring& value
 inline bool WriteAnsi(const Setting<std::wstring_view>& s, const std::string& ansi) {
   return WriteRegistryAnsi(s.name, ansi);
 }
+
+// A colour as the settings keep it: 0x00BBGGRR, or 0x80000000 plus a system colour index
+// (which follows the user's Windows colours).
+struct Color {
+  std::uint32_t stored = 0;
+  constexpr bool system() const { return (stored & 0x80000000u) != 0; }
+  friend constexpr bool operator==(Color, Color) = default;
+};
+
+// What ends the cover: a stored 1 is the double click, anything else the single click.
+enum class ReturnType : std::int16_t { kSingleClick = 0, kDoubleClick = 1 };
+
+// Every setting in its typed form, read once at start-up (LoadSettings) and held by the
+// application. Each field has the stored value's name, and its default is the declaration's.
+struct Settings {
+  // The main window: place and size in twips, as stored (the place at the system's DPI).
+  std::int32_t top = settings::kTop.fallback;
+  std::int32_t left = settings::kLeft.fallback;
+  std::int32_t height = settings::kHeight.fallback;
+  std::int32_t width = settings::kWidth.fallback;
+  bool mainVisible = settings::kMainVisible.fallback;
+  bool nonTitleBar = settings::kNonTitleBar.fallback;
+  bool alwaysTop = settings::kAlwaysTop.fallback;
+  bool autoAdjust = settings::kAutoAdjust.fallback;
+  std::wstring mainLoadFile{settings::kMainLoadFile.fallback};
+  Color mainBackColor{settings::kMainBackColor.fallback};
+  // The dummy screen.
+  bool viewRandom = settings::kViewRandom.fallback;
+  Color viewBackColor{settings::kViewBackColor.fallback};
+  DummyFit dummyFit = DummyFit::kNatural;
+  bool dummyEveryMonitor = settings::kDummyEveryMonitor.fallback;
+  // The watch: on or off, milliseconds between looks (1 to 65535), the edges (bits: top 1,
+  // bottom 2, left 4, right 8).
+  bool checkMouse = settings::kCheckMouse.fallback;
+  std::uint32_t checkMouseInterval = static_cast<std::uint32_t>(settings::kCheckMouseInterval.fallback);
+  std::int16_t checkMouseFlag = static_cast<std::int16_t>(settings::kCheckMouseFlag.fallback);
+  // The return.
+  ReturnType returnType = ReturnType::kSingleClick;
+  bool requirePassword = settings::kRequirePassword.fallback;
+  std::wstring password{settings::kPassword.fallback};
+  // Beyond the first release.
+  std::uint32_t panicKey = 0;  // the hot-key control's value: key and HOTKEYF_ modifiers
+  bool primaryOnly = settings::kPrimaryOnly.fallback;
+  bool instantEdges = settings::kInstantEdges.fallback;
+  bool quietCover = settings::kQuietCover.fallback;
+  bool fullScreenPause = settings::kFullScreenPause.fallback;
+  std::uint32_t dwellTime = 0;  // milliseconds at the edge before the cover comes up
+
+  bool operator==(const Settings&) const = default;
+};
+
+// Every setting from the registry; a value that is missing, of another type or out of its
+// range reads as its default.
+Settings LoadSettings();
+
+// The stored password, read afresh: what the password prompt compares with.
+std::wstring StoredPassword();
+
+// The form in which MainLoadFile can keep the path (the ANSI code page, or the file's short
+// name when it exists), or nothing when it cannot: such a path is refused.
+std::optional<std::string> StorableMainLoadFile(const std::wstring& path);
+
+// What the options dialog's OK stores, every value of its pages: the main window's picture
+// (when the path can be kept), colour, topmost band and fit; the dummy screen's colour,
+// order and placement; the watch's interval and edges; the return and the password; the
+// extras. The watch's switch and the title bar are stored at exit.
+void StoreOptions(const Settings& settings);
+// The main window's picture alone (one dropped on it). False when the path cannot be kept.
+bool StoreMainLoadFile(const std::wstring& path);
+// What the program stores as it ends: the main window's place and size, whether it shows,
+// the watch's switch and the title bar.
+void StoreAtExit(const Settings& settings);
 
 }  // namespace mirel

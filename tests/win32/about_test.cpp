@@ -91,8 +91,8 @@ TEST_F(AboutTest, LaysItselfOutAgainAtAnotherMonitorsScaling) {
 
 TEST_F(AboutTest, ClosingGivesBackTheWatchAndTheTopmostBand) {
   auto& app = Start();
-  app.state.gAlwaysTop = true;
-  app.state.gCheckMouse = true;
+  app.settings().alwaysTop = true;
+  app.settings().checkMouse = true;
   HWND main = app.main().hwnd();
   const auto topmost = [main] { return (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
   for (const bool shown : {false, true}) {

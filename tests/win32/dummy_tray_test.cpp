@@ -254,12 +254,12 @@ TEST_F(DummyTrayTest, TheCoverShowsItsPictureForTheScreensAsTheyAreAndIgnoresStr
   };
   app.pictures().Request(PictureWorker::kMainWindow, std::move(slow), app.main().hwnd(), kMainPictureMessage);
   ASSERT_TRUE(test::PumpUntil([&] { return begun->load(); }));
-  app.state.gDummyFit = static_cast<std::int32_t>(DummyFit::kStretch);
+  app.settings().dummyFit = DummyFit::kStretch;
   app.PrepareNextPicture();
   ASSERT_TRUE(cover.preparing());
   app.ShowDummyScreen();
   // The screens change meanwhile (the placement, here): the picture is for them as they are.
-  app.state.gDummyFit = static_cast<std::int32_t>(DummyFit::kNatural);
+  app.settings().dummyFit = DummyFit::kNatural;
   cover.ScreensChanged();
   *released = true;
   ASSERT_TRUE(test::PumpUntil([&] { return !cover.waitingForPicture() && !cover.preparing(); }));
@@ -705,7 +705,7 @@ TEST_F(DummyTrayTest, NeitherAMissingPromptNorAMissingCoverEverUncoversOrHides) 
   // Without a cover window, a switch changes nothing: the main window stays, the watch too.
   DestroyWindow(app.dummy().hwnd());
   app.main().SetVisible(false);
-  app.state.gCheckMouse = true;
+  app.settings().checkMouse = true;
   app.tray().SetWatchEnabled(true);
   app.ShowDummyScreen();
   EXPECT_TRUE(app.tray().WatchEnabled());
@@ -807,7 +807,7 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
 
   // The panic key: registered with the setting, unregistered without it.
   const UINT ctrlAlt = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8;
-  app.state.gPanicKey = ctrlAlt | VK_F12;
+  app.settings().panicKey = ctrlAlt | VK_F12;
   tray.RegisterPanicKey();
   EXPECT_TRUE(tray.PanicKeyRegistered());
   EXPECT_FALSE(RegisterHotKey(nullptr, 0x77, MOD_CONTROL | MOD_ALT, VK_F12));  // held by Mirel
@@ -841,29 +841,29 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
     Click(app.dummy().hwnd());
     Pump();
   }
-  app.state.gPanicKey = 0;
+  app.settings().panicKey = 0;
   tray.RegisterPanicKey();
   EXPECT_FALSE(tray.PanicKeyRegistered());
   ASSERT_TRUE(RegisterHotKey(nullptr, 0x77, MOD_CONTROL | MOD_ALT, VK_F12));  // free again
   // A key another program holds: a warning naming it, and the setting kept.
-  app.state.gPanicKey = ctrlAlt | VK_F12;
+  app.settings().panicKey = ctrlAlt | VK_F12;
   prompts_.messages.clear();
   tray.RegisterPanicKey();
   EXPECT_FALSE(tray.PanicKeyRegistered());
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_NE(prompts_.messages[0].text.find(L"Ctrl+Alt+"), std::wstring::npos);
-  EXPECT_EQ(app.state.gPanicKey, ctrlAlt | VK_F12);
+  EXPECT_EQ(app.settings().panicKey, ctrlAlt | VK_F12);
   UnregisterHotKey(nullptr, 0x77);
   // A key without a name on the keyboard is named by its code, in hexadecimal.
   ASSERT_TRUE(RegisterHotKey(nullptr, 0x78, MOD_CONTROL | MOD_ALT, 0xE8));
-  app.state.gPanicKey = ctrlAlt | 0xE8;
+  app.settings().panicKey = ctrlAlt | 0xE8;
   prompts_.messages.clear();
   tray.RegisterPanicKey();
   ASSERT_EQ(prompts_.messages.size(), 1u);
   EXPECT_NE(prompts_.messages[0].text.find(L"「Ctrl+Alt+0xE8」"), std::wstring::npos)
       << AnsiOf(prompts_.messages[0].text);
   UnregisterHotKey(nullptr, 0x78);
-  app.state.gPanicKey = ctrlAlt | VK_F12;
+  app.settings().panicKey = ctrlAlt | VK_F12;
   {  // a key's registration goes with its owner, whatever the unload order
     PanicKey key;
     ASSERT_TRUE(key.Register(tray.hwnd(), 0x79, ctrlAlt | VK_F11));
@@ -873,7 +873,7 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
 
   // A dwell time: a short touch brings up nothing, a stay does (when a stay starts over
   // is the unit tests' business; here the margins are wide for a loaded machine).
-  app.state.gDwellTime = 1000;
+  app.settings().dwellTime = 1000;
   SetCursorPos(300, 300);
   tray.tmrTaskTray_Timer();
   SetCursorPos(0, 300);
@@ -892,8 +892,8 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   Pump();
 
   // Instant edges: raw mouse input instead of the timer, for as long as the watch runs.
-  app.state.gDwellTime = 0;
-  app.state.gInstantEdges = true;
+  app.settings().dwellTime = 0;
+  app.settings().instantEdges = true;
   tray.SetWatchEnabled(true);
   EXPECT_TRUE(tray.InstantEdgesOn());
   SendMessageW(tray.hwnd(), WM_INPUT, RIM_INPUT, 0);  // the pointer away from the edge: armed
@@ -906,13 +906,13 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   Click(app.dummy().hwnd());
   Pump();
   EXPECT_TRUE(tray.InstantEdgesOn());
-  app.state.gInstantEdges = false;
+  app.settings().instantEdges = false;
   tray.SetWatchEnabled(true);
   EXPECT_FALSE(tray.InstantEdgesOn());
 
   // The full-screen pause asks the shell; with no full-screen program the edge still works,
   // and the shell's function is there (no warning about a missing one).
-  app.state.gFullScreenPause = true;
+  app.settings().fullScreenPause = true;
   prompts_.messages.clear();
   SetCursorPos(300, 300);
   tray.tmrTaskTray_Timer();
@@ -986,7 +986,7 @@ TEST_F(DummyTrayTest, TrayMenuEntriesKeepTheirMarksAndTheWatch) {
   EXPECT_TRUE(tray.WatchEnabled());
   // Switch the watch off and on.
   tray.mnuTrayMouse_Click();
-  EXPECT_FALSE(app.state.gCheckMouse);
+  EXPECT_FALSE(app.settings().checkMouse);
   EXPECT_FALSE(tray.ItemChecked(kMnuTrayMouse));
   EXPECT_FALSE(tray.WatchEnabled());
   tray.mnuTrayMouse_Click();
@@ -1001,12 +1001,12 @@ TEST_F(DummyTrayTest, TrayMenuEntriesKeepTheirMarksAndTheWatch) {
   EXPECT_FALSE(tray.WatchEnabled());
   // The title bar, off and on again.
   tray.mnuTrayTitleBar_Click();
-  EXPECT_TRUE(app.state.gNonTitleBar);
+  EXPECT_TRUE(app.settings().nonTitleBar);
   EXPECT_FALSE(tray.ItemChecked(kMnuTrayTitleBar));
   EXPECT_FALSE(app.main().MenusVisible());
   EXPECT_FALSE(GetWindowLongW(app.main().hwnd(), GWL_STYLE) & WS_CAPTION);
   tray.mnuTrayTitleBar_Click();
-  EXPECT_FALSE(app.state.gNonTitleBar);
+  EXPECT_FALSE(app.settings().nonTitleBar);
   EXPECT_TRUE(tray.ItemChecked(kMnuTrayTitleBar));
   EXPECT_TRUE(app.main().MenusVisible());
   EXPECT_TRUE(GetWindowLongW(app.main().hwnd(), GWL_STYLE) & WS_CAPTION);
@@ -1021,7 +1021,7 @@ TEST_F(DummyTrayTest, MainWindowCommandsUpdateTheTrayMenu) {
   auto& tray = app.tray();
   app.main().mnuViewHideTitleBar_Click();
   EXPECT_FALSE(tray.ItemChecked(kMnuTrayTitleBar));
-  EXPECT_TRUE(app.state.gNonTitleBar);
+  EXPECT_TRUE(app.settings().nonTitleBar);
   app.main().mnuViewHideWindow_Click();
   EXPECT_FALSE(app.main().Visible());
   EXPECT_FALSE(tray.ItemChecked(kMnuTrayView));

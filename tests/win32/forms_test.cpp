@@ -73,14 +73,14 @@ TEST_F(FormsTest, FirstStartWithoutSettings) {
   EXPECT_EQ(MenuText(view, 6), L"オプション(&O)");
   EXPECT_FALSE(GetMenuState(view, 6, MF_BYPOSITION) & MF_GRAYED);
 
-  const auto& s = app.state;
-  EXPECT_FALSE(s.gCheckMouse);
-  EXPECT_EQ(s.gCheckMouseFlag, 15);
-  EXPECT_EQ(s.gReturnType, 0);
-  EXPECT_FALSE(s.gViewRandom);
-  EXPECT_FALSE(s.gRequirePassword);
-  EXPECT_EQ(s.gDummyList, (DummyList{L"", L""}));
-  EXPECT_EQ(s.gHelpFile, dir_ / L"MIREL.CHM");
+  const Settings& s = app.settings();
+  EXPECT_FALSE(s.checkMouse);
+  EXPECT_EQ(s.checkMouseFlag, 15);
+  EXPECT_EQ(s.returnType, ReturnType::kSingleClick);
+  EXPECT_FALSE(s.viewRandom);
+  EXPECT_FALSE(s.requirePassword);
+  EXPECT_EQ(app.state.gDummyList, (DummyList{L"", L""}));
+  EXPECT_EQ(app.state.gHelpFile, dir_ / L"MIREL.CHM");
   EXPECT_TRUE(prompts_.messages.empty());
   // Picture box without picture: 4995 x 3555 twips.
   RECT box{};
@@ -132,7 +132,7 @@ TEST_F(FormsTest, StoredSettingsPlaceAndShapeTheWindow) {
   EXPECT_FALSE(GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION);
   EXPECT_FALSE(GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME);
   EXPECT_EQ(GetMenu(hwnd), nullptr);
-  EXPECT_EQ(app.state.gCheckMouseFlag, 15);
+  EXPECT_EQ(app.settings().checkMouseFlag, 15);
 }
 
 TEST_F(FormsTest, SettingsOfTheWrongTypeOrSizeNeverCrashAndTheWindowStaysReachable) {
@@ -347,7 +347,7 @@ TEST_F(FormsTest, DroppedPathOutsideTheCodePageIsStoredShortOrRefused) {
 TEST_F(FormsTest, UnloadStoresPlaceVisibilityWatchAndTitleBar) {
   auto& app = Start();
   SetWindowPos(app.main().hwnd(), nullptr, 30, 40, 300, 150, SWP_NOZORDER);
-  app.state.gCheckMouse = true;
+  app.settings().checkMouse = true;
   app.main().mnuViewHideTitleBar_Click();
   app.main().mnuFileExit_Click();
   EXPECT_EQ(ReadRegistry("Left", -1), 450);

@@ -313,8 +313,8 @@ TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch
   test::WriteBytes(dir_ / L"MIREL.DAT", list);
   auto& app = Start();
   test::ClearSettings();  // what start-up stored does not matter here
-  app.state.gAlwaysTop = true;
-  app.state.gCheckMouse = true;
+  app.settings().alwaysTop = true;
+  app.settings().checkMouse = true;
   app.main().SetVisible(false);
   HWND main = app.main().hwnd();
   for (const UINT how : {0u, 1u, 2u}) {
@@ -339,7 +339,7 @@ TEST_F(OptionTest, CancelEscAndCloseBoxStoreNothingAndGiveBackTheBandAndTheWatch
     EXPECT_FALSE(Stored("Password"));
     EXPECT_FALSE(Stored("ReturnType"));
     EXPECT_EQ(ListFile(), list);  // byte for byte, the vanished line too
-    EXPECT_FALSE(app.state.gNonTitleBar);
+    EXPECT_FALSE(app.settings().nonTitleBar);
     EXPECT_TRUE(GetWindowLongW(main, GWL_STYLE) & WS_CAPTION);
     EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(app.tray().WatchEnabled());
@@ -414,7 +414,7 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   auto& main = app.main();
   EXPECT_EQ(main.picture().width(), 120);
   EXPECT_EQ(main.backColor(), 0x00112233u);
-  EXPECT_TRUE(app.state.gNonTitleBar);
+  EXPECT_TRUE(app.settings().nonTitleBar);
   EXPECT_FALSE(GetWindowLongW(main.hwnd(), GWL_STYLE) & WS_CAPTION);
   EXPECT_FALSE(main.MenusVisible());
   EXPECT_FALSE(app.tray().ItemChecked(kMnuTrayTitleBar));
@@ -424,19 +424,19 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   EXPECT_EQ(frame.bottom - frame.top, 90);
   EXPECT_TRUE(GetWindowLongW(main.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(app.dummy().backColor(), 0x00445566u);
-  EXPECT_TRUE(app.state.gViewRandom);
-  EXPECT_EQ(app.state.gDummyFit, 2);
-  EXPECT_FALSE(app.state.gDummyEveryMonitor);
+  EXPECT_TRUE(app.settings().viewRandom);
+  EXPECT_EQ(app.settings().dummyFit, DummyFit::kFill);
+  EXPECT_FALSE(app.settings().dummyEveryMonitor);
   EXPECT_EQ(app.state.gDummyList, (DummyList{dir_ / L"a.bmp", dir_ / L"c.bmp", dir_ / L"b.bmp"}));
   EXPECT_EQ(ListFile(),
             Ansi(dir_ / L"a.bmp") + "\r\n" + Ansi(dir_ / L"c.bmp") + "\r\n" + Ansi(dir_ / L"b.bmp") + "\r\n");
-  EXPECT_TRUE(app.state.gCheckMouse);
+  EXPECT_TRUE(app.settings().checkMouse);
   EXPECT_TRUE(app.tray().ItemChecked(kMnuTrayMouse));
   EXPECT_EQ(app.tray().WatchInterval(), 250u);
   EXPECT_FALSE(app.tray().WatchEnabled());  // the main window is shown
-  EXPECT_EQ(app.state.gCheckMouseFlag, 11);
-  EXPECT_EQ(app.state.gReturnType, 1);
-  EXPECT_TRUE(app.state.gRequirePassword);
+  EXPECT_EQ(app.settings().checkMouseFlag, 11);
+  EXPECT_EQ(app.settings().returnType, ReturnType::kDoubleClick);
+  EXPECT_TRUE(app.settings().requirePassword);
 
   // OK again with nothing changed: the title bar is not toggled back, and the dialog
   // shows what the first OK set.
@@ -447,7 +447,7 @@ TEST_F(OptionTest, OkAppliesAndStoresEveryPage) {
   EXPECT_TRUE(Checked(C::optReturnTypeDouble));
   SendMessageW(again.okButton(), BM_CLICK, 0, 0);
   again.Form_Unload();
-  EXPECT_TRUE(app.state.gNonTitleBar);
+  EXPECT_TRUE(app.settings().nonTitleBar);
   EXPECT_FALSE(GetWindowLongW(main.hwnd(), GWL_STYLE) & WS_CAPTION);
   EXPECT_FALSE(app.tray().ItemChecked(kMnuTrayTitleBar));
 }
@@ -544,7 +544,7 @@ TEST_F(OptionTest, ListFileThatCannotBeWrittenOrReadKeepsEverythingAndTheRestOfO
   EXPECT_EQ(prompts_.messages[0].caption, L"警告");
   EXPECT_EQ(ListFile(), list);
   EXPECT_EQ(app.state.gDummyList, DummyList{dir_ / L"a.bmp"});
-  EXPECT_TRUE(app.state.gViewRandom);
+  EXPECT_TRUE(app.settings().viewRandom);
   EXPECT_EQ(ReadRegistry("ViewRandom", 0), 1);
 
   // Held by another program while the dialog opens, let go before OK: the list page says
@@ -642,7 +642,7 @@ TEST_F(OptionTest, IntervalFilterReturnTypeFallbackAndContextHelp) {
   auto& option = Open();
   EXPECT_TRUE(Checked(C::optReturnTypeSingle));
   EXPECT_FALSE(Checked(C::optReturnTypeDouble));
-  EXPECT_EQ(app.state.gDummyFit, 0);
+  EXPECT_EQ(app.settings().dummyFit, DummyFit::kNatural);
   EXPECT_EQ(FitShown(), (std::pair<LRESULT, std::wstring>(0, L"原寸で左上に")));
   HWND interval = option.control(C::txtCheckMouseInterval);
   EXPECT_EQ(TextOf(interval), L"300");
@@ -722,7 +722,7 @@ TEST_F(OptionTest, TextsTheSettingsCannotHoldAreRefusedAndTheOldOnesStayInForce)
   EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), L"C:\\old.bmp");
   EXPECT_EQ(ReadRegistry("Password", std::wstring()), L"old");
   EXPECT_EQ(ReadRegistry("RequirePassword", 1), 0);
-  EXPECT_FALSE(app.state.gRequirePassword);
+  EXPECT_FALSE(app.settings().requirePassword);
   EXPECT_EQ(ReadRegistry("AlwaysTop", 0), 1);  // the rest of OK is done
   option.Form_Unload();
   // Turned on with a password that cannot be stored: it stays off, the old password kept.
@@ -730,7 +730,7 @@ TEST_F(OptionTest, TextsTheSettingsCannotHoldAreRefusedAndTheOldOnesStayInForce)
   Click(C::chkPassword);
   SetWindowTextW(again.control(C::txtPassword), L"p\u0100ss");
   SendMessageW(again.okButton(), BM_CLICK, 0, 0);
-  EXPECT_FALSE(app.state.gRequirePassword);
+  EXPECT_FALSE(app.settings().requirePassword);
   EXPECT_EQ(ReadRegistry("RequirePassword", 1), 0);
 }
 
@@ -758,13 +758,13 @@ TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {
   EXPECT_EQ(ReadRegistry("DwellTime", 0), 300);
   EXPECT_EQ(ReadRegistry("QuietCover", 0), 1);
   EXPECT_TRUE(app.tray().PanicKeyRegistered());
-  EXPECT_EQ(app.state.gDwellTime, 300u);
+  EXPECT_EQ(app.settings().dwellTime, 300u);
   // The next start reads them back, and the dialog shows them.
   app_.reset();
   Pump();
   auto& again = Start();
-  EXPECT_EQ(again.state.gPanicKey, key);
-  EXPECT_TRUE(again.state.gPrimaryOnly);
+  EXPECT_EQ(again.settings().panicKey, key);
+  EXPECT_TRUE(again.settings().primaryOnly);
   EXPECT_TRUE(again.tray().PanicKeyRegistered());
   auto& shown = Open();
   EXPECT_EQ(static_cast<UINT>(SendMessageW(shown.control(C::hkyPanicKey), HKM_GETHOTKEY, 0, 0)), key);

@@ -191,8 +191,8 @@ TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {
 
 TEST_F(PreviewTest, LoadAndUnloadHoldTheWatchAndTheTopmostBand) {
   auto& app = Start();
-  app.state.gAlwaysTop = true;
-  app.state.gCheckMouse = true;
+  app.settings().alwaysTop = true;
+  app.settings().checkMouse = true;
   app.main().SetVisible(false);
   app.tray().SetWatchEnabled(true);
   SetWindowPos(app.main().hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -228,7 +228,7 @@ std::thread CloseNextPreview(HWND main, std::atomic<int>& mainVisibleDuring) {
 TEST_F(PreviewTest, TrayCaptureKeepsAHiddenMainWindowHiddenAndRestoresItsBand) {
   auto& app = Start();
   HWND main = app.main().hwnd();
-  app.state.gAlwaysTop = true;
+  app.settings().alwaysTop = true;
   SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   for (const bool shown : {false, true}) {
     SCOPED_TRACE(shown);

@@ -95,7 +95,7 @@ void frmDummy::Form_Load() {
   // A tool window: the cover never shows a button on the taskbar.
   Create(cls, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
          GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr);
-  SetBackColor(Read(settings::kViewBackColor));
+  SetBackColor(app_.settings().viewBackColor.stored);
   // The compositor's DLL loads once the main window shows, not at the first cover.
   if (hwnd()) PostMessageW(hwnd(), kCompositorMessage, 0, 0);
 }
@@ -132,11 +132,11 @@ void frmDummy::SetBackColor(std::uint32_t stored) {
 
 frmDummy::Look frmDummy::CurrentLook() const {
   Look look;
-  look.fit = app_.state.gDummyFit;
-  look.everyMonitor = app_.state.gDummyEveryMonitor;
+  look.fit = app_.settings().dummyFit;
+  look.everyMonitor = app_.settings().dummyEveryMonitor;
   for (const RECT& r : MonitorRects()) {
     look.monitors.push_back({r.left, r.top, r.right, r.bottom});
-    if (app_.state.gPrimaryOnly) break;  // the cover covers the primary alone
+    if (app_.settings().primaryOnly) break;  // the cover covers the primary alone
   }
   const RECT desktop = VirtualScreenRect();
   look.desktop = {desktop.left, desktop.top, desktop.right, desktop.bottom};
@@ -150,8 +150,7 @@ PictureRequest frmDummy::RequestFor(const std::wstring& path, const Look& look) 
   request.background = look.background;
   request.places = [look](int width, int height) {
     std::vector<PicturePlace> places;
-    for (const CoverTile& tile :
-         CoverTiles(width, height, look.monitors, look.desktop, DummyFitFromStored(look.fit), look.everyMonitor))
+    for (const CoverTile& tile : CoverTiles(width, height, look.monitors, look.desktop, look.fit, look.everyMonitor))
       places.push_back({tile.target, tile.Visible()});
     return places;
   };
@@ -465,7 +464,7 @@ void frmDummy::HoldOnTop() {
   if (activated) covered.push_back(piece);
   if (raise || activated || !covered.empty()) RaiseSoon(std::move(covered), activated);
   // With the password on, typing never goes to a window hidden behind the cover.
-  if (!ours && (wantsKeyboard_ || app_.state.gRequirePassword)) TakeKeyboardWhenFree();
+  if (!ours && (wantsKeyboard_ || app_.settings().requirePassword)) TakeKeyboardWhenFree();
   // As it is now, the keyboard perhaps taken back: the same window activated again is
   // another switch.
   lastForeground_ = GetForegroundWindow();
@@ -473,11 +472,11 @@ void frmDummy::HoldOnTop() {
 }
 
 void frmDummy::Form_Click() {
-  if (!ReturnsOnDoubleClick(app_.state.gReturnType)) ReturnFromDummyScreen(false);
+  if (app_.settings().returnType != ReturnType::kDoubleClick) ReturnFromDummyScreen(false);
 }
 
 void frmDummy::Form_DblClick() {
-  if (ReturnsOnDoubleClick(app_.state.gReturnType)) ReturnFromDummyScreen(true);
+  if (app_.settings().returnType == ReturnType::kDoubleClick) ReturnFromDummyScreen(true);
 }
 
 void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
@@ -486,11 +485,11 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   auto& s = app_.state;
   // Never uncovered without the password: a prompt that cannot be shown (no window
   // handles left) keeps the cover up, and the next click asks again.
-  if (s.gRequirePassword && !app_.prompts().WaitForPassword(hwnd())) {
+  if (app_.settings().requirePassword && !app_.prompts().WaitForPassword(hwnd())) {
     returning_ = false;
     return;
   }
-  if (doubleClick && !s.gNonTitleBar) s.gIgnoreMouseUp = true;
+  if (doubleClick && !app_.settings().nonTitleBar) s.gIgnoreMouseUp = true;
   ProcessPendingMessages();
   if (!hwnd() || app_.main().unloaded()) {  // the program ended meanwhile
     returning_ = false;
@@ -512,8 +511,8 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   // The panic key can bring the cover up over a modal window (the options, say): its
   // closing gives back the topmost band and the watch, not this return.
   if (!app_.ModalWindowOpen()) {
-    SetTopMost(app_.main().hwnd(), s.gAlwaysTop);
-    app_.tray().SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
+    SetTopMost(app_.main().hwnd(), app_.settings().alwaysTop);
+    app_.tray().SetWatchEnabled(app_.settings().checkMouse && !s.gMainWasVisible);
   }
   returning_ = false;
 }
@@ -521,7 +520,7 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
 RECT frmDummy::CoverArea() const {
   // Every monitor, unless the user asked for the primary one alone: a second monitor left
   // showing the desktop would defeat the cover.
-  if (app_.state.gPrimaryOnly) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (app_.settings().primaryOnly) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   return VirtualScreenRect();
 }
 

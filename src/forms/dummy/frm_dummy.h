@@ -89,7 +89,7 @@ class frmDummy : public Window {
   // What a prepared picture was made for besides its file: the placement, the screens and
   // the colour under its transparency.
   struct Look {
-    std::int32_t fit = 0;
+    DummyFit fit = DummyFit::kNatural;
     bool everyMonitor = false;
     std::vector<ScreenRect> monitors;  // the primary first
     ScreenRect desktop;

@@ -83,7 +83,7 @@ void frmMain::BuildMenus() {
 }
 
 void frmMain::Form_Load() {
-  auto& s = app_.state;
+  const Settings& s = app_.settings();
   largeIcon_.reset(LoadAppIcon(GetSystemMetrics(SM_CXICON)));
   smallIcon_.reset(LoadAppIcon(GetSystemMetrics(SM_CXSMICON)));
   BuildMenus();
@@ -98,25 +98,25 @@ void frmMain::Form_Load() {
 
   // 1. Place the window from the settings (twips, outer size).
   const unsigned dpi = Dpi();
-  const int top = TwipsToPixels(Read(settings::kTop), SystemDpi());
-  const int left = TwipsToPixels(Read(settings::kLeft), SystemDpi());
-  const int height = TwipsToPixels(Read(settings::kHeight), dpi);
-  const int width = TwipsToPixels(Read(settings::kWidth), dpi);
+  const int top = TwipsToPixels(s.top, SystemDpi());
+  const int left = TwipsToPixels(s.left, SystemDpi());
+  const int height = TwipsToPixels(s.height, dpi);
+  const int width = TwipsToPixels(s.width, dpi);
   SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   KeepOnScreen();
 
   // 2. Back colour of the window and its picture box.
-  backColor_ = Read(settings::kMainBackColor);
+  backColor_ = s.mainBackColor.stored;
   backBrush_.reset(CreateSolidBrush(ResolveColor(backColor_)));
 
   // 3. The topmost band. A new window is never in it, so only "on" needs the call; the
   // call for "off" would change nothing and costs Wine a round to the X server before the
   // window first shows.
-  if (s.gAlwaysTop) SetTopMost(hwnd(), true);
+  if (s.alwaysTop) SetTopMost(hwnd(), true);
 
   // 4. The stored picture, decoded away from this thread: the window shows at once, and
   // its picture when it is ready.
-  const std::wstring file = Read(settings::kMainLoadFile);
+  const std::wstring& file = s.mainLoadFile;
   if (!file.empty()) {
     if (!FileExistsNormal(file))
       ShowPictureWarning(kPictureMissingText, file);
@@ -126,14 +126,14 @@ void frmMain::Form_Load() {
   LayoutPicture();
 
   // 5. Without title bar: no caption, no sizing frame, no menus.
-  if (s.gNonTitleBar) {
+  if (s.nonTitleBar) {
     ToggleTitleBar(hwnd());
     SetMenusVisible(false);
-    if (s.gAutoAdjust) FitWindowToPicture();
+    if (s.autoAdjust) FitWindowToPicture();
   }
 
   // 6. Visible as it was when the program last ended.
-  if (Read(settings::kMainVisible)) SetVisible(true);
+  if (s.mainVisible) SetVisible(true);
 
   // 7. The dummy image list, read away from the windows. One that is there but cannot be
   // read is said once; it is read again when it is next needed.
@@ -195,7 +195,7 @@ void frmMain::Unload() {
 }
 
 void frmMain::Form_Unload() {
-  auto& s = app_.state;
+  Settings& s = app_.settings();
   // 1. Position and outer size, in twips.
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
@@ -216,14 +216,13 @@ void frmMain::Form_Unload() {
   // not exist on its monitor yet then): a window on a monitor of another DPI comes back
   // where it was. The size follows the monitor's DPI, as the system scales it there.
   const unsigned placeDpi = SystemDpi();
-  Write(settings::kTop, RoundHalfEven(PixelsToTwips(rect.top, placeDpi)));
-  Write(settings::kLeft, RoundHalfEven(PixelsToTwips(rect.left, placeDpi)));
-  Write(settings::kHeight, RoundHalfEven(PixelsToTwips(rect.bottom - rect.top, dpi)));
-  Write(settings::kWidth, RoundHalfEven(PixelsToTwips(rect.right - rect.left, dpi)));
+  s.top = RoundHalfEven(PixelsToTwips(rect.top, placeDpi));
+  s.left = RoundHalfEven(PixelsToTwips(rect.left, placeDpi));
+  s.height = RoundHalfEven(PixelsToTwips(rect.bottom - rect.top, dpi));
+  s.width = RoundHalfEven(PixelsToTwips(rect.right - rect.left, dpi));
   // 2. Visibility, the watch and the title bar.
-  Write(settings::kMainVisible, Visible());
-  Write(settings::kCheckMouse, s.gCheckMouse);
-  Write(settings::kNonTitleBar, s.gNonTitleBar);
+  s.mainVisible = Visible();
+  StoreAtExit(s);
   // 3. Close the help windows, should any be open.
   CloseHelp(app_);
   // The sound comes back, should the program end while covered.
@@ -232,7 +231,7 @@ void frmMain::Form_Unload() {
   app_.dummy().Unload();
   app_.tray().Unload();
   // 5. Last of all, the settings themselves when the user asked for that.
-  if (s.gDeleteSettings) DeleteSettingsKey();
+  if (app_.state.gDeleteSettings) DeleteSettingsKey();
 }
 
 void frmMain::mnuFileDeleteRegistry_Click() {
@@ -250,14 +249,14 @@ void frmMain::mnuFileExit_Click() {
 void frmMain::mnuViewHideWindow_Click() {
   SetVisible(false);
   app_.tray().MainWindowShown(false);
-  app_.tray().SetWatchEnabled(app_.state.gCheckMouse);
+  app_.tray().SetWatchEnabled(app_.settings().checkMouse);
 }
 
 void frmMain::mnuViewHideTitleBar_Click() {
   ToggleTitleBar(hwnd());
   SetMenusVisible(false);
   app_.tray().SetItemChecked(kMnuTrayTitleBar, false);
-  app_.state.gNonTitleBar = true;
+  app_.settings().nonTitleBar = true;
 }
 
 void frmMain::mnuViewCapture_Click(int index) {

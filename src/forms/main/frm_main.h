@@ -65,14 +65,13 @@ class frmMain : public Window {
   void SetBackColor(std::uint32_t stored);
   // A picture file for the window, decoded away from this thread.
   struct PictureOrder {
-    explicit PictureOrder(std::wstring file = {}, bool warnIfNot = false, bool fitWindow = false,
-                          std::optional<std::string> stored = std::nullopt)
-        : path(std::move(file)), warn(warnIfNot), fit(fitWindow), store(std::move(stored)) {}
+    explicit PictureOrder(std::wstring file = {}, bool warnIfNot = false, bool fitWindow = false, bool keep = false)
+        : path(std::move(file)), warn(warnIfNot), fit(fitWindow), store(keep) {}
     std::wstring path;
     bool warn;  // say so when it cannot be shown
     bool fit;   // the window fits it once shown (without title bar, with auto adjust)
-    // The path as the setting keeps it, written once shown: a picture dropped on the window.
-    std::optional<std::string> store;
+    // The path becomes the setting once shown: a picture dropped on the window.
+    bool store;
     std::uint32_t background = 0;  // what its transparency is laid over (0x00BBGGRR)
   };
   // Shows the picture once it is decoded, as the order says, the picture shown until then

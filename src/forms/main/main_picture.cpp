@@ -79,18 +79,21 @@ void frmMain::PictureReady(LPARAM ticket) {
   const bool transparent = result->picture.transparent;
   const bool first = picture_.empty();
   SetPicture(std::move(*result->picture.pieces.front().pixels), order.path, order.background, transparent);
-  if ((first || order.fit) && app_.state.gNonTitleBar && app_.state.gAutoAdjust) FitWindowToPicture();
-  if (order.store) WriteAnsi(settings::kMainLoadFile, *order.store);
+  if ((first || order.fit) && app_.settings().nonTitleBar && app_.settings().autoAdjust) FitWindowToPicture();
+  if (order.store) {
+    app_.settings().mainLoadFile = order.path;
+    StoreMainLoadFile(order.path);
+  }
 }
 
 void frmMain::picMain_MouseDown(int button, POINT screen) {
   mDragged = false;
   pressPoint_ = screen;
-  if (app_.state.gNonTitleBar && (button & 2)) app_.tray().PopupTrayMenu(TPM_RIGHTBUTTON);
+  if (app_.settings().nonTitleBar && (button & 2)) app_.tray().PopupTrayMenu(TPM_RIGHTBUTTON);
 }
 
 void frmMain::picMain_MouseMove(int button, POINT screen) {
-  if (!app_.state.gNonTitleBar || !(button & 1)) return;
+  if (!app_.settings().nonTitleBar || !(button & 1)) return;
   // A press without movement is a click, whatever move messages the system sends.
   if (screen.x == pressPoint_.x && screen.y == pressPoint_.y) return;
   mDragged = true;
@@ -116,15 +119,14 @@ void frmMain::picMain_OLEDragDrop(const std::vector<std::wstring>& files) {
     app_.prompts().Warn(hwnd(), kInvalidBitmapText);
     return;
   }
-  const auto stored = StorablePath(path);
-  if (!stored) {
+  if (!StorableMainLoadFile(path)) {
     SetFocus(hwnd());
     app_.prompts().Warn(hwnd(), L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n" + path);
     return;
   }
   // Shown, fitted and stored once decoded away from this thread; a picture that cannot be
   // decoded changes nothing but the warning.
-  RequestPicture(PictureOrder(path, true, true, stored));
+  RequestPicture(PictureOrder(path, true, true, true));
 }
 
 void frmMain::Paint(HWND target) {

@@ -7,7 +7,6 @@
 
 #include "app/application.h"
 #include "core/cover_layout.h"
-#include "forms/dummy/frm_dummy.h"
 #include "forms/option/frm_option.h"
 #include "settings/dummy_list.h"
 #include "settings/settings.h"
@@ -34,13 +33,14 @@ void frmOption::LoadDummyWindowPage() {
   // Wide enough to read the longest path, not a fixed 300 pixels.
   UpdateListExtent(entries);
   Enable(OptionControl::cmdViewClear, !entries.empty());
-  SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, app_.dummy().backColor());
-  SetChecked(OptionControl::chkViewRandom, Read(settings::kViewRandom));
+  const Settings& s = app_.settings();
+  SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, s.viewBackColor.stored);
+  SetChecked(OptionControl::chkViewRandom, s.viewRandom);
   // The placement as start-up or the last OK checked it.
   HWND fit = control(OptionControl::cboDummyFit);
   for (const wchar_t* choice : kDummyFitChoices) SendMessageW(fit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
-  SendMessageW(fit, CB_SETCURSEL, static_cast<WPARAM>(app_.state.gDummyFit), 0);
-  SetChecked(OptionControl::chkDummyEveryMonitor, app_.state.gDummyEveryMonitor);
+  SendMessageW(fit, CB_SETCURSEL, static_cast<WPARAM>(s.dummyFit), 0);
+  SetChecked(OptionControl::chkDummyEveryMonitor, s.dummyEveryMonitor);
   if (!listReadable_) {
     // An empty list box here would be written over the file at OK: nothing of the list
     // can be changed this time. The rest of the dialog works as ever.
@@ -57,31 +57,25 @@ void frmOption::WarnIfListUnreadable() {
 
 void frmOption::lblViewBackColor_Click() {
   SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor,
-            app_.prompts().Color(hwnd(), app_.dummy().backColor()));
+            app_.prompts().Color(hwnd(), app_.settings().viewBackColor.stored));
 }
 
-void frmOption::SaveDummyWindowPage() {
-  auto& s = app_.state;
-  // 1.-3. The list file rewritten and the working list rebuilt from it. When the file
-  // cannot be written both stay as they were and the user is told; the rest of OK goes on.
-  // A file that could not be read is left alone.
+void frmOption::SaveDummyWindowPage(Settings& after) {
+  // The list file rewritten and the working list rebuilt from it. When the file cannot be
+  // written both stay as they were and the user is told; the rest of OK goes on. A file
+  // that could not be read is left alone.
   if (listReadable_) {
-    const auto result = RewriteDummyList(app_.listPath(), ListEntries(), s.gDummyList, offlineLines_, app_.listFiles());
+    auto& list = app_.state.gDummyList;
+    const auto result = RewriteDummyList(app_.listPath(), ListEntries(), list, offlineLines_, app_.listFiles());
     if (result.status != ListWrite::kOk) app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), result));
     if (result.nowUtf8) app_.prompts().Warn(hwnd(), std::wstring(kListNowUtf8Text) + L"\r\n" + app_.listPath());
   }
-  // 4.-6.
-  app_.dummy().SetBackColor(viewSwatch_);
-  s.gViewRandom = Checked(OptionControl::chkViewRandom);
-  Write(settings::kViewBackColor, viewSwatch_);
-  Write(settings::kViewRandom, s.gViewRandom);
+  after.viewBackColor = Color{viewSwatch_};
+  after.viewRandom = Checked(OptionControl::chkViewRandom);
   // The drop-down's index is the stored value.
-  const auto fit = static_cast<std::int32_t>(SendMessageW(control(OptionControl::cboDummyFit), CB_GETCURSEL, 0, 0));
-  s.gDummyFit = static_cast<std::int32_t>(DummyFitFromStored(fit));
-  s.gDummyEveryMonitor = Checked(OptionControl::chkDummyEveryMonitor);
-  Write(settings::kDummyFit, s.gDummyFit);
-  Write(settings::kDummyEveryMonitor, s.gDummyEveryMonitor);
-  app_.dummy().PrepareSoon();  // the next cover's picture may have changed
+  after.dummyFit = DummyFitFromStored(
+      static_cast<std::int32_t>(SendMessageW(control(OptionControl::cboDummyFit), CB_GETCURSEL, 0, 0)));
+  after.dummyEveryMonitor = Checked(OptionControl::chkDummyEveryMonitor);
 }
 
 }  // namespace mirel

@@ -244,16 +244,21 @@ bool frmOption::PreTranslate(MSG& msg) {
 }
 
 void frmOption::cmdOK_Click() {
-  SaveMainWindowPage();
-  SaveDummyWindowPage();
-  SaveMousePage();
-  SaveReturnPage();
-  SaveExtrasPage();
+  // The pages say what they hold (and what they refuse, told at once); the settings in
+  // force change in one step; the start with Windows, a setting of the system's, last.
+  Settings after = app_.settings();
+  const bool pictureTaken = SaveMainWindowPage(after);
+  SaveDummyWindowPage(after);
+  SaveMousePage(after);
+  SaveReturnPage(after);
+  SaveExtrasPage(after);
+  app_.ApplyOptions(after, !pictureTaken, hwnd());
+  StoreStartWithWindows();
   closed_ = true;
 }
 
 void frmOption::cmdCancel_Click() {
-  SetTopMost(app_.main().hwnd(), app_.state.gAlwaysTop);
+  SetTopMost(app_.main().hwnd(), app_.settings().alwaysTop);
   closed_ = true;
 }
 

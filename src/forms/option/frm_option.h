@@ -18,6 +18,7 @@
 #include "platform/handles.h"
 #include "platform/window.h"
 #include "settings/dummy_list.h"
+#include "settings/settings.h"
 
 namespace mirel {
 
@@ -103,12 +104,15 @@ class frmOption : public Dialog {
   void LoadDummyWindowPage();
   void LoadMousePage();
   void LoadReturnPage();
-  void SaveMainWindowPage();
-  void SaveDummyWindowPage();
-  void SaveMousePage();
-  void SaveReturnPage();
+  // What OK takes from each page into the settings to come. False from the main window's
+  // page when its picture path was refused: the picture stays as it is.
+  bool SaveMainWindowPage(Settings& after);
+  void SaveDummyWindowPage(Settings& after);
+  void SaveMousePage(Settings& after);
+  void SaveReturnPage(Settings& after);
   void LoadExtrasPage();
-  void SaveExtrasPage();
+  void SaveExtrasPage(Settings& after);
+  void StoreStartWithWindows();
 
   void CreateControls();
   // Labels, check boxes and option buttons as wide as their captions need in the font.

@@ -7,12 +7,10 @@
 
 #include "app/application.h"
 #include "app/colors.h"
-#include "app/window_utils.h"
 #include "core/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
-#include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "settings/settings.h"
@@ -27,12 +25,12 @@ constexpr const wchar_t* kUnstorablePicturePath =
 }  // namespace
 
 void frmOption::LoadMainWindowPage() {
-  const auto& s = app_.state;
-  SetChecked(OptionControl::chkAlwaysTop, s.gAlwaysTop);
-  SetChecked(OptionControl::chkNonTitleBar, s.gNonTitleBar);
-  SetChecked(OptionControl::chkAutoAdjust, s.gAutoAdjust);
-  SetText(OptionControl::txtMainLoadFile, Read(settings::kMainLoadFile));
-  SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, app_.main().backColor());
+  const Settings& s = app_.settings();
+  SetChecked(OptionControl::chkAlwaysTop, s.alwaysTop);
+  SetChecked(OptionControl::chkNonTitleBar, s.nonTitleBar);
+  SetChecked(OptionControl::chkAutoAdjust, s.autoAdjust);
+  SetText(OptionControl::txtMainLoadFile, s.mainLoadFile);
+  SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, s.mainBackColor.stored);
   if (Checked(OptionControl::chkNonTitleBar)) Enable(OptionControl::chkAutoAdjust, true);
 }
 
@@ -65,50 +63,27 @@ void frmOption::txtMainLoadFile_OLEDragDrop(const std::vector<std::wstring>& fil
 void frmOption::cmdMainBackColor_Click() {
   // From the main window's colour, not the swatch's: a cancel puts that colour back.
   SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor,
-            app_.prompts().Color(hwnd(), app_.main().backColor()));
+            app_.prompts().Color(hwnd(), app_.settings().mainBackColor.stored));
 }
 
-void frmOption::SaveMainWindowPage() {
-  auto& s = app_.state;
-  auto& main = app_.main();
-  auto& prompts = app_.prompts();
-  // 1. The picture. A path that the settings cannot hold is refused before anything changes.
+bool frmOption::SaveMainWindowPage(Settings& after) {
+  // The picture. A path that the settings cannot hold is refused: the picture and its
+  // setting stay as they were. One whose file is missing is kept all the same.
   const std::wstring path = Text(OptionControl::txtMainLoadFile);
-  std::optional<std::string> stored = std::string();
-  if (!path.empty()) {
-    stored = FileExistsNormal(path) ? StorablePath(path) : WideToAnsiExact(path);
-    if (!stored) {
-      prompts.Warn(hwnd(), kUnstorablePicturePath + path);
-    } else if (!FileExistsNormal(path)) {
-      prompts.Warn(hwnd(), std::wstring(kPictureMissingText) + L"\r\n" + path);
-    } else {
-      // Decoded away from the windows' thread over the colour set below, and shown (and the
-      // window fitted) once it is there; one that cannot be is told then, the old one staying.
-      main.RequestPicture(frmMain::PictureOrder(path, true, true));
-    }
+  bool taken = true;
+  if (!StorableMainLoadFile(path)) {
+    app_.prompts().Warn(hwnd(), kUnstorablePicturePath + path);
+    taken = false;
   } else {
-    main.SetPicture(Picture());
+    if (!path.empty() && !FileExistsNormal(path))
+      app_.prompts().Warn(hwnd(), std::wstring(kPictureMissingText) + L"\r\n" + path);
+    after.mainLoadFile = path;
   }
-  // 2. The colour, for the window and its picture box alike.
-  main.SetBackColor(mainSwatch_);
-  // 3. The title bar, only when the box was changed; the menu bar and the tray mark follow.
-  if (Checked(OptionControl::chkNonTitleBar) != s.gNonTitleBar) {
-    s.gNonTitleBar = !s.gNonTitleBar;
-    ToggleTitleBar(main.hwnd());
-    main.SetMenusVisible(!s.gNonTitleBar);
-    auto& tray = app_.tray();
-    tray.SetItemChecked(kMnuTrayTitleBar, !tray.ItemChecked(kMnuTrayTitleBar));
-  }
-  // 4. The fit.
-  if (s.gNonTitleBar && Checked(OptionControl::chkAutoAdjust)) main.FitWindowToPicture();
-  // 5. The flags; the topmost band itself is set as the dialog closes.
-  s.gAlwaysTop = Checked(OptionControl::chkAlwaysTop);
-  s.gAutoAdjust = Checked(OptionControl::chkAutoAdjust);
-  // 6. Stored, the path also when its file is missing.
-  if (stored) WriteAnsi(settings::kMainLoadFile, *stored);
-  Write(settings::kMainBackColor, mainSwatch_);
-  Write(settings::kAlwaysTop, s.gAlwaysTop);
-  Write(settings::kAutoAdjust, s.gAutoAdjust);
+  after.mainBackColor = Color{mainSwatch_};
+  after.nonTitleBar = Checked(OptionControl::chkNonTitleBar);
+  after.alwaysTop = Checked(OptionControl::chkAlwaysTop);
+  after.autoAdjust = Checked(OptionControl::chkAutoAdjust);
+  return taken;
 }
 
 }  // namespace mirel

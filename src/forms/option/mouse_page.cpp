@@ -6,7 +6,6 @@
 #include "app/application.h"
 #include "core/option_rules.h"
 #include "forms/option/frm_option.h"
-#include "forms/tray/frm_task_tray.h"
 #include "settings/settings.h"
 
 namespace mirel {
@@ -19,10 +18,10 @@ constexpr OptionControl kEdgeBoxes[4] = {OptionControl::chkCheckMouseFlagTop, Op
 }  // namespace
 
 void frmOption::LoadMousePage() {
-  const auto& s = app_.state;
-  SetChecked(OptionControl::chkCheckMouse, s.gCheckMouse);
-  SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(app_.tray().WatchInterval()));
-  const EdgeBoxes boxes = EdgeBoxesFromFlag(s.gCheckMouseFlag);
+  const Settings& s = app_.settings();
+  SetChecked(OptionControl::chkCheckMouse, s.checkMouse);
+  SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(s.checkMouseInterval));
+  const EdgeBoxes boxes = EdgeBoxesFromFlag(s.checkMouseFlag);
   for (std::size_t i = 0; i < boxes.size(); ++i) SetChecked(kEdgeBoxes[i], boxes[i]);
   chkCheckMouse_Click();
 }
@@ -35,21 +34,13 @@ void frmOption::chkCheckMouse_Click() {
   Enable(OptionControl::txtCheckMouseInterval, on);
 }
 
-void frmOption::SaveMousePage() {
-  auto& s = app_.state;
-  auto& tray = app_.tray();
-  s.gCheckMouse = Checked(OptionControl::chkCheckMouse);
-  const std::uint32_t interval = CorrectedInterval(Text(OptionControl::txtCheckMouseInterval), tray.WatchInterval());
-  SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(interval));
-  tray.SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
-  tray.SetWatchInterval(interval);
-  // The watch itself starts again as the dialog closes (when it is on and the main window
-  // hidden): started here, it could bring up a cover over a warning the rest of OK shows.
-  Write(settings::kCheckMouseInterval, static_cast<std::int32_t>(interval));
+void frmOption::SaveMousePage(Settings& after) {
+  after.checkMouse = Checked(OptionControl::chkCheckMouse);
+  after.checkMouseInterval = CorrectedInterval(Text(OptionControl::txtCheckMouseInterval), after.checkMouseInterval);
+  SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(after.checkMouseInterval));
   EdgeBoxes boxes{};
   for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = Checked(kEdgeBoxes[i]);
-  s.gCheckMouseFlag = EdgeFlagFromBoxes(boxes);
-  Write(settings::kCheckMouseFlag, s.gCheckMouseFlag);
+  after.checkMouseFlag = EdgeFlagFromBoxes(boxes);
 }
 
 }  // namespace mirel

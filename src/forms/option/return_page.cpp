@@ -19,12 +19,13 @@ constexpr const wchar_t* kUnstorablePassword =
 }  // namespace
 
 void frmOption::LoadReturnPage() {
-  const int option = ReturnOptionIndex(Read(settings::kReturnType));
-  SetChecked(OptionControl::optReturnTypeSingle, option == 0);
-  SetChecked(OptionControl::optReturnTypeDouble, option == 1);
+  const Settings& s = app_.settings();
+  const bool doubleClick = s.returnType == ReturnType::kDoubleClick;
+  SetChecked(OptionControl::optReturnTypeSingle, !doubleClick);
+  SetChecked(OptionControl::optReturnTypeDouble, doubleClick);
   UpdateReturnTabStop();
-  SetChecked(OptionControl::chkPassword, app_.state.gRequirePassword);
-  SetText(OptionControl::txtPassword, Read(settings::kPassword));
+  SetChecked(OptionControl::chkPassword, s.requirePassword);
+  SetText(OptionControl::txtPassword, s.password);
   chkPassword_Click();
 }
 
@@ -37,24 +38,19 @@ void frmOption::UpdateReturnTabStop() {
   }
 }
 
-void frmOption::SaveReturnPage() {
-  auto& s = app_.state;
-  const std::int16_t option = Checked(OptionControl::optReturnTypeDouble) ? 1 : 0;
-  s.gReturnType = option;
-  Write(settings::kReturnType, option);
+void frmOption::SaveReturnPage(Settings& after) {
+  after.returnType = Checked(OptionControl::optReturnTypeDouble) ? ReturnType::kDoubleClick : ReturnType::kSingleClick;
   // A password the settings cannot hold exactly would leave another one in force than the
-  // user typed: the password settings then stay as they were, and the user is told.
+  // user typed: the old one stays, and the user is told. The requirement can still be
+  // turned off then, never on.
   const std::wstring password = Text(OptionControl::txtPassword);
   if (!WideToAnsiExact(password)) {
-    // The old password stays; the requirement can still be turned off, never on with it.
     app_.prompts().Warn(hwnd(), kUnstorablePassword);
-    s.gRequirePassword = s.gRequirePassword && Checked(OptionControl::chkPassword);
-    Write(settings::kRequirePassword, s.gRequirePassword);
+    after.requirePassword = after.requirePassword && Checked(OptionControl::chkPassword);
     return;
   }
-  s.gRequirePassword = Checked(OptionControl::chkPassword);
-  Write(settings::kRequirePassword, s.gRequirePassword);
-  Write(settings::kPassword, password);
+  after.requirePassword = Checked(OptionControl::chkPassword);
+  after.password = password;
 }
 
 void frmOption::chkPassword_Click() {

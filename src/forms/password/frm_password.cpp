@@ -55,7 +55,7 @@ void frmPassword::OnInitDialog() {
   // 1. Above the dummy screen, which is topmost too.
   SetWindowPos(hwnd(), HWND_TOPMOST, x, y, width, height, 0);
   // 2. The stored password, read afresh at every prompt.
-  mPassword = Read(settings::kPassword);
+  mPassword = StoredPassword();
 }
 
 void frmPassword::Form_GotFocus() {

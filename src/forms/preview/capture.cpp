@@ -34,7 +34,7 @@ Picture TakeSnapshot(Application& app, Snapshot kind) {
 
 void CaptureIntoPreview(Application& app, Snapshot kind, bool mainComesBack) {
   auto& main = app.main();
-  SetTopMost(main.hwnd(), app.state.gAlwaysTop);
+  SetTopMost(main.hwnd(), app.settings().alwaysTop);
   Picture snapshot = TakeSnapshot(app, kind);
   if (mainComesBack) {
     main.SetVisible(true);
@@ -42,7 +42,7 @@ void CaptureIntoPreview(Application& app, Snapshot kind, bool mainComesBack) {
     SetFocus(main.hwnd());
   }
   frmPreview::ShowModal(app, std::move(snapshot));
-  SetTopMost(main.hwnd(), app.state.gAlwaysTop);
+  SetTopMost(main.hwnd(), app.settings().alwaysTop);
 }
 
 }  // namespace mirel

@@ -25,7 +25,7 @@ void EdgeWatcher::Attach(HWND window, UINT_PTR watchTimer, UINT_PTR dwellTimer) 
 
 void EdgeWatcher::UpdateScreens(int primaryWidth, int primaryHeight) {
   monitors_.clear();
-  if (!app_.state.gPrimaryOnly)
+  if (!app_.settings().primaryOnly)
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors_));
   if (monitors_.empty()) monitors_.push_back({0, 0, primaryWidth, primaryHeight});
 }
@@ -37,7 +37,7 @@ void EdgeWatcher::SetEnabled(bool enabled) {
   KillTimer(window_, dwellTimer_);
   // Instant edges: the pointer's own movements drive the check, and a still pointer costs
   // nothing. Otherwise the timer ticks at the interval.
-  const bool instant = enabled && app_.state.gInstantEdges;
+  const bool instant = enabled && app_.settings().instantEdges;
   if (instant != rawInput_ && !ListenToRawMouse(instant))
     OutputDebugStringW(L"Mirel: raw mouse input could not be switched; the watch keeps its timer\n");
   if (enabled && !rawInput_)
@@ -64,20 +64,20 @@ void EdgeWatcher::SetInterval(std::uint32_t interval) {
 }
 
 void EdgeWatcher::Tick() {
-  const auto& s = app_.state;
+  const Settings& s = app_.settings();
   POINT cursor{};
   if (!GetCursorPos(&cursor)) return;
   const auto bits = OuterEdgeBits(cursor.x, cursor.y, monitors_);
-  if (!EdgeTick(armed_, bits, s.gCheckMouseFlag)) {
+  if (!EdgeTick(armed_, bits, s.checkMouseFlag)) {
     dwellSince_ = -1;
     return;
   }
   // A full-screen program (a game, a presentation, a video) has the screen: no cover.
-  if (s.gFullScreenPause && FullScreenProgramRunning()) return;
-  if (!DwellReached(dwellSince_, true, static_cast<std::int64_t>(GetTickCount64()), s.gDwellTime)) {
+  if (s.fullScreenPause && FullScreenProgramRunning()) return;
+  if (!DwellReached(dwellSince_, true, static_cast<std::int64_t>(GetTickCount64()), s.dwellTime)) {
     // Instant edges get no more input while the pointer rests at the edge: a timer looks
     // again when the stay is long enough.
-    if (rawInput_) SetTimer(window_, dwellTimer_, s.gDwellTime, nullptr);
+    if (rawInput_) SetTimer(window_, dwellTimer_, s.dwellTime, nullptr);
     return;
   }
   dwellSince_ = -1;

@@ -70,17 +70,17 @@ void frmTaskTray::Form_Load() {
   icon_.Show();
 
   // 2. Whether the main window was shown.
-  s.gMainWasVisible = Read(settings::kMainVisible);
+  s.gMainWasVisible = app_.settings().mainVisible;
 
   // 3. The menu state.
-  SetItemChecked(kMnuTrayTitleBar, !s.gNonTitleBar);
-  SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
+  SetItemChecked(kMnuTrayTitleBar, !app_.settings().nonTitleBar);
+  SetItemChecked(kMnuTrayMouse, app_.settings().checkMouse);
   MainWindowShown(s.gMainWasVisible);
 
   // 4. The watch: interval, the screen's edges, enabled state.
-  watch_.SetInterval(EffectiveCheckInterval(Read(settings::kCheckMouseInterval)));
+  watch_.SetInterval(app_.settings().checkMouseInterval);
   UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  SetWatchEnabled(s.gCheckMouse && !s.gMainWasVisible);
+  SetWatchEnabled(app_.settings().checkMouse && !s.gMainWasVisible);
   RegisterPanicKey();
 }
 
@@ -107,7 +107,7 @@ void frmTaskTray::UpdateScreens(int primaryWidth, int primaryHeight) {
 
 void frmTaskTray::RegisterPanicKey(HWND warningOwner) {
   if (!hwnd()) return;
-  const std::uint32_t value = app_.state.gPanicKey;
+  const std::uint32_t value = app_.settings().panicKey;
   // Kept all the same, so that the user can choose another key in the options.
   if (!panicKey_.Register(hwnd(), kPanicHotKeyId, value))
     app_.prompts().Warn(warningOwner, L"キー「" + PanicKey::Name(value) +
@@ -165,7 +165,7 @@ void frmTaskTray::mnuTrayView_Click() {
   }
   main.SetVisible(false);
   MainWindowShown(false);
-  SetWatchEnabled(app_.state.gCheckMouse);
+  SetWatchEnabled(app_.settings().checkMouse);
 }
 
 void frmTaskTray::ShowMainWindow() {
@@ -198,15 +198,15 @@ void frmTaskTray::mnuTrayTitleBar_Click() {
   auto& main = app_.main();
   ToggleTitleBar(main.hwnd());
   main.SetMenusVisible(!main.MenusVisible());
-  app_.state.gNonTitleBar = !app_.state.gNonTitleBar;
-  SetItemChecked(kMnuTrayTitleBar, !app_.state.gNonTitleBar);
+  app_.settings().nonTitleBar = !app_.settings().nonTitleBar;
+  SetItemChecked(kMnuTrayTitleBar, !app_.settings().nonTitleBar);
 }
 
 void frmTaskTray::mnuTrayMouse_Click() {
-  auto& s = app_.state;
-  s.gCheckMouse = !s.gCheckMouse;
-  SetItemChecked(kMnuTrayMouse, s.gCheckMouse);
-  SetWatchEnabled(s.gCheckMouse);
+  bool& watch = app_.settings().checkMouse;
+  watch = !watch;
+  SetItemChecked(kMnuTrayMouse, watch);
+  SetWatchEnabled(watch);
 }
 
 void frmTaskTray::mnuTrayCapture_Click() {
