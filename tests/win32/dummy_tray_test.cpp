@@ -24,12 +24,12 @@
 #include "platform/handles.h"
 #include "platform/picture_worker.h"
 #include "platform/system_dll.h"
-#include "platform/taskbar_theme.h"
 #include "platform/text.h"
 #include "platform/window.h"
 #include "resources/resource_ids.h"
 #include "settings/dummy_list.h"
 #include "settings/registry.h"
+#include "settings/taskbar_theme.h"
 
 namespace mirel {
 namespace {

@@ -10,9 +10,9 @@
 #include "forms/option/frm_option.h"
 #include "forms/preview/capture.h"
 #include "platform/menu.h"
-#include "platform/taskbar_theme.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
+#include "settings/taskbar_theme.h"
 
 namespace mirel {
 

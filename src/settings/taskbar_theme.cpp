@@ -1,4 +1,4 @@
-#include "platform/taskbar_theme.h"
+#include "settings/taskbar_theme.h"
 
 namespace mirel {
 
