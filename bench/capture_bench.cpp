@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/capture.h"
 #include "bench/bench_support.h"
 #include "forms/main/frm_main.h"
-#include "forms/preview/capture.h"
 #include "forms/preview/frm_preview.h"
 #include "platform/files.h"
 

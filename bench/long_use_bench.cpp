@@ -10,12 +10,12 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/capture.h"
 #include "bench/bench_support.h"
 #include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
-#include "forms/preview/capture.h"
 #include "forms/preview/frm_preview.h"
 
 namespace {

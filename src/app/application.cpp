@@ -32,6 +32,47 @@ Application::~Application() {
   main_.reset();
 }
 
+HWND Application::mainWindow() const {
+  return main_->hwnd();
+}
+
+bool Application::CoverShown() const {
+  return dummy_->Visible();
+}
+
+bool Application::CoverUp() const {
+  return dummy_->up();
+}
+
+void Application::KeepMainWindowOnScreen() {
+  main_->KeepOnScreen();
+}
+
+void Application::UnloadCoverAndTray() {
+  dummy_->Unload();
+  tray_->Unload();
+}
+
+bool Application::Unloading() const {
+  return main_->unloaded();
+}
+
+void Application::MainWindowAsBeforeTheCover() {
+  main_->SetVisible(state.gMainWasVisible);
+}
+
+void Application::DisarmTheEdgesUntilLeft() {
+  tray_->DisarmUntilPointerLeavesEdges();
+}
+
+void Application::PrepareCoverSoon() {
+  dummy_->PrepareSoon();
+}
+
+HICON Application::appIcon(bool large) const {
+  return large ? main_->largeIcon() : main_->icon();
+}
+
 std::wstring Application::listPath() const {
   return DummyListPath(exeFolder_);
 }
@@ -156,6 +197,10 @@ bool Application::ModalWindowOpen() const {
 }
 
 void Application::ModalWindowUnloaded() {
+  RestoreBandAndWatch();
+}
+
+void Application::RestoreBandAndWatch() {
   SetTopMost(main_->hwnd(), settings().alwaysTop);
   tray_->SetWatchEnabled(settings().checkMouse && !main_->Visible());
 }

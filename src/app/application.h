@@ -45,6 +45,26 @@ class Application {
   void ApplyOptions(const Settings& after, bool keepPicture, HWND dialog);
 
   frmMain& main() { return *main_; }
+  // What the windows ask of each other, so that none needs another's class.
+  HWND mainWindow() const;
+  bool CoverShown() const;  // the cover's window is on the screen
+  bool CoverUp() const;     // between the cover's coming up and the return
+  void KeepMainWindowOnScreen();
+  // What the main window's unload ends with: the cover's and the tray's windows (the
+  // tray takes its icon with it).
+  void UnloadCoverAndTray();
+  // True once the main window has begun to unload: the program is ending.
+  bool Unloading() const;
+  // The return from the cover: the main window shown again if it was before the cover, and
+  // the edges quiet until the pointer has left them.
+  void MainWindowAsBeforeTheCover();
+  void DisarmTheEdgesUntilLeft();
+  // The main window in the topmost band as the user set it, and the watch running when it
+  // is on and the main window hidden: after a modal window and after a return.
+  void RestoreBandAndWatch();
+  // The next cover's picture prepared once the windows are idle.
+  void PrepareCoverSoon();
+  HICON appIcon(bool large) const;
   frmDummy& dummy() { return *dummy_; }
   frmTaskTray& tray() { return *tray_; }
   UserPrompts& prompts() { return prompts_; }

@@ -2,8 +2,8 @@
 // window takes its part, in the order the pages' changes always had.
 #include <windows.h>
 
+#include "app/actions.h"
 #include "app/application.h"
-#include "app/window_utils.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
@@ -15,6 +15,7 @@ namespace mirel {
 void Application::ApplyOptions(const Settings& after, bool keepPicture, HWND dialog) {
   const Settings before = settings_;
   settings_ = after;
+  settings_.nonTitleBar = before.nonTitleBar;  // switched below, with its menus
   frmMain& main = *main_;
   // The main window: its picture loaded again (decoded away from the windows and shown,
   // the window fitted, once it is there; one that cannot be is told then), laid over the
@@ -27,11 +28,7 @@ void Application::ApplyOptions(const Settings& after, bool keepPicture, HWND dia
   }
   main.SetBackColor(after.mainBackColor.stored);
   // The title bar only when it changed; the menu bar and the tray's mark follow.
-  if (after.nonTitleBar != before.nonTitleBar) {
-    ToggleTitleBar(main.hwnd());
-    main.SetMenusVisible(!after.nonTitleBar);
-    tray_->SetItemChecked(kMnuTrayTitleBar, !after.nonTitleBar);
-  }
+  if (after.nonTitleBar != before.nonTitleBar) ShowOrHideTitleBar(*this);
   if (after.nonTitleBar && after.autoAdjust) main.FitWindowToPicture();
   // The topmost band itself, and the watch, are set as the dialog closes: started here,
   // the watch could bring up a cover over a warning still to come.

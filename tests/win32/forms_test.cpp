@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app_fixture.h"
+#include "dialogs/common_dialogs.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"

@@ -3,8 +3,6 @@
 #include "app/application.h"
 #include "core/twips.h"
 #include "core/version_info.h"
-#include "forms/main/frm_main.h"
-#include "forms/tray/frm_task_tray.h"
 #include "platform/window.h"
 
 namespace mirel {
@@ -87,7 +85,7 @@ void frmAbout::OnInitDialog() {
   lblCopyright_ = CreateControl(L"STATIC", ProgramCopyright(), SS_LEFT | SS_NOPREFIX, -1, kLblCopyright);
   // Named for screen readers; the icon itself comes from the main window.
   picIcon_ = CreateControl(L"STATIC", L"Mirel", SS_ICON, -1, kPicIcon);
-  SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(app_.main().largeIcon()), 0);
+  SendMessageW(picIcon_, STM_SETICON, reinterpret_cast<WPARAM>(app_.appIcon(true)), 0);
   cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);
 }
 

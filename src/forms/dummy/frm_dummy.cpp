@@ -9,8 +9,6 @@
 #include "app/window_utils.h"
 #include "core/cover_layout.h"
 #include "core/picker.h"
-#include "forms/main/frm_main.h"
-#include "forms/tray/frm_task_tray.h"
 #include "platform/capture.h"
 #include "platform/system_dll.h"
 #include "settings/settings.h"
@@ -491,11 +489,11 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   }
   if (doubleClick && !app_.settings().nonTitleBar) s.gIgnoreMouseUp = true;
   ProcessPendingMessages();
-  if (!hwnd() || app_.main().unloaded()) {  // the program ended meanwhile
+  if (!hwnd() || app_.Unloading()) {  // the program ended meanwhile
     returning_ = false;
     return;
   }
-  app_.main().SetVisible(s.gMainWasVisible);
+  app_.MainWindowAsBeforeTheCover();
   up_ = false;
   StopHolding();
   ShowWindow(hwnd(), SW_HIDE);
@@ -504,16 +502,13 @@ void frmDummy::ReturnFromDummyScreen(bool doubleClick) {
   // Give the keyboard back to where it was: the main window, or the window the user was
   // working in before the cover came up.
   if (s.gMainWasVisible)
-    SetForegroundWindow(app_.main().hwnd());
+    SetForegroundWindow(app_.mainWindow());
   else if (previousForeground_ && previousForeground_ != hwnd() && IsWindowVisible(previousForeground_))
     SetForegroundWindow(previousForeground_);
-  app_.tray().DisarmUntilPointerLeavesEdges();
+  app_.DisarmTheEdgesUntilLeft();
   // The panic key can bring the cover up over a modal window (the options, say): its
   // closing gives back the topmost band and the watch, not this return.
-  if (!app_.ModalWindowOpen()) {
-    SetTopMost(app_.main().hwnd(), app_.settings().alwaysTop);
-    app_.tray().SetWatchEnabled(app_.settings().checkMouse && !s.gMainWasVisible);
-  }
+  if (!app_.ModalWindowOpen()) app_.RestoreBandAndWatch();
   returning_ = false;
 }
 

@@ -3,20 +3,18 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "app/actions.h"
 #include "app/application.h"
+#include "app/capture.h"
 #include "app/colors.h"
 #include "app/help.h"
+#include "app/menu_commands.h"
 #include "app/window_utils.h"
 #include "core/bitmap_name.h"
 #include "core/registry_value.h"
 #include "core/screen_box.h"
 #include "core/twips.h"
 #include "dialogs/common_dialogs.h"
-#include "forms/about/frm_about.h"
-#include "forms/dummy/frm_dummy.h"
-#include "forms/option/frm_option.h"
-#include "forms/preview/capture.h"
-#include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/menu.h"
 #include "platform/system_dll.h"
@@ -35,22 +33,22 @@ constexpr const wchar_t* kPictureClass = L"MirelPicture";
 constexpr MenuItem kFileMenu[] = {
     {kMnuFileDeleteRegistry, L"設定を削除して終了(&R)"},
     kMenuSeparator,
-    {kMnuFileExit, L"終了(&X)"},
+    {kMnuFileExit, SharedCaption(kMnuFileExit)},
 };
 constexpr MenuItem kViewMenu[] = {
-    {kMnuViewHideWindow, L"ウィンドウを表示(&V)", MF_CHECKED},
-    {kMnuViewHideTitleBar, L"タイトルバーを表示(&T)", MF_CHECKED},
+    {kMnuViewHideWindow, SharedCaption(kMnuViewHideWindow), MF_CHECKED},
+    {kMnuViewHideTitleBar, SharedCaption(kMnuViewHideTitleBar), MF_CHECKED},
     kMenuSeparator,
     {kMnuViewCapture0, L"ウィンドウキャプチャ(&W)"},
     {kMnuViewCapture1, L"デスクトップキャプチャ(&D)"},
     kMenuSeparator,
-    {kMnuViewOption, L"オプション(&O)"},
+    {kMnuViewOption, SharedCaption(kMnuViewOption)},
 };
 constexpr MenuItem kHelpMenu[] = {
     {kMnuHelpContents, L"目次(&C)\tF1"},
     {kMnuHelpSearchTopic, L"トピックの検索(&H)"},
     kMenuSeparator,
-    {kMnuHelpAbout, L"バージョン情報(&A)"},
+    {kMnuHelpAbout, SharedCaption(kMnuHelpAbout)},
 };
 constexpr MenuItem kMainMenu[] = {
     {0, L"ファイル(&F)", 0, kFileMenu},
@@ -228,8 +226,7 @@ void frmMain::Form_Unload() {
   // The sound comes back, should the program end while covered.
   app_.quiet().Restore();
   // 4. The other windows; the tray takes its icon with it.
-  app_.dummy().Unload();
-  app_.tray().Unload();
+  app_.UnloadCoverAndTray();
   // 5. Last of all, the settings themselves when the user asked for that.
   if (app_.state.gDeleteSettings) DeleteSettingsKey();
 }
@@ -247,16 +244,11 @@ void frmMain::mnuFileExit_Click() {
 }
 
 void frmMain::mnuViewHideWindow_Click() {
-  SetVisible(false);
-  app_.tray().MainWindowShown(false);
-  app_.tray().SetWatchEnabled(app_.settings().checkMouse);
+  HideMainWindow(app_);
 }
 
 void frmMain::mnuViewHideTitleBar_Click() {
-  ToggleTitleBar(hwnd());
-  SetMenusVisible(false);
-  app_.tray().SetItemChecked(kMnuTrayTitleBar, false);
-  app_.settings().nonTitleBar = true;
+  ShowOrHideTitleBar(app_);  // shown, since its menu is
 }
 
 void frmMain::mnuViewCapture_Click(int index) {
@@ -265,7 +257,7 @@ void frmMain::mnuViewCapture_Click(int index) {
 }
 
 void frmMain::mnuViewOption_Click() {
-  frmOption::ShowModal(app_, hwnd());
+  ShowOptions(app_);
 }
 
 void frmMain::mnuHelpContents_Click() {
@@ -277,11 +269,11 @@ void frmMain::mnuHelpSearchTopic_Click() {
 }
 
 void frmMain::mnuHelpAbout_Click() {
-  frmAbout::ShowModal(app_, hwnd());
+  ShowAbout(app_);
 }
 
 bool frmMain::KeepsTheCover(LPARAM endSession) {
-  return (endSession & ENDSESSION_CLOSEAPP) && app_.dummy().up();
+  return (endSession & ENDSESSION_CLOSEAPP) && app_.CoverUp();
 }
 
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/menu_commands.h"
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/window.h"
@@ -16,20 +17,6 @@
 namespace mirel {
 
 class Application;
-
-// Menu command identifiers of the main window.
-enum MainMenuId : UINT {
-  kMnuFileDeleteRegistry = 100,
-  kMnuFileExit,
-  kMnuViewHideWindow,
-  kMnuViewHideTitleBar,
-  kMnuViewCapture0,
-  kMnuViewCapture1,
-  kMnuViewOption,
-  kMnuHelpContents,
-  kMnuHelpSearchTopic,
-  kMnuHelpAbout,
-};
 
 class frmMain : public Window {
  public:
@@ -131,7 +118,5 @@ class frmMain : public Window {
 
 // The main window's picture, decoded: wParam the worker's use, lParam its ticket.
 inline constexpr UINT kMainPictureMessage = WM_APP + 3;
-
-inline constexpr const wchar_t* kPictureMissingText = L"メインウィンドウに表示する画像が見つかりません。";
 
 }  // namespace mirel

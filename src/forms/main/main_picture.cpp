@@ -1,14 +1,13 @@
 // The main window's picture: its box, its painting, the mouse on it and pictures dropped on it.
 #include <windowsx.h>
 
+#include "app/actions.h"
 #include "app/application.h"
 #include "app/colors.h"
 #include "core/bitmap_name.h"
 #include "core/twips.h"
 #include "dialogs/common_dialogs.h"
-#include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
-#include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"
@@ -89,7 +88,7 @@ void frmMain::PictureReady(LPARAM ticket) {
 void frmMain::picMain_MouseDown(int button, POINT screen) {
   mDragged = false;
   pressPoint_ = screen;
-  if (app_.settings().nonTitleBar && (button & 2)) app_.tray().PopupTrayMenu(TPM_RIGHTBUTTON);
+  if (app_.settings().nonTitleBar && (button & 2)) OpenTrayMenu(app_, TPM_RIGHTBUTTON);
 }
 
 void frmMain::picMain_MouseMove(int button, POINT screen) {

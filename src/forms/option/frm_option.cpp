@@ -13,8 +13,6 @@
 #include "core/option_rules.h"
 #include "core/twips.h"
 #include "dialogs/common_dialogs.h"
-#include "forms/main/frm_main.h"
-#include "forms/tray/frm_task_tray.h"
 #include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/picture.h"
@@ -139,7 +137,7 @@ void frmOption::PlaceAtDesignedPlace() {
   // On a small screen or at a high DPI the designed place can lie off screen: the dialog
   // then moves the least distance that puts it wholly on the main window's monitor.
   ScreenRect placed{frame.left, frame.top, frame.right, frame.bottom};
-  if (const auto areas = AreasOf(MonitorFromWindow(app_.main().hwnd(), MONITOR_DEFAULTTOPRIMARY)))
+  if (const auto areas = AreasOf(MonitorFromWindow(app_.mainWindow(), MONITOR_DEFAULTTOPRIMARY)))
     placed = KeepInside(placed, areas->work);
   SetWindowPos(hwnd(), nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
@@ -258,8 +256,7 @@ void frmOption::cmdOK_Click() {
 }
 
 void frmOption::cmdCancel_Click() {
-  SetTopMost(app_.main().hwnd(), app_.settings().alwaysTop);
-  closed_ = true;
+  closed_ = true;  // the unload gives the main window its band back
 }
 
 void frmOption::Form_Unload() {

@@ -9,7 +9,6 @@
 #include "app/colors.h"
 #include "core/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
-#include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
 #include "platform/files.h"
 #include "platform/text.h"

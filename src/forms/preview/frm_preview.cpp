@@ -8,9 +8,6 @@
 #include "app/application.h"
 #include "core/bitmap_name.h"
 #include "core/twips.h"
-#include "forms/dummy/frm_dummy.h"
-#include "forms/main/frm_main.h"
-#include "forms/tray/frm_task_tray.h"
 #include "platform/files.h"
 #include "platform/menu.h"
 #include "platform/system_dll.h"
@@ -69,7 +66,6 @@ void frmPreview::BuildMenu() {
 }
 
 void frmPreview::Form_Load() {
-  auto& main = app_.main();
   // 1.-2. No cover and no topmost main window while the user looks at the capture.
   app_.ModalWindowLoading();
 
@@ -77,9 +73,9 @@ void frmPreview::Form_Load() {
   sys::InitCommonControlsEx(&controls);
   BuildMenu();
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  ClassSpec cls{kPreviewClass, 0, main.largeIcon(), main.icon(), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  if (!Create(cls, 0, kPreviewCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main.hwnd(),
-              menuBar_.get()))
+  ClassSpec cls{kPreviewClass, 0, app_.appIcon(true), app_.appIcon(false), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  if (!Create(cls, 0, kPreviewCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+              app_.mainWindow(), menuBar_.get()))
     return;
   const unsigned dpi = Dpi();
   RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
@@ -275,7 +271,7 @@ void frmPreview::mnuFileDummy_Click() {
     return;
   }
   if (appended.nowUtf8) app_.prompts().Warn(hwnd(), std::wstring(kListNowUtf8Text) + L"\r\n" + app_.listPath());
-  app_.dummy().PrepareSoon();
+  app_.PrepareCoverSoon();
   mnuFileExit_Click();
 }
 

@@ -1,14 +1,10 @@
 #include "forms/tray/frm_task_tray.h"
 
+#include "app/actions.h"
 #include "app/application.h"
+#include "app/capture.h"
 #include "app/help.h"
-#include "app/window_utils.h"
 #include "core/edge_watch.h"
-#include "forms/about/frm_about.h"
-#include "forms/dummy/frm_dummy.h"
-#include "forms/main/frm_main.h"
-#include "forms/option/frm_option.h"
-#include "forms/preview/capture.h"
 #include "platform/menu.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
@@ -23,17 +19,17 @@ constexpr UINT_PTR kDwellTimer = 3;
 constexpr int kPanicHotKeyId = 1;
 
 constexpr MenuItem kTrayMenu[] = {
-    {kMnuTrayView, L"ウィンドウを表示(&V)"},
-    {kMnuTrayTitleBar, L"タイトルバーを表示(&T)"},
+    {kMnuTrayView, SharedCaption(kMnuTrayView)},
+    {kMnuTrayTitleBar, SharedCaption(kMnuTrayTitleBar)},
     {kMnuTrayMouse, L"マウスによる切り替え(&M)"},
     kMenuSeparator,
     {kMnuTrayCapture, L"デスクトップキャプチャ(&C)"},
-    {kMnuTrayOption, L"オプション(&O)"},
+    {kMnuTrayOption, SharedCaption(kMnuTrayOption)},
     kMenuSeparator,
     {kMnuTrayHelp, L"ヘルプ(&H)"},
-    {kMnuTrayAbout, L"バージョン情報(&A)"},
+    {kMnuTrayAbout, SharedCaption(kMnuTrayAbout)},
     kMenuSeparator,
-    {kMnuTrayExit, L"終了(&X)"},
+    {kMnuTrayExit, SharedCaption(kMnuTrayExit)},
 };
 
 IconEvent IconEventOf(UINT code) {
@@ -117,7 +113,7 @@ void frmTaskTray::RegisterPanicKey(HWND warningOwner) {
 
 void frmTaskTray::PanicKey_Pressed() {
   // From anywhere, as an edge touch does, unless the cover is already up.
-  if (app_.dummy().Visible()) return;
+  if (app_.CoverShown()) return;
   app_.BringUpCover();
 }
 
@@ -158,32 +154,15 @@ bool frmTaskTray::ItemEnabled(UINT id) const {
 }
 
 void frmTaskTray::mnuTrayView_Click() {
-  auto& main = app_.main();
-  if (!main.Visible()) {
-    ShowMainWindow();
-    return;
-  }
-  main.SetVisible(false);
-  MainWindowShown(false);
-  SetWatchEnabled(app_.settings().checkMouse);
-}
-
-void frmTaskTray::ShowMainWindow() {
-  auto& main = app_.main();
-  if (!main.hwnd()) return;
-  main.SetVisible(true);
-  if (IsIconic(main.hwnd())) ShowWindow(main.hwnd(), SW_RESTORE);
-  SetForegroundWindow(main.hwnd());
-  MainWindowShown(true);
-  SetWatchEnabled(false);  // the watch is the hidden window's
+  ToggleMainWindow(app_);
 }
 
 bool frmTaskTray::SecondStart_Requested() {
   // Under the cover the desktop stays hidden; a modal window (the options, the preview, a
   // message box of the main window) keeps the user's attention where it is.
-  HWND main = app_.main().hwnd();
-  if (!main || app_.dummy().Visible() || app_.ModalWindowOpen() || !IsWindowEnabled(main)) return false;
-  ShowMainWindow();
+  HWND main = app_.mainWindow();
+  if (!main || app_.CoverUp() || app_.ModalWindowOpen() || !IsWindowEnabled(main)) return false;
+  ShowMainWindow(app_);
   return true;
 }
 
@@ -195,28 +174,21 @@ void frmTaskTray::MainWindowShown(bool visible) {
 }
 
 void frmTaskTray::mnuTrayTitleBar_Click() {
-  auto& main = app_.main();
-  ToggleTitleBar(main.hwnd());
-  main.SetMenusVisible(!main.MenusVisible());
-  app_.settings().nonTitleBar = !app_.settings().nonTitleBar;
-  SetItemChecked(kMnuTrayTitleBar, !app_.settings().nonTitleBar);
+  ShowOrHideTitleBar(app_);
 }
 
 void frmTaskTray::mnuTrayMouse_Click() {
-  bool& watch = app_.settings().checkMouse;
-  watch = !watch;
-  SetItemChecked(kMnuTrayMouse, watch);
-  SetWatchEnabled(watch);
+  ToggleWatch(app_);
 }
 
 void frmTaskTray::mnuTrayCapture_Click() {
-  app_.state.gMainWasVisible = app_.main().Visible();
+  app_.state.gMainWasVisible = IsWindowVisible(app_.mainWindow()) != FALSE;
   // A main window that was hidden stays hidden.
   CaptureIntoPreview(app_, Snapshot::kDesktop, app_.state.gMainWasVisible);
 }
 
 void frmTaskTray::mnuTrayOption_Click() {
-  frmOption::ShowModal(app_, app_.main().hwnd());
+  ShowOptions(app_);
 }
 
 void frmTaskTray::mnuTrayHelp_Click() {
@@ -224,11 +196,11 @@ void frmTaskTray::mnuTrayHelp_Click() {
 }
 
 void frmTaskTray::mnuTrayAbout_Click() {
-  frmAbout::ShowModal(app_, app_.main().hwnd());
+  ShowAbout(app_);
 }
 
 void frmTaskTray::mnuTrayExit_Click() {
-  app_.main().Unload();
+  ExitMirel(app_);
 }
 
 void frmTaskTray::RunMenuCommand(UINT id) {
@@ -314,7 +286,7 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (watch_.enabled()) watch_.Tick();
       return DefaultProc(message, wParam, lParam);
     case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETWORKAREA) app_.main().KeepOnScreen();  // the taskbar moved
+      if (wParam == SPI_SETWORKAREA) app_.KeepMainWindowOnScreen();  // the taskbar moved
       // The colour mode ("ImmersiveColorSet": light or dark taskbar) or the icon metrics
       // may have changed: the icon follows when its picture would differ.
       UpdateIconPicture();

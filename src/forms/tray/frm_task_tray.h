@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/menu_commands.h"
 #include "core/tray_icon_input.h"
 #include "forms/tray/edge_watcher.h"
 #include "forms/tray/panic_key.h"
@@ -19,17 +20,6 @@
 namespace mirel {
 
 class Application;
-
-enum TrayMenuId : UINT {
-  kMnuTrayView = 200,
-  kMnuTrayTitleBar,
-  kMnuTrayMouse,
-  kMnuTrayCapture,
-  kMnuTrayOption,
-  kMnuTrayHelp,
-  kMnuTrayAbout,
-  kMnuTrayExit,
-};
 
 // The icon reports its events with this message, the event in lParam's low word and the
 // icon's anchor point in wParam (version 4 of the shell's protocol).
@@ -95,8 +85,6 @@ class frmTaskTray : public Window {
   // the notification area when it closes.
   void TrayIcon_MenuRequested(POINT anchor, bool fromKeyboard);
 
-  // The main window shown and in front, as "ウィンドウを表示" shows it.
-  void ShowMainWindow();
   // A second start of Mirel.exe asks for the main window: shown unless the cover is up or
   // a modal window is open. True when it was shown.
   bool SecondStart_Requested();

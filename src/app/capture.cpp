@@ -1,8 +1,9 @@
-#include "forms/preview/capture.h"
+#include "app/capture.h"
 
 #include "app/application.h"
 #include "app/window_utils.h"
 #include "forms/main/frm_main.h"
+#include "forms/preview/frm_preview.h"
 #include "forms/tray/frm_task_tray.h"
 #include "platform/capture.h"
 

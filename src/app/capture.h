@@ -1,7 +1,6 @@
 // The snapshot taken by the capture commands of the main window and the tray.
 #pragma once
 
-#include "forms/preview/frm_preview.h"
 #include "platform/picture.h"
 
 namespace mirel {
