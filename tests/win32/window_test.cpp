@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "app/window_utils.h"
+#include "platform/session_news.h"
 
 namespace mirel {
 namespace {
@@ -78,6 +79,19 @@ TEST(Window, AnExceptionInAHandlerNeverLeavesTheWindowProcedure) {
   wchar_t text[32] = {};
   GetWindowTextW(window.hwnd(), text, 32);
   EXPECT_STREQ(text, L"still answers");
+}
+
+TEST(SessionNews, EachOwnerHoldsWhatItsDestructorUndoes) {
+  PlainWindow window;
+  // The session's owner keeps the window it registered: its destructor names that one.
+  const UniqueSessionNotification session = RegisterSessionNotification(window.hwnd());
+  ASSERT_TRUE(session);
+  EXPECT_EQ(session.get(), window.hwnd());
+  constexpr GUID kDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+  EXPECT_TRUE(RegisterPowerNotification(window.hwnd(), kDisplayState));
+  // Nothing registered for no window, so nothing is undone for it.
+  EXPECT_FALSE(RegisterSessionNotification(nullptr));
+  EXPECT_FALSE(RegisterPowerNotification(nullptr, kDisplayState));
 }
 
 TEST(SingleInstance, TwoStartsAtTheSameMomentGiveExactlyOneFirst) {

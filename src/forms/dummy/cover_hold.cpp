@@ -106,21 +106,13 @@ void CoverHold::End() {
   StopHolding();
 }
 
-void CoverHold::Release() {
-  if (hwnd() && watchingSession_) sys::WTSUnRegisterSessionNotification(hwnd());
-  if (displayNotify_) UnregisterPowerSettingNotification(displayNotify_);
-  displayNotify_ = nullptr;
-  windowEvents_.Stop();
-}
-
 void CoverHold::WatchTheSession() {
   // Locking and unlocking the session, the display's sleep and an Explorer restart: the
   // cover makes sure it still covers everything afterwards. Asked for at the first cover,
   // not at start-up: the main window shows sooner.
-  if (watchingSession_ || !hwnd()) return;
-  watchingSession_ = true;
-  sys::WTSRegisterSessionNotification(hwnd(), 0);  // NOTIFY_FOR_THIS_SESSION
-  displayNotify_ = RegisterPowerSettingNotification(hwnd(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+  if (sessionWatch_ || !hwnd()) return;
+  sessionWatch_ =
+      SessionWatch{RegisterSessionNotification(hwnd()), RegisterPowerNotification(hwnd(), kConsoleDisplayState)};
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
@@ -340,6 +332,11 @@ std::optional<LRESULT> CoverHold::HandleMessage(UINT message, WPARAM wParam, LPA
     case kWindowEventMessage: WindowEvent(reinterpret_cast<HWND>(lParam)); return 0;
     case kKeyboardAnswerMessage: TakeKeyboardThrough(reinterpret_cast<HWND>(lParam)); return 0;
     case kCompositorMessage: StayStillUnderTheCompositor(); return 0;
+    case WM_DESTROY:
+      // What the system was asked for this window ends with it, whoever ends it.
+      sessionWatch_.reset();
+      windowEvents_.Stop();
+      return std::nullopt;
     case WM_ACTIVATE:
       // Another window takes the foreground: back on top at once, where Windows says so.
       if (LOWORD(wParam) == WA_INACTIVE && up_) PostMessageW(hwnd(), kHoldMessage, 0, 0);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/session_news.h"
 #include "platform/window.h"
 #include "platform/window_events.h"
 
@@ -32,8 +33,6 @@ class CoverHold {
   void Begin();
   // The return: the cover may go now.
   void End();
-  // Nobody needs the session's news any more (the program ends).
-  void Release();
   // True while the cover is up (from Begin until End).
   bool up() const { return up_; }
   // What the cover covers: every monitor, or the primary one alone.
@@ -90,9 +89,13 @@ class CoverHold {
   bool wantsKeyboard_ = false;      // the keyboard is taken once no modifier key is held
   HWND lastForeground_ = nullptr;
   unsigned long long keyboardWaitSince_ = 0;  // since when a held modifier key holds back the keyboard
-  HPOWERNOTIFY displayNotify_ = nullptr;
+  // The session's news, asked for at the first cover and given up as the window goes.
+  struct SessionWatch {
+    UniqueSessionNotification session;
+    UniquePowerNotification display;
+  };
+  std::optional<SessionWatch> sessionWatch_;
   UINT taskbarCreated_ = 0;
-  bool watchingSession_ = false;
 };
 
 }  // namespace mirel

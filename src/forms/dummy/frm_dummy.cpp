@@ -34,8 +34,7 @@ void frmDummy::Form_Load() {
 }
 
 void frmDummy::Unload() {
-  hold_.Release();
-  Destroy();
+  Destroy();  // the hold gives up what it asked of the system as the window goes
 }
 
 void frmDummy::SetBackColor(std::uint32_t stored) {
