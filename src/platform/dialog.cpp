@@ -3,7 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include "core/twips.h"
 #include "platform/window.h"
 
 namespace mirel {
@@ -53,46 +52,16 @@ Dialog::~Dialog() {
 }
 
 void Dialog::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);
-  hwnd_ = nullptr;
-  places_.clear();
-  dpi_ = 0;
-}
-
-unsigned Dialog::Dpi() const {
-  if (dpi_) return dpi_;
-  return hwnd_ ? WindowDpi(hwnd_) : SystemDpi();
-}
-
-void Dialog::CreateFont() {
-  font_.reset(CreateMessageFont(Dpi()));
-}
-
-HWND Dialog::CreateTwipsChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
-                              const int (&twips)[4]) {
-  HWND control = CreateTwipsControl(parent, cls, text, style, id, twips, font_.get(), Dpi());
-  if (control) KeepAtTwips(control, twips);
-  return control;
-}
-
-void Dialog::KeepAtTwips(HWND child, const int (&twips)[4]) {
-  places_.push_back({child, {twips[0], twips[1], twips[2], twips[3]}});
+  if (hwnd()) DestroyWindow(hwnd());
+  Detach();
 }
 
 void Dialog::DpiChanged(unsigned dpi, const RECT& suggested) {
-  dpi_ = dpi;
   // The old font goes only once no control uses it.
-  UniqueFont old = std::move(font_);
-  CreateFont();
-  for (const auto& place : places_) {
-    if (!IsWindow(place.window)) continue;
-    SetWindowPos(place.window, nullptr, TwipsToPixels(place.twips[0], dpi), TwipsToPixels(place.twips[1], dpi),
-                 TwipsToPixels(place.twips[2], dpi), TwipsToPixels(place.twips[3], dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(place.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  }
+  const UniqueFont old = FollowDpi(dpi);
   OnDpiChanged(dpi);
-  MoveToSuggestedRect(hwnd_, reinterpret_cast<LPARAM>(&suggested));
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  MoveToSuggestedRect(hwnd(), reinterpret_cast<LPARAM>(&suggested));
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 bool Dialog::Create(const wchar_t* className, DWORD exStyle, const std::wstring& title, DWORD style, HWND owner) {
@@ -117,11 +86,7 @@ std::optional<LRESULT> Dialog::Forward(UINT message, WPARAM wParam, LPARAM lPara
   const bool outer = unhandled_;
   unhandled_ = false;
   std::optional<LRESULT> result;
-  try {  // no exception unwinds into the system's code
-    result = HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    unhandled_ = true;
-  }
+  if (!Guarded(message, [&] { result = HandleMessage(message, wParam, lParam); })) unhandled_ = true;
   if (unhandled_) result.reset();
   unhandled_ = outer;
   return result;
@@ -131,28 +96,22 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   Dialog* self = nullptr;
   if (message == WM_INITDIALOG) {
     self = reinterpret_cast<Dialog*>(lParam);
-    self->hwnd_ = hwnd;
+    self->Attach(hwnd);
     SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    try {
-      self->OnInitDialog();
-    } catch (...) {
-    }
+    Guarded(message, [self] { self->OnInitDialog(); });
     return FALSE;  // the modal loop gives the focus
   }
   self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (!self) return FALSE;
   if (message == WM_DPICHANGED) {
-    try {
-      self->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-    } catch (...) {
-    }
+    Guarded(message, [&] { self->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
     return TRUE;
   }
   const auto result = self->Forward(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-    self->hwnd_ = nullptr;
+    self->Detach();
   }
   if (!result) return FALSE;
   switch (message) {

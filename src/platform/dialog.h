@@ -3,34 +3,23 @@
 // from an in-memory template without controls; each dialog makes its controls from its
 // twips tables when the manager says WM_INITDIALOG. Moved to a monitor of another scaling,
 // a dialog lays itself out again: the controls made by CreateTwipsChild (and the children
-// kept by KeepAtTwips) go to their twips places at the new DPI in a font of that DPI, and
-// the dialog takes the place Windows suggests.
+// kept by KeepAtTwips) go to their twips places at the new DPI in a font of that DPI
+// (WindowBase::FollowDpi), and the dialog takes the place Windows suggests.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/handles.h"
+#include "platform/window_base.h"
 
 namespace mirel {
 
-class Dialog {
+class Dialog : public WindowBase {
  public:
   Dialog() = default;
   virtual ~Dialog();
-  Dialog(const Dialog&) = delete;
-  Dialog& operator=(const Dialog&) = delete;
-
-  HWND hwnd() const { return hwnd_; }
-  bool IsLoaded() const { return hwnd_ != nullptr; }
-  bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
-  // The DPI the dialog is laid out for: its monitor's, or the one last said by WM_DPICHANGED.
-  unsigned Dpi() const;
-  // The UI font at that DPI, made by CreateFont.
-  HFONT font() const { return font_.get(); }
 
   // A message that a child window (a page of controls) passes on to the dialog: the
   // dialog's answer, or nothing when the dialog leaves it to the child's own handling.
@@ -48,14 +37,6 @@ class Dialog {
   // places and font at `dpi` and before the dialog takes its new place.
   virtual void OnDpiChanged(unsigned dpi) { (void)dpi; }
 
-  // The UI font at the dialog's DPI, for the controls made next.
-  void CreateFont();
-  // A visible control of `parent` (the dialog or one of its pages) at a twips place, in
-  // the dialog's font; both follow a change of DPI.
-  HWND CreateTwipsChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int id,
-                        const int (&twips)[4]);
-  // A child window made elsewhere, kept at its twips place when the DPI changes.
-  void KeepAtTwips(HWND child, const int (&twips)[4]);
   // Returns the message's result; DefaultProc leaves the message to the dialog manager.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT, WPARAM, LPARAM) {
@@ -64,17 +45,9 @@ class Dialog {
   }
 
  private:
-  struct TwipsPlace {
-    HWND window;
-    int twips[4];
-  };
   void DpiChanged(unsigned dpi, const RECT& suggested);
   static INT_PTR CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND hwnd_ = nullptr;
   bool unhandled_ = false;
-  unsigned dpi_ = 0;  // 0 until WM_DPICHANGED says otherwise: the window's own
-  UniqueFont font_;
-  std::vector<TwipsPlace> places_;
 };
 
 }  // namespace mirel

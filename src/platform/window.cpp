@@ -10,11 +10,7 @@ Window::~Window() {
 }
 
 void Window::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
-}
-
-unsigned Window::Dpi() const {
-  return hwnd_ ? WindowDpi(hwnd_) : SystemDpi();
+  if (hwnd()) DestroyWindow(hwnd());  // WM_NCDESTROY lets go of the handle
 }
 
 bool Window::Create(const ClassSpec& cls, DWORD exStyle, const std::wstring& title, DWORD style, int x, int y,
@@ -50,21 +46,16 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  // No C++ exception may unwind into the system's code that called us: that would end the
-  // process. A handler that throws (memory exhausted, say) leaves the message to the
-  // system's default handling, and the program goes on.
-  try {
-    return Dispatch(hwnd, message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
+  LRESULT result = 0;
+  if (Guarded(message, [&] { result = Dispatch(hwnd, message, wParam, lParam); })) return result;
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT Window::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* self = nullptr;
   if (message == WM_NCCREATE) {
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
+    self->Attach(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   } else {
     self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -73,7 +64,7 @@ LRESULT Window::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   if (message == WM_NCDESTROY) {
     const LRESULT result = self->HandleMessage(message, wParam, lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
+    self->Detach();
     return result;
   }
   return self->HandleMessage(message, wParam, lParam);

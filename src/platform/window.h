@@ -1,5 +1,6 @@
 // Window objects: a static window procedure keeps `this` in GWLP_USERDATA from
-// WM_NCCREATE to WM_NCDESTROY and forwards every message to the object.
+// WM_NCCREATE to WM_NCDESTROY and forwards every message to the object. A window that
+// lays itself out again at WM_DPICHANGED tells FollowDpi the new DPI first.
 #pragma once
 
 #include <windows.h>
@@ -9,22 +10,14 @@
 #include <string>
 
 #include "core/screen_box.h"
+#include "platform/window_base.h"
 
 namespace mirel {
 
-class Window {
+class Window : public WindowBase {
  public:
   Window() = default;
   virtual ~Window();
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-
-  HWND hwnd() const { return hwnd_; }
-  bool IsLoaded() const { return hwnd_ != nullptr; }
-  bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
-
-  // DPI of the window (of the system before it exists).
-  unsigned Dpi() const;
 
  protected:
   struct ClassSpec {
@@ -41,13 +34,12 @@ class Window {
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd(), message, wParam, lParam);
   }
 
  private:
   static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND hwnd_ = nullptr;
 };
 
 // A child window that its owner draws: it erases nothing and passes every message to the

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/screen_box.h"
+#include "forms/dummy/cover_hold.h"
 #include "platform/handles.h"
 #include "platform/picture.h"
 #include "platform/window.h"
-#include "platform/window_events.h"
 #include "settings/settings.h"
 
 namespace mirel {
@@ -50,10 +50,10 @@ class frmDummy : public Window {
   // True while the next cover's picture is being decoded.
   bool preparing() const { return nextTicket_ != 0; }
   // What the cover covers: every monitor, or the primary one alone.
-  RECT CoverArea() const;
+  RECT CoverArea() const { return hold_.CoverArea(); }
   std::uint32_t backColor() const { return backColor_; }
   // True while the cover is up (from its coming up until the return).
-  bool up() const { return up_; }
+  bool up() const { return hold_.up(); }
   // When the last paint was complete (performance counter), for measuring the switch.
   std::int64_t lastPaintTicks() const { return lastPaintTicks_; }
 
@@ -63,28 +63,6 @@ class frmDummy : public Window {
  private:
   void ReturnFromDummyScreen(bool doubleClick);
   void Paint();
-  // Keeping the cover over everything while it is up: whatever another program does, the
-  // cover goes back on top at once, and takes the keyboard when it should.
-  void HoldOnTop();
-  void StartHolding();
-  void StopHolding();
-  void WindowEvent(HWND window);
-  // The cover back on top, at once or (against a program that keeps putting its own window
-  // over it, unless `atOnce`) after a pause; `covered` (screen coordinates) is what is
-  // painted again.
-  void RaiseSoon(std::vector<RECT> covered, bool atOnce);
-  void Raise(const std::vector<RECT>& covered);
-  void Raise();
-  bool HeldByUs(HWND window) const;
-  // The part of the cover that the window hides, if it is one the user can see over it.
-  bool Hides(HWND window, const RECT& cover, RECT* piece) const;
-  // What windows of other programs hide of the cover (screen coordinates).
-  std::vector<RECT> WhatIsCovered();
-  void WatchClosely();
-  void TakeKeyboardWhenFree();
-  void TakeKeyboardThrough(HWND answered);
-  void StayStillUnderTheCompositor();
-  void WatchTheSession();
 
   // What a prepared picture was made for besides its file: the placement, the screens and
   // the colour under its transparency.
@@ -121,31 +99,7 @@ class frmDummy : public Window {
   std::int64_t lastPaintTicks_ = 0;
   bool pressed_ = false;
   bool returning_ = false;
-  // The hold: the system's window events, what they told since the last look, and the pause
-  // against a program that fights the cover for the top.
-  WindowEventWatch windowEvents_;
-  struct SeenWindow {
-    HWND window;
-    ULONGLONG since;  // first seen; 0: there before the cover
-  };
-  std::vector<SeenWindow> seen_;
-  bool lookedBefore_ = false;
-  bool lookPosted_ = false;
-  bool watchingClosely_ = false;
-  ULONGLONG lastRaise_ = 0;
-  int quickRaises_ = 0;
-  std::vector<RECT> owed_;  // covered while the cover paused
-  bool raiseOwed_ = false;
-  HWND keyboardAsked_ = nullptr;    // the foreground window asked whether its program answers
-  HWND compositorAsked_ = nullptr;  // the window that asked for no animations
-  bool up_ = false;                 // between the cover's coming up and the return
-  bool raising_ = false;            // the cover's own move out of the topmost band and back
-  bool wantsKeyboard_ = false;      // the keyboard is taken once no modifier key is held
-  HWND lastForeground_ = nullptr;
-  unsigned long long keyboardWaitSince_ = 0;  // since when a held modifier key holds back the keyboard
-  HPOWERNOTIFY displayNotify_ = nullptr;
-  UINT taskbarCreated_ = 0;
-  bool watchingSession_ = false;
+  CoverHold hold_;  // keeps the cover on top while it is up
 };
 
 }  // namespace mirel

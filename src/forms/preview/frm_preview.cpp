@@ -115,7 +115,7 @@ void frmPreview::Form_Resize() {
   GetClientRect(hwnd(), &client);
   RECT status{};
   GetWindowRect(stbPreview_, &status);
-  const unsigned dpi = LayoutDpi();
+  const unsigned dpi = Dpi();
   layout_ = LayOutPreview(client.right, client.bottom, SystemMetricForDpi(SM_CXVSCROLL, dpi),
                           SystemMetricForDpi(SM_CYHSCROLL, dpi), status.bottom - status.top, picture_.width(),
                           picture_.height());
@@ -132,7 +132,7 @@ void frmPreview::Form_Resize() {
 }
 
 void frmPreview::Form_DpiChanged(unsigned dpi, LPARAM suggested) {
-  dpi_ = dpi;
+  FollowDpi(dpi);
   UniqueFont old = std::move(statusFont_);  // freed once the status bar has the new one
   statusFont_.reset(CreateStatusFont(dpi));
   SendMessageW(stbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), TRUE);

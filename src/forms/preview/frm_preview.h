@@ -61,7 +61,6 @@ class frmPreview : public Window {
   void Wheel(bool sideways, int delta);
   void UpdateBars();
   void Paint(HWND target);
-  unsigned LayoutDpi() const { return dpi_ ? dpi_ : Dpi(); }
 
   Application& app_;
   Picture picture_;
@@ -69,8 +68,7 @@ class frmPreview : public Window {
   HWND vsbPreview_ = nullptr;
   HWND hsbPreview_ = nullptr;
   HWND stbPreview_ = nullptr;
-  UniqueFont statusFont_;
-  unsigned dpi_ = 0;  // as WM_DPICHANGED said; 0 for the window's own
+  UniqueFont statusFont_;  // the status bar's own, at the window's DPI
   UniqueMenu menuBar_;
   PreviewLayout layout_;
   int left_ = 0;
