@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/control_rules.h"
+#include "platform/colors.h"
 #include "platform/handles.h"
 #include "platform/system_dll.h"
 
@@ -126,6 +127,18 @@ void DrawSwatchButton(const DRAWITEMSTRUCT& item, COLORREF color, HBRUSH brush, 
     InflateRect(&rect, -1, -1);
     DrawFocusRect(item.hDC, &rect);
   }
+}
+
+void ColorSwatch::Set(std::uint32_t stored) {
+  color_ = stored;
+  brush_.reset(CreateSolidBrush(ResolveColor(stored)));
+  if (control_) InvalidateRect(control_, nullptr, TRUE);
+}
+
+bool ColorSwatch::Draw(const DRAWITEMSTRUCT& item, bool highContrast) const {
+  if (!control_ || item.hwndItem != control_) return false;
+  DrawSwatchButton(item, ResolveColor(color_), brush_.get(), highContrast);
+  return true;
 }
 
 }  // namespace mirel

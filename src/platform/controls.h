@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
+#include "platform/handles.h"
+
 namespace mirel {
 
 // The edit box takes digits alone, typed or pasted, and no input-method text (which
@@ -21,5 +25,26 @@ bool HighContrastOn();
 // white, whichever reads better; an owner-drawn static box, the colour alone. In a
 // high-contrast theme both are framed in the theme's colours (SwatchFrameFor).
 void DrawSwatchButton(const DRAWITEMSTRUCT& item, COLORREF color, HBRUSH brush, bool highContrast);
+
+// An owner-drawn control that shows a colour as the settings keep it (0x00BBGGRR, or a
+// system colour, which follows the user's Windows colours): the colour, its brush, and
+// its drawing as DrawSwatchButton draws it.
+class ColorSwatch {
+ public:
+  void Attach(HWND control) { control_ = control; }
+  HWND control() const { return control_; }
+  std::uint32_t color() const { return color_; }
+  // Shows `stored` from now on.
+  void Set(std::uint32_t stored);
+  // The user's Windows colours changed: a system colour is shown in its new look.
+  void Refresh() { Set(color_); }
+  // Draws the control when `item` is its own; false when it is another's.
+  bool Draw(const DRAWITEMSTRUCT& item, bool highContrast) const;
+
+ private:
+  HWND control_ = nullptr;
+  std::uint32_t color_ = 0;
+  UniqueBrush brush_;
+};
 
 }  // namespace mirel

@@ -10,13 +10,13 @@
 #include <utility>
 
 #include "app/application.h"
-#include "app/colors.h"
 #include "app_fixture.h"
 #include "core/twips.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
 #include "forms/tray/frm_task_tray.h"
+#include "platform/colors.h"
 #include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/handles.h"

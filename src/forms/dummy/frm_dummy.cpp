@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/colors.h"
 #include "app/window_utils.h"
 #include "core/cover_layout.h"
 #include "core/picker.h"
 #include "platform/capture.h"
+#include "platform/colors.h"
 #include "settings/settings.h"
 
 namespace mirel {

@@ -3,11 +3,11 @@
 
 #include "app/actions.h"
 #include "app/application.h"
-#include "app/colors.h"
 #include "core/bitmap_name.h"
 #include "core/twips.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/main/frm_main.h"
+#include "platform/colors.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"

@@ -1,4 +1,5 @@
-// The options dialog's extras page: the panic key, every monitor, instant edges, dwell, full-screen pause, quiet
+#include "forms/option/extras_page.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,7 +9,7 @@
 #include "app/application.h"
 #include "core/edge_watch.h"
 #include "core/option_rules.h"
-#include "forms/option/frm_option.h"
+#include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/system_dll.h"
 #include "settings/settings.h"
@@ -16,8 +17,8 @@
 
 namespace mirel {
 
-void frmOption::LoadExtrasPage() {
-  const Settings& s = app_.settings();
+void ExtrasPage::Load(const Settings& s) {
+  MakeDigitsOnly(control(OptionControl::txtDwellTime));
   SetChecked(OptionControl::chkPrimaryOnly, s.primaryOnly);
   SendMessageW(control(OptionControl::hkyPanicKey), HKM_SETHOTKEY, s.panicKey & 0xFFFF, 0);
   SetChecked(OptionControl::chkInstantEdges, s.instantEdges);
@@ -29,7 +30,7 @@ void frmOption::LoadExtrasPage() {
   SetChecked(OptionControl::chkStartWithWindows, startsWithWindows_);
 }
 
-void frmOption::SaveExtrasPage(Settings& after) {
+void ExtrasPage::Store(Settings& after) {
   after.primaryOnly = Checked(OptionControl::chkPrimaryOnly);
   after.instantEdges = Checked(OptionControl::chkInstantEdges);
   after.fullScreenPause = Checked(OptionControl::chkFullScreenPause);
@@ -43,14 +44,14 @@ void frmOption::SaveExtrasPage(Settings& after) {
       static_cast<std::uint32_t>(SendMessageW(control(OptionControl::hkyPanicKey), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
 }
 
-void frmOption::StoreStartWithWindows() {
+void ExtrasPage::Applied() {
   // Only a change is written: an entry of another copy stays until the user ticks the box.
   const bool startWithWindows = Checked(OptionControl::chkStartWithWindows);
   if (startWithWindows == startsWithWindows_) return;
   if (SetStartWithWindows(ExePath(), startWithWindows))
     startsWithWindows_ = startWithWindows;
   else
-    app_.prompts().Warn(hwnd(), kStartWithWindowsFailedText);
+    app_.prompts().Warn(frame_.dialog(), kStartWithWindowsFailedText);
 }
 
 }  // namespace mirel

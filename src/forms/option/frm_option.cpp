@@ -6,28 +6,24 @@
 #include <climits>
 
 #include "app/application.h"
-#include "app/colors.h"
 #include "app/help.h"
-#include "app/window_utils.h"
-#include "core/bitmap_name.h"
 #include "core/option_rules.h"
 #include "core/twips.h"
-#include "dialogs/common_dialogs.h"
+#include "forms/option/dummy_page.h"
+#include "forms/option/extras_page.h"
+#include "forms/option/main_page.h"
+#include "forms/option/mouse_page.h"
+#include "forms/option/return_page.h"
 #include "platform/controls.h"
-#include "platform/files.h"
-#include "platform/picture.h"
 #include "platform/system_dll.h"
-#include "platform/text.h"
-#include "settings/settings.h"
 
 namespace mirel {
 
 namespace {
 
 constexpr const wchar_t* kOptionClass = L"MirelOption";
-constexpr const wchar_t* kPageClass = L"MirelOptionPage";
-// Said once the dialog is on the screen, so that the warning has it as its owner.
-constexpr UINT kListUnreadableMessage = WM_APP + 20;
+// Once the dialog is on the screen: what a page tells as it opens has it as its owner.
+constexpr UINT kShownMessage = WM_APP + 20;
 constexpr int kClientWidthTwips = 5565;
 // The dummy window page's picture placement made every page 660 twips taller than the
 // first release's.
@@ -36,7 +32,7 @@ constexpr int kClientHeightTwips = 5190;
 constexpr int kDesignedLeftTwips = 5070;
 constexpr int kDesignedTopTwips = 3720;
 constexpr int kTabOption[4] = {120, 120, 5355, 4575};
-constexpr int kPage[4] = {240, 420, 5115, 4155};
+constexpr int kPage[4] = {240, 420, 5115, 4155};  // as the pages lie in the dialog
 constexpr int kCmdOK[4] = {2700, 4800, 1335, 315};
 constexpr int kCmdCancel[4] = {4140, 4800, 1335, 315};
 
@@ -84,7 +80,13 @@ void frmOption::ShowModal(Application& app, HWND owner) {
 }
 
 frmOption::frmOption(Application& app, HWND owner) : app_(app), owner_(owner) {
-  for (auto& page : pages_) page = std::make_unique<Page>(*this);
+  OptionFrame& frame = *this;
+  auto main = std::make_unique<MainWindowPage>(frame);
+  auto dummy = std::make_unique<DummyWindowPage>(frame);
+  mainPage_ = main.get();
+  dummyPage_ = dummy.get();
+  pages_ = {std::move(main), std::move(dummy), std::make_unique<MousePage>(frame), std::make_unique<ReturnPage>(frame),
+            std::make_unique<ExtrasPage>(frame)};
 }
 
 frmOption::~frmOption() {
@@ -102,23 +104,9 @@ void frmOption::Form_Load() {
   // Owned by the main window: no taskbar button, and always above its owner.
   if (!Create(kOptionClass, exStyle, L"オプション", style, owner_)) return;
 
-  // 3. The four pages, in order.
-  LoadMainWindowPage();
-  LoadDummyWindowPage();
-  LoadMousePage();
-  LoadReturnPage();
-  LoadExtrasPage();
-  // The path box and the list take dropped files (the list the Delete key too). Subclassed
-  // once they are filled: the subclass chain costs every message something (under Wine a
-  // look-up of a window property in the server), which a thousand added entries would pay
-  // a thousand times (measured: 50 ms of the opening with a 1000-entry list).
-  for (const auto id : {OptionControl::txtMainLoadFile, OptionControl::lstViewList}) {
-    HWND control = this->control(id);
-    if (!control) continue;
-    SetWindowLongW(control, GWL_EXSTYLE, GetWindowLongW(control, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-    sys::SetWindowSubclass(control, ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
-  }
-  if (!listReadable()) PostMessageW(hwnd(), kListUnreadableMessage, 0, 0);
+  // 3. The pages, in order, from the settings in force.
+  for (const auto& page : pages_) page->Load(app_.settings());
+  PostMessageW(hwnd(), kShownMessage, 0, 0);
 }
 
 void frmOption::OnInitDialog() {
@@ -149,18 +137,8 @@ void frmOption::CreateControls() {
   // Pages first, then OK and Cancel, then the tab strip: the keyboard order runs through
   // the page shown, the two buttons and the strip, and the strip lies under the pages.
   for (int index = 0; index < kOptionPageCount; ++index) {
-    pages_[static_cast<std::size_t>(index)]->Create(hwnd(), index, Dpi());
+    pages_[static_cast<std::size_t>(index)]->Create(hwnd(), Dpi());
     KeepAtTwips(page(index), kPage);
-  }
-  for (const auto& entry : kOptionControls) {
-    const int place[4] = {entry.place.left, entry.place.top, entry.place.width, entry.place.height};
-    const auto index = static_cast<std::size_t>(entry.id);
-    HWND control = CreateTwipsChild(page(entry.page), ClassOf(entry.kind), entry.caption, StyleOf(entry),
-                                    kOptionControlIdBase + static_cast<int>(entry.id), place);
-    controls_[index] = control;
-    if (!control) continue;
-    if (entry.help) SetWindowContextHelpId(control, entry.help);
-    if (entry.offAtCreation) EnableWindow(control, FALSE);
   }
   WidenCaptions();
   cmdOK_ = CreateTwipsChild(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK);
@@ -180,10 +158,6 @@ void frmOption::CreateControls() {
   SendMessageW(tabOption_, TCM_SETCURSEL, 0, 0);
   mPrevTab = 1;
   ShowWindow(page(0), SW_SHOW);
-
-  // The two millisecond boxes take digits alone.
-  for (const auto id : {OptionControl::txtCheckMouseInterval, OptionControl::txtDwellTime})
-    if (HWND control = this->control(id)) MakeDigitsOnly(control);
 
   tooltip_ =
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -209,12 +183,51 @@ void frmOption::WidenCaptions() {
       WidenToCaption(control, entry.kind == ControlKind::kLabel);
 }
 
+HWND frmOption::CreateControl(HWND page, const OptionControlEntry& entry) {
+  const int place[4] = {entry.place.left, entry.place.top, entry.place.width, entry.place.height};
+  HWND control = CreateTwipsChild(page, ClassOf(entry.kind), entry.caption, StyleOf(entry),
+                                  kOptionControlIdBase + static_cast<int>(entry.id), place);
+  if (!control) return nullptr;
+  if (entry.help) SetWindowContextHelpId(control, entry.help);
+  if (entry.offAtCreation) EnableWindow(control, FALSE);
+  return control;
+}
+
+HWND frmOption::control(OptionControl id) const {
+  for (const auto& page : pages_)
+    if (HWND control = page->control(id)) return control;
+  return nullptr;
+}
+
+std::uint32_t frmOption::mainSwatch() const {
+  return mainPage_->swatch();
+}
+
+std::uint32_t frmOption::viewSwatch() const {
+  return dummyPage_->swatch();
+}
+
+std::vector<std::wstring> frmOption::ListEntries() const {
+  return dummyPage_->ListEntries();
+}
+
+bool frmOption::listReadable() const {
+  return dummyPage_->listReadable();
+}
+
+void frmOption::lstViewList_Click() {
+  dummyPage_->lstViewList_Click();
+}
+
+std::optional<LRESULT> frmOption::PassOn(UINT message, WPARAM wParam, LPARAM lParam) {
+  return Forward(message, wParam, lParam);
+}
+
 void frmOption::OnDpiChanged(unsigned) {
-  // The controls are back at their twips places in the new font: the captions and the
-  // list's longest path are measured again in it.
+  // The controls are back at their twips places in the new font: the captions are
+  // measured again in it, and what the pages measure.
   WidenCaptions();
-  listExtent_ = 0;
-  UpdateListExtent(ListEntries());
+  for (const auto& page : pages_) page->DpiChanged();
 }
 
 void frmOption::RunModalLoop() {
@@ -243,15 +256,11 @@ bool frmOption::PreTranslate(MSG& msg) {
 
 void frmOption::cmdOK_Click() {
   // The pages say what they hold (and what they refuse, told at once); the settings in
-  // force change in one step; the start with Windows, a setting of the system's, last.
+  // force change in one step; then what the pages keep elsewhere.
   Settings after = app_.settings();
-  const bool pictureTaken = SaveMainWindowPage(after);
-  SaveDummyWindowPage(after);
-  SaveMousePage(after);
-  SaveReturnPage(after);
-  SaveExtrasPage(after);
-  app_.ApplyOptions(after, !pictureTaken, hwnd());
-  StoreStartWithWindows();
+  for (const auto& page : pages_) page->Store(after);
+  app_.ApplyOptions(after, !mainPage_->pictureTaken(), hwnd());
+  for (const auto& page : pages_) page->Applied();
   closed_ = true;
 }
 
@@ -292,39 +301,13 @@ void frmOption::PickTab(int tab) {
 
 // ---- Messages ----
 
-void frmOption::Command(int id, int code, HWND from) {
-  (void)from;
-  if (id == IDOK) return cmdOK_Click();
-  if (id == IDCANCEL) return cmdCancel_Click();
-  const int index = id - kOptionControlIdBase;
-  if (index < 0 || index >= static_cast<int>(OptionControl::kCount)) return;
-  const auto control = static_cast<OptionControl>(index);
-  if (control == OptionControl::lstViewList) {
-    if (code == LBN_SELCHANGE) lstViewList_Click();
-    return;
-  }
-  if (code != BN_CLICKED) return;
-  switch (control) {
-    case OptionControl::chkNonTitleBar: chkNonTitleBar_Click(); break;
-    case OptionControl::chkCheckMouse: chkCheckMouse_Click(); break;
-    case OptionControl::chkPassword: chkPassword_Click(); break;
-    case OptionControl::cmdMainRef: cmdMainRef_Click(); break;
-    case OptionControl::cmdMainBackColor: cmdMainBackColor_Click(); break;
-    case OptionControl::lblViewBackColor: lblViewBackColor_Click(); break;
-    case OptionControl::cmdViewAdd: cmdViewAdd_Click(); break;
-    case OptionControl::cmdViewDelete: cmdViewDelete_Click(); break;
-    case OptionControl::cmdViewMoveUp: cmdViewMove_Click(0); break;
-    case OptionControl::cmdViewMoveDown: cmdViewMove_Click(1); break;
-    case OptionControl::cmdViewClear: cmdViewClear_Click(); break;
-    case OptionControl::optReturnTypeSingle:
-    case OptionControl::optReturnTypeDouble: UpdateReturnTabStop(); break;
-    default: break;
-  }
-}
-
 LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND: Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_COMMAND:
+      // The pages answer their own controls; what reaches the dialog is OK and Cancel.
+      if (LOWORD(wParam) == IDOK) cmdOK_Click();
+      if (LOWORD(wParam) == IDCANCEL) cmdCancel_Click();
+      return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->hwndFrom == tabOption_) {
@@ -332,18 +315,6 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (header->code == TCN_SELCHANGE) tabOption_Click();
       }
       return 0;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->hwndItem == control(OptionControl::lblViewBackColor)) {
-        DrawSwatchButton(*item, ResolveColor(viewSwatch_), viewSwatchBrush_.get(), highContrast_);
-        return TRUE;
-      }
-      if (item->hwndItem == control(OptionControl::lblMainBackColor)) {
-        DrawSwatchButton(*item, ResolveColor(mainSwatch_), mainSwatchBrush_.get(), highContrast_);
-        return TRUE;
-      }
-      break;
     }
     case WM_HELP: {
       // F1 on a control, or a '?' pick that the system made: the control's topic.
@@ -361,35 +332,15 @@ LRESULT frmOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE: cmdCancel_Click(); return 0;
-    case kListUnreadableMessage: WarnIfListUnreadable(); return 0;
+    case kShownMessage:
+      for (const auto& page : pages_) page->Shown();
+      return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
       // The swatches of system colours show the user's new colours, and a high-contrast
       // theme turned on or off frames them or not.
       highContrast_ = HighContrastOn();
-      SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, mainSwatch_);
-      SetSwatch(viewSwatch_, viewSwatchBrush_, OptionControl::lblViewBackColor, viewSwatch_);
-      break;
-    default: break;
-  }
-  return DefaultProc(message, wParam, lParam);
-}
-
-bool frmOption::Page::Create(HWND parent, int index, unsigned dpi) {
-  ClassSpec cls{kPageClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  return Window::Create(cls, WS_EX_CONTROLPARENT, kOptionTabCaptions[index], WS_CHILD | WS_CLIPSIBLINGS,
-                        TwipsToPixels(kPage[0], dpi), TwipsToPixels(kPage[1], dpi), TwipsToPixels(kPage[2], dpi),
-                        TwipsToPixels(kPage[3], dpi), parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(900 + index)));
-}
-
-LRESULT frmOption::Page::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_HELP:
-      if (const auto answer = owner_.Forward(message, wParam, lParam)) return *answer;
+      for (const auto& page : pages_) page->ColorsChanged();
       break;
     default: break;
   }

@@ -11,7 +11,7 @@
 #include "core/list_format.h"
 #include "core/option_rules.h"
 #include "dialogs/common_dialogs.h"
-#include "forms/option/frm_option.h"
+#include "forms/option/dummy_page.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"
@@ -26,7 +26,7 @@ constexpr int kMinimumListExtent = 300;
 
 }  // namespace
 
-std::vector<std::wstring> frmOption::ListEntries() const {
+std::vector<std::wstring> DummyWindowPage::ListEntries() const {
   HWND list = control(OptionControl::lstViewList);
   std::vector<std::wstring> entries;
   const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -41,7 +41,7 @@ std::vector<std::wstring> frmOption::ListEntries() const {
   return entries;
 }
 
-void frmOption::UpdateListExtent(const std::vector<std::wstring>& entries) {
+void DummyWindowPage::UpdateListExtent(const std::vector<std::wstring>& entries) {
   HWND list = control(OptionControl::lstViewList);
   int widest = std::max(kMinimumListExtent, listExtent_);
   {
@@ -57,20 +57,20 @@ void frmOption::UpdateListExtent(const std::vector<std::wstring>& entries) {
   listExtent_ = widest;
 }
 
-void frmOption::AppendListEntry(const std::wstring& path) {
+void DummyWindowPage::AppendListEntry(const std::wstring& path) {
   SendMessageW(control(OptionControl::lstViewList), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
   UpdateListExtent({path});
   Enable(OptionControl::cmdViewClear, true);
 }
 
-std::optional<std::wstring> frmOption::ListEntryRefusal(const std::wstring& path) const {
+std::optional<std::wstring> DummyWindowPage::ListEntryRefusal(const std::wstring& path) const {
   const auto count = static_cast<std::size_t>(SendMessageW(control(OptionControl::lstViewList), LB_GETCOUNT, 0, 0));
   if (!DummyListHasRoom(count)) return ListWriteWarning(app_.listPath(), {ListWrite::kFull, {}});
   if (!IsValidBitmapFile(path)) return std::wstring(kInvalidBitmapText);
   return std::nullopt;
 }
 
-void frmOption::ApplyListButtons(int selected) {
+void DummyWindowPage::ApplyListButtons(int selected) {
   const auto count = static_cast<int>(SendMessageW(control(OptionControl::lstViewList), LB_GETCOUNT, 0, 0));
   const ListButtons buttons = SelectionRule(count, selected);
   Enable(OptionControl::cmdViewDelete, buttons.remove);
@@ -78,22 +78,22 @@ void frmOption::ApplyListButtons(int selected) {
   Enable(OptionControl::cmdViewMoveDown, buttons.down);
 }
 
-void frmOption::lstViewList_Click() {
+void DummyWindowPage::lstViewList_Click() {
   const auto selected = static_cast<int>(SendMessageW(control(OptionControl::lstViewList), LB_GETCURSEL, 0, 0));
   if (selected >= 0) ApplyListButtons(selected);
 }
 
-void frmOption::cmdViewAdd_Click() {
-  const std::wstring path = app_.prompts().OpenFile(hwnd(), BitmapFilter(), CurrentFolder());
+void DummyWindowPage::cmdViewAdd_Click() {
+  const std::wstring path = app_.prompts().OpenFile(frame_.dialog(), BitmapFilter(), CurrentFolder());
   if (path.empty()) return;
   if (const auto refusal = ListEntryRefusal(path)) {
-    app_.prompts().Warn(hwnd(), *refusal);
+    app_.prompts().Warn(frame_.dialog(), *refusal);
     return;
   }
   AppendListEntry(path);
 }
 
-void frmOption::lstViewList_KeyDown(UINT key) {
+void DummyWindowPage::lstViewList_KeyDown(UINT key) {
   if (key != VK_DELETE) return;
   HWND list = control(OptionControl::lstViewList);
   const auto selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
@@ -103,7 +103,7 @@ void frmOption::lstViewList_KeyDown(UINT key) {
   Enable(OptionControl::cmdViewClear, SendMessageW(list, LB_GETCOUNT, 0, 0) > 0);
 }
 
-void frmOption::cmdViewDelete_Click() {
+void DummyWindowPage::cmdViewDelete_Click() {
   HWND list = control(OptionControl::lstViewList);
   const auto selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
   if (selected < 0) return;
@@ -113,7 +113,7 @@ void frmOption::cmdViewDelete_Click() {
   Enable(OptionControl::cmdViewClear, SendMessageW(list, LB_GETCOUNT, 0, 0) > 0);
 }
 
-void frmOption::cmdViewMove_Click(int index) {
+void DummyWindowPage::cmdViewMove_Click(int index) {
   HWND list = control(OptionControl::lstViewList);
   const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   const auto selected = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
@@ -139,20 +139,20 @@ void frmOption::cmdViewMove_Click(int index) {
   }
 }
 
-void frmOption::cmdViewClear_Click() {
+void DummyWindowPage::cmdViewClear_Click() {
   SendMessageW(control(OptionControl::lstViewList), LB_RESETCONTENT, 0, 0);
   SetFocus(control(OptionControl::cmdViewAdd));
   ApplyListButtons(-1);
   Enable(OptionControl::cmdViewClear, false);
 }
 
-void frmOption::lstViewList_OLEDragDrop(const std::vector<std::wstring>& files) {
+void DummyWindowPage::lstViewList_OLEDragDrop(const std::vector<std::wstring>& files) {
   if (!listReadable_) return;  // a disabled list box still takes drops
   for (const auto& path : files) {
     if (IsDirectory(path) || !HasBitmapExtension(path)) continue;
     if (const auto refusal = ListEntryRefusal(path)) {
-      SetFocus(hwnd());
-      app_.prompts().Warn(hwnd(), *refusal);
+      SetFocus(frame_.dialog());
+      app_.prompts().Warn(frame_.dialog(), *refusal);
       return;  // an invalid bitmap or a full list ends the drop
     }
     AppendListEntry(path);

@@ -1,4 +1,5 @@
-// The options dialog's main window page: the picture, its colour and the window's frame.
+#include "forms/option/main_page.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -6,13 +7,10 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/colors.h"
 #include "core/bitmap_name.h"
 #include "dialogs/common_dialogs.h"
-#include "forms/option/frm_option.h"
 #include "platform/files.h"
-#include "platform/text.h"
-#include "settings/settings.h"
+#include "platform/system_dll.h"
 
 namespace mirel {
 
@@ -23,66 +21,80 @@ constexpr const wchar_t* kUnstorablePicturePath =
 
 }  // namespace
 
-void frmOption::LoadMainWindowPage() {
-  const Settings& s = app_.settings();
+void MainWindowPage::Load(const Settings& s) {
+  swatch_.Attach(control(OptionControl::lblMainBackColor));
   SetChecked(OptionControl::chkAlwaysTop, s.alwaysTop);
   SetChecked(OptionControl::chkNonTitleBar, s.nonTitleBar);
   SetChecked(OptionControl::chkAutoAdjust, s.autoAdjust);
   SetText(OptionControl::txtMainLoadFile, s.mainLoadFile);
-  SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor, s.mainBackColor.stored);
+  swatch_.Set(s.mainBackColor.stored);
   if (Checked(OptionControl::chkNonTitleBar)) Enable(OptionControl::chkAutoAdjust, true);
+  ListenTo(OptionControl::txtMainLoadFile);  // the path box takes dropped files
 }
 
-void frmOption::chkNonTitleBar_Click() {
+void MainWindowPage::Command(OptionControl id, int code) {
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case OptionControl::chkNonTitleBar: chkNonTitleBar_Click(); break;
+    case OptionControl::cmdMainRef: cmdMainRef_Click(); break;
+    case OptionControl::cmdMainBackColor: cmdMainBackColor_Click(); break;
+    default: break;
+  }
+}
+
+std::optional<LRESULT> MainWindowPage::ControlMessage(OptionControl id, UINT message, WPARAM wParam, LPARAM) {
+  if (id != OptionControl::txtMainLoadFile || message != WM_DROPFILES) return std::nullopt;
+  txtMainLoadFile_OLEDragDrop(sys::DroppedFiles(reinterpret_cast<HDROP>(wParam), 1));
+  return 0;
+}
+
+void MainWindowPage::chkNonTitleBar_Click() {
   Enable(OptionControl::chkAutoAdjust, Checked(OptionControl::chkNonTitleBar));
 }
 
-void frmOption::cmdMainRef_Click() {
-  const std::wstring path = app_.prompts().OpenFile(hwnd(), BitmapFilter(), CurrentFolder());
+void MainWindowPage::cmdMainRef_Click() {
+  const std::wstring path = app_.prompts().OpenFile(frame_.dialog(), BitmapFilter(), CurrentFolder());
   if (path.empty()) return;
   if (IsValidBitmapFile(path)) {
     SetText(OptionControl::txtMainLoadFile, path);
   } else {
-    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
+    app_.prompts().Warn(frame_.dialog(), kInvalidBitmapText);
   }
 }
 
-void frmOption::txtMainLoadFile_OLEDragDrop(const std::vector<std::wstring>& files) {
+void MainWindowPage::txtMainLoadFile_OLEDragDrop(const std::vector<std::wstring>& files) {
   if (files.empty()) return;
   const std::wstring& path = files.front();  // only the first file counts
   if (IsDirectory(path) || !HasBitmapExtension(path)) return;
   if (!IsValidBitmapFile(path)) {
-    SetFocus(hwnd());
-    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
+    SetFocus(frame_.dialog());
+    app_.prompts().Warn(frame_.dialog(), kInvalidBitmapText);
     return;
   }
   SetText(OptionControl::txtMainLoadFile, path);
 }
 
-void frmOption::cmdMainBackColor_Click() {
-  // From the main window's colour, not the swatch's: a cancel puts that colour back.
-  SetSwatch(mainSwatch_, mainSwatchBrush_, OptionControl::lblMainBackColor,
-            app_.prompts().Color(hwnd(), app_.settings().mainBackColor.stored));
+void MainWindowPage::cmdMainBackColor_Click() {
+  // From the colour in force, not the swatch's: a cancel puts that colour back.
+  swatch_.Set(app_.prompts().Color(frame_.dialog(), app_.settings().mainBackColor.stored));
 }
 
-bool frmOption::SaveMainWindowPage(Settings& after) {
+void MainWindowPage::Store(Settings& after) {
   // The picture. A path that the settings cannot hold is refused: the picture and its
   // setting stay as they were. One whose file is missing is kept all the same.
   const std::wstring path = Text(OptionControl::txtMainLoadFile);
-  bool taken = true;
-  if (!StorableMainLoadFile(path)) {
-    app_.prompts().Warn(hwnd(), kUnstorablePicturePath + path);
-    taken = false;
+  pictureTaken_ = StorableMainLoadFile(path).has_value();
+  if (!pictureTaken_) {
+    app_.prompts().Warn(frame_.dialog(), kUnstorablePicturePath + path);
   } else {
     if (!path.empty() && !FileExistsNormal(path))
-      app_.prompts().Warn(hwnd(), std::wstring(kPictureMissingText) + L"\r\n" + path);
+      app_.prompts().Warn(frame_.dialog(), std::wstring(kPictureMissingText) + L"\r\n" + path);
     after.mainLoadFile = path;
   }
-  after.mainBackColor = Color{mainSwatch_};
+  after.mainBackColor = Color{swatch_.color()};
   after.nonTitleBar = Checked(OptionControl::chkNonTitleBar);
   after.alwaysTop = Checked(OptionControl::chkAlwaysTop);
   after.autoAdjust = Checked(OptionControl::chkAutoAdjust);
-  return taken;
 }
 
 }  // namespace mirel

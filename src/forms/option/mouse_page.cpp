@@ -1,11 +1,12 @@
-// The options dialog's mouse page: the edge watch, its interval and its edges.
+#include "forms/option/mouse_page.h"
+
 #include <windows.h>
 
 #include <string>
 
 #include "app/application.h"
 #include "core/option_rules.h"
-#include "forms/option/frm_option.h"
+#include "platform/controls.h"
 #include "settings/settings.h"
 
 namespace mirel {
@@ -17,8 +18,8 @@ constexpr OptionControl kEdgeBoxes[4] = {OptionControl::chkCheckMouseFlagTop, Op
 
 }  // namespace
 
-void frmOption::LoadMousePage() {
-  const Settings& s = app_.settings();
+void MousePage::Load(const Settings& s) {
+  MakeDigitsOnly(control(OptionControl::txtCheckMouseInterval));
   SetChecked(OptionControl::chkCheckMouse, s.checkMouse);
   SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(s.checkMouseInterval));
   const EdgeBoxes boxes = EdgeBoxesFromFlag(s.checkMouseFlag);
@@ -26,7 +27,11 @@ void frmOption::LoadMousePage() {
   chkCheckMouse_Click();
 }
 
-void frmOption::chkCheckMouse_Click() {
+void MousePage::Command(OptionControl id, int code) {
+  if (id == OptionControl::chkCheckMouse && code == BN_CLICKED) chkCheckMouse_Click();
+}
+
+void MousePage::chkCheckMouse_Click() {
   const bool on = Checked(OptionControl::chkCheckMouse);
   for (const auto box : kEdgeBoxes) Enable(box, on);
   // A disabled box shows the button face, an enabled one the window colour: the system's
@@ -34,7 +39,7 @@ void frmOption::chkCheckMouse_Click() {
   Enable(OptionControl::txtCheckMouseInterval, on);
 }
 
-void frmOption::SaveMousePage(Settings& after) {
+void MousePage::Store(Settings& after) {
   after.checkMouse = Checked(OptionControl::chkCheckMouse);
   after.checkMouseInterval = CorrectedInterval(Text(OptionControl::txtCheckMouseInterval), after.checkMouseInterval);
   SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(after.checkMouseInterval));

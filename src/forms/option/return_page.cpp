@@ -1,11 +1,11 @@
-// The options dialog's return page: the click that ends the cover and the password.
+#include "forms/option/return_page.h"
+
 #include <windows.h>
 
 #include <string>
 
 #include "app/application.h"
 #include "core/option_rules.h"
-#include "forms/option/frm_option.h"
 #include "platform/text.h"
 #include "settings/settings.h"
 
@@ -18,8 +18,7 @@ constexpr const wchar_t* kUnstorablePassword =
 
 }  // namespace
 
-void frmOption::LoadReturnPage() {
-  const Settings& s = app_.settings();
+void ReturnPage::Load(const Settings& s) {
   const bool doubleClick = s.returnType == ReturnType::kDoubleClick;
   SetChecked(OptionControl::optReturnTypeSingle, !doubleClick);
   SetChecked(OptionControl::optReturnTypeDouble, doubleClick);
@@ -29,7 +28,13 @@ void frmOption::LoadReturnPage() {
   chkPassword_Click();
 }
 
-void frmOption::UpdateReturnTabStop() {
+void ReturnPage::Command(OptionControl id, int code) {
+  if (code != BN_CLICKED) return;
+  if (id == OptionControl::chkPassword) chkPassword_Click();
+  if (id == OptionControl::optReturnTypeSingle || id == OptionControl::optReturnTypeDouble) UpdateReturnTabStop();
+}
+
+void ReturnPage::UpdateReturnTabStop() {
   // Tab reaches the return condition at the chosen button; the arrows move between the two.
   for (const auto id : {OptionControl::optReturnTypeSingle, OptionControl::optReturnTypeDouble}) {
     HWND button = control(id);
@@ -38,14 +43,14 @@ void frmOption::UpdateReturnTabStop() {
   }
 }
 
-void frmOption::SaveReturnPage(Settings& after) {
+void ReturnPage::Store(Settings& after) {
   after.returnType = Checked(OptionControl::optReturnTypeDouble) ? ReturnType::kDoubleClick : ReturnType::kSingleClick;
   // A password the settings cannot hold exactly would leave another one in force than the
   // user typed: the old one stays, and the user is told. The requirement can still be
   // turned off then, never on.
   const std::wstring password = Text(OptionControl::txtPassword);
   if (!WideToAnsiExact(password)) {
-    app_.prompts().Warn(hwnd(), kUnstorablePassword);
+    app_.prompts().Warn(frame_.dialog(), kUnstorablePassword);
     after.requirePassword = after.requirePassword && Checked(OptionControl::chkPassword);
     return;
   }
@@ -53,7 +58,7 @@ void frmOption::SaveReturnPage(Settings& after) {
   after.password = password;
 }
 
-void frmOption::chkPassword_Click() {
+void ReturnPage::chkPassword_Click() {
   Enable(OptionControl::txtPassword, Checked(OptionControl::chkPassword));
 }
 
