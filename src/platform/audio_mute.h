@@ -1,14 +1,14 @@
 // The system's sound, muted while the cover is up and given back exactly as it was.
 #pragma once
 
+#include "platform/handles.h"
+
 namespace mirel {
 
-class AudioMute {
+class AudioMute : NonCopyable {
  public:
   AudioMute() = default;
   ~AudioMute() { Restore(); }
-  AudioMute(const AudioMute&) = delete;
-  AudioMute& operator=(const AudioMute&) = delete;
 
   // Mutes the default output device, remembering its mute state and volume first. False
   // when there is no device to mute (nothing changes then).

@@ -7,9 +7,11 @@
 #include <functional>
 #include <memory>
 
+#include "platform/handles.h"
+
 namespace mirel {
 
-class BackgroundTask {
+class BackgroundTask : NonCopyable {
  public:
   // What the work gives back: run on the asking thread when the work is done.
   using Answer = std::function<void()>;
@@ -17,8 +19,6 @@ class BackgroundTask {
   BackgroundTask();
   // Work still running is left to end on its own; its answer goes nowhere.
   ~BackgroundTask();
-  BackgroundTask(const BackgroundTask&) = delete;
-  BackgroundTask& operator=(const BackgroundTask&) = delete;
 
   // Runs `work` on a thread of its own. Only the answer of the latest Start is run; an
   // earlier one still running is left to end and its answer dropped. Must be called on a

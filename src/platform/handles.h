@@ -8,6 +8,17 @@
 
 namespace mirel {
 
+// What owns a handle or a registration is never copied: the copy would undo it twice.
+class NonCopyable {
+ public:
+  NonCopyable(const NonCopyable&) = delete;
+  NonCopyable& operator=(const NonCopyable&) = delete;
+
+ protected:
+  NonCopyable() = default;
+  ~NonCopyable() = default;
+};
+
 struct RegKeyCloser {
   using pointer = HKEY;
   void operator()(HKEY key) const { RegCloseKey(key); }
@@ -75,15 +86,13 @@ using UniqueGlobal = std::unique_ptr<HGLOBAL, GlobalFreer>;
 
 // A global memory block locked for the scope: its bytes, or null when it cannot be locked.
 template <typename T>
-class GlobalLocked {
+class GlobalLocked : NonCopyable {
  public:
   explicit GlobalLocked(HGLOBAL memory)
       : memory_(memory), data_(memory ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
   ~GlobalLocked() {
     if (data_) GlobalUnlock(memory_);
   }
-  GlobalLocked(const GlobalLocked&) = delete;
-  GlobalLocked& operator=(const GlobalLocked&) = delete;
   T* get() const { return data_; }
 
  private:
@@ -93,7 +102,7 @@ class GlobalLocked {
 
 // The clipboard, open for the scope. Another program may hold it for a moment: the open
 // is tried a few times first.
-class ClipboardOpen {
+class ClipboardOpen : NonCopyable {
  public:
   explicit ClipboardOpen(HWND owner) {
     for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
@@ -104,8 +113,6 @@ class ClipboardOpen {
   ~ClipboardOpen() {
     if (open_) CloseClipboard();
   }
-  ClipboardOpen(const ClipboardOpen&) = delete;
-  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
   bool open() const { return open_; }
 
  private:
@@ -113,12 +120,10 @@ class ClipboardOpen {
 };
 
 // A window's paint DC between BeginPaint and EndPaint.
-class PaintDc {
+class PaintDc : NonCopyable {
  public:
   explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
   ~PaintDc() { EndPaint(window_, &paint_); }
-  PaintDc(const PaintDc&) = delete;
-  PaintDc& operator=(const PaintDc&) = delete;
   HDC get() const { return dc_; }
   const RECT& dirty() const { return paint_.rcPaint; }
 
@@ -129,14 +134,12 @@ class PaintDc {
 };
 
 // A window DC, released to its window (the screen's for a null window).
-class WindowDc {
+class WindowDc : NonCopyable {
  public:
   explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
   ~WindowDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
   HDC get() const { return dc_; }
 
  private:
@@ -145,14 +148,12 @@ class WindowDc {
 };
 
 // An object selected into a DC, put back when the scope ends.
-class SelectedObject {
+class SelectedObject : NonCopyable {
  public:
   SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
   ~SelectedObject() {
     if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
   }
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
 
  private:
   HDC dc_;

@@ -9,15 +9,15 @@
 
 #include <shellapi.h>
 
+#include "platform/handles.h"
+
 namespace mirel {
 
-class NotifyIcon {
+class NotifyIcon : NonCopyable {
  public:
   NotifyIcon() = default;
   // The icon leaves the notification area with its owner.
   ~NotifyIcon() { Remove(); }
-  NotifyIcon(const NotifyIcon&) = delete;
-  NotifyIcon& operator=(const NotifyIcon&) = delete;
 
   // The window that hears the icon's events (as `callbackMessage`) and owns the retry
   // timer `retryTimer`.

@@ -8,14 +8,14 @@
 
 #include <vector>
 
+#include "platform/handles.h"
+
 namespace mirel {
 
-class WindowEventWatch {
+class WindowEventWatch : NonCopyable {
  public:
   WindowEventWatch() = default;
   ~WindowEventWatch() { Stop(); }
-  WindowEventWatch(const WindowEventWatch&) = delete;
-  WindowEventWatch& operator=(const WindowEventWatch&) = delete;
 
   // Posts `message` to `target` for each event: wParam the event (EVENT_SYSTEM_FOREGROUND,
   // EVENT_OBJECT_SHOW, EVENT_OBJECT_REORDER, EVENT_SYSTEM_MINIMIZESTART), lParam the window

@@ -9,18 +9,17 @@
 #include <vector>
 
 #include "core/edge_watch.h"
+#include "platform/handles.h"
 
 namespace mirel {
 
 class Application;
 
-class EdgeWatcher {
+class EdgeWatcher : NonCopyable {
  public:
   explicit EdgeWatcher(Application& app) : app_(app) {}
   // Raw mouse input goes with the watch that asked for it.
   ~EdgeWatcher();
-  EdgeWatcher(const EdgeWatcher&) = delete;
-  EdgeWatcher& operator=(const EdgeWatcher&) = delete;
   // The window whose timers and raw input drive the watch.
   void Attach(HWND window, UINT_PTR watchTimer, UINT_PTR dwellTimer);
 

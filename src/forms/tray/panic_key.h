@@ -7,15 +7,15 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/handles.h"
+
 namespace mirel {
 
-class PanicKey {
+class PanicKey : NonCopyable {
  public:
   PanicKey() = default;
   // The key is the system's again once its owner goes.
   ~PanicKey() { Unregister(); }
-  PanicKey(const PanicKey&) = delete;
-  PanicKey& operator=(const PanicKey&) = delete;
 
   // Registers the key for the window's WM_HOTKEY with id `id`, replacing the one before;
   // nothing for 0. False when another program holds the key.
