@@ -1,4 +1,6 @@
-// The application object: the shared state and the three windows that live for the whole run.
+// The application object: the settings in force, the shared state and the three windows
+// that live for the whole run. The windows meet here: a window asks this object (or an
+// action of app/actions.h) for what another window does, never that window itself.
 #pragma once
 
 #include <windows.h>
