@@ -26,7 +26,7 @@ ScreenRect VirtualScreen(const std::vector<MonitorArea>& monitors) {
 
 TEST(CoverTiles, ADesktopCaptureGoesBackWhereItWasTakenWhateverTheFit) {
   using namespace monitor_layouts;
-  for (const auto* monitors : {&one, &sideBySide, &stacked, &offset, &grid}) {
+  for (const auto* monitors : {&kOne, &kSideBySide, &kStacked, &kOffset, &kGrid}) {
     const ScreenRect desktop = VirtualScreen(*monitors);
     const int width = desktop.right - desktop.left;
     const int height = desktop.bottom - desktop.top;
@@ -71,8 +71,8 @@ TEST(CoverTiles, EachFitAtTwoMonitorSizes) {
 
 TEST(CoverTiles, ThePrimaryAloneOrEveryMonitorEachWithinItsOwn) {
   using namespace monitor_layouts;
-  const auto monitors = Rects(offset);  // 2560 x 1440 primary, 1280 x 1024 left of it
-  const ScreenRect desktop = VirtualScreen(offset);
+  const auto monitors = Rects(kOffset);  // 2560 x 1440 primary, 1280 x 1024 left of it
+  const ScreenRect desktop = VirtualScreen(kOffset);
   // The first release's way: a large picture goes on over the other monitors.
   const auto natural = CoverTiles(3000, 2000, monitors, desktop, DummyFit::kNatural, false);
   ASSERT_EQ(natural.size(), 1u);

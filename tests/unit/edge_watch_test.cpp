@@ -72,27 +72,27 @@ TEST(OuterEdgeBits, OnlyTheDesktopsOuterEdgesCount) {
   };
   using namespace monitor_layouts;
   const Case cases[] = {
-      {"one", one, 0, 300, kEdgeLeft},
-      {"one", one, 1023, 767, kEdgeRight | kEdgeBottom},
-      {"one", one, 512, 384, 0},
-      {"one", one, 1024, 300, 0},                  // off every monitor
-      {"side by side", sideBySide, 1919, 500, 0},  // the shared edge, from the left monitor
-      {"side by side", sideBySide, 1920, 500, 0},  // and from the right one
-      {"side by side", sideBySide, 3839, 500, kEdgeRight},
-      {"side by side", sideBySide, 0, 0, kEdgeLeft | kEdgeTop},
-      {"stacked", stacked, 500, 0, 0},
-      {"stacked", stacked, 500, -1080, kEdgeTop},
-      {"stacked", stacked, 500, 1079, kEdgeBottom},
-      {"offset", offset, 0, 300, kEdgeLeft},  // above the smaller monitor: an outer edge
-      {"offset", offset, 0, 800, 0},          // beside it: shared
-      {"offset", offset, -1, 800, 0},
-      {"offset", offset, -1280, 800, kEdgeLeft},
-      {"offset", offset, -640, 400, kEdgeTop},
-      {"offset", offset, -640, 1423, kEdgeBottom},
-      {"offset", offset, 100, 1439, kEdgeBottom},
-      {"grid", grid, 100, 100, 0},
-      {"grid", grid, 99, 0, kEdgeTop},
-      {"grid", grid, 199, 199, kEdgeRight | kEdgeBottom},
+      {"one", kOne, 0, 300, kEdgeLeft},
+      {"one", kOne, 1023, 767, kEdgeRight | kEdgeBottom},
+      {"one", kOne, 512, 384, 0},
+      {"one", kOne, 1024, 300, 0},                  // off every monitor
+      {"side by side", kSideBySide, 1919, 500, 0},  // the shared edge, from the left monitor
+      {"side by side", kSideBySide, 1920, 500, 0},  // and from the right one
+      {"side by side", kSideBySide, 3839, 500, kEdgeRight},
+      {"side by side", kSideBySide, 0, 0, kEdgeLeft | kEdgeTop},
+      {"stacked", kStacked, 500, 0, 0},
+      {"stacked", kStacked, 500, -1080, kEdgeTop},
+      {"stacked", kStacked, 500, 1079, kEdgeBottom},
+      {"offset", kOffset, 0, 300, kEdgeLeft},  // above the smaller monitor: an outer edge
+      {"offset", kOffset, 0, 800, 0},          // beside it: shared
+      {"offset", kOffset, -1, 800, 0},
+      {"offset", kOffset, -1280, 800, kEdgeLeft},
+      {"offset", kOffset, -640, 400, kEdgeTop},
+      {"offset", kOffset, -640, 1423, kEdgeBottom},
+      {"offset", kOffset, 100, 1439, kEdgeBottom},
+      {"grid", kGrid, 100, 100, 0},
+      {"grid", kGrid, 99, 0, kEdgeTop},
+      {"grid", kGrid, 199, 199, kEdgeRight | kEdgeBottom},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.layout << " at " << c.x << "," << c.y);
@@ -100,7 +100,7 @@ TEST(OuterEdgeBits, OnlyTheDesktopsOuterEdgesCount) {
   }
   // One monitor: the same as the primary screen's edges.
   for (const auto& [x, y] : {std::pair{0, 0}, {1023, 5}, {7, 767}, {500, 500}})
-    EXPECT_EQ(OuterEdgeBits(x, y, one), EdgeBits(x, y, 1023, 767));
+    EXPECT_EQ(OuterEdgeBits(x, y, kOne), EdgeBits(x, y, 1023, 767));
 }
 
 TEST(DwellReached, ACoverOnlyAfterTheStay) {

@@ -260,8 +260,9 @@ LRESULT frmDummy::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
       if (IsSystemColor(backColor_)) SetBackColor(backColor_);  // new Windows colours, at once
       return DefaultProc(message, wParam, lParam);
-    case WM_CLOSE: return 0;  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
-    case WM_TIMER: return 0;
+    case WM_CLOSE:  // the cover goes only by a click (Alt+F4 must not uncover the desktop)
+    case WM_TIMER:  // the hold's are the only timers the cover has
+      return 0;
     case kPrepareMessage: app_.PrepareNextPicture(); return 0;
     case kPictureReadyMessage: PictureReady(wParam, lParam); return 0;
     default: return DefaultProc(message, wParam, lParam);
