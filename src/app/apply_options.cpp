@@ -38,7 +38,8 @@ void Application::ApplyOptions(const Settings& after, bool keepPicture, HWND dia
   tray_->UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   if (after.panicKey != before.panicKey) tray_->RegisterPanicKey(dialog);
   StoreOptions(settings_);
-  dummy_->PrepareSoon();  // the next cover's picture may have changed
+  tray_->WatchIdleness();  // the minutes may have changed
+  dummy_->PrepareSoon();   // the next cover's picture may have changed
 }
 
 }  // namespace mirel

@@ -168,7 +168,16 @@ DwmSetWindowAttributeCall AnswerDwmSetWindowAttribute(DwmSetWindowAttributeCall 
 namespace {
 SetForegroundWindowCall setForegroundWindowAnswer = nullptr;
 GetAsyncKeyStateCall getAsyncKeyStateAnswer = nullptr;
+GetLastInputInfoCall getLastInputInfoAnswer = nullptr;
 }  // namespace
+
+BOOL GetLastInputInfo(LASTINPUTINFO* info) {
+  return getLastInputInfoAnswer ? getLastInputInfoAnswer(info) : ::GetLastInputInfo(info);
+}
+
+GetLastInputInfoCall AnswerGetLastInputInfo(GetLastInputInfoCall answer) {
+  return std::exchange(getLastInputInfoAnswer, answer);
+}
 
 BOOL SetForegroundWindow(HWND window) {
   return setForegroundWindowAnswer ? setForegroundWindowAnswer(window) : ::SetForegroundWindow(window);

@@ -122,6 +122,10 @@ SetForegroundWindowCall AnswerSetForegroundWindow(SetForegroundWindowCall answer
 using GetAsyncKeyStateCall = SHORT(WINAPI*)(int);
 SHORT GetAsyncKeyState(int key);
 GetAsyncKeyStateCall AnswerGetAsyncKeyState(GetAsyncKeyStateCall answer);
+// And the time of the last input, which a test cannot make an hour old.
+using GetLastInputInfoCall = BOOL(WINAPI*)(LASTINPUTINFO*);
+BOOL GetLastInputInfo(LASTINPUTINFO* info);
+GetLastInputInfoCall AnswerGetLastInputInfo(GetLastInputInfoCall answer);
 
 }  // namespace sys
 

@@ -47,6 +47,9 @@ Settings LoadSettings() {
   s.quietCover = Read(settings::kQuietCover);
   s.fullScreenPause = Read(settings::kFullScreenPause);
   s.dwellTime = EffectiveDwellTime(Read(settings::kDwellTime));
+  s.edgeIgnoreDrag = Read(settings::kEdgeIgnoreDrag);
+  s.edgeCornersOnly = Read(settings::kEdgeCornersOnly);
+  s.idleCoverMinutes = EffectiveIdleMinutes(Read(settings::kIdleCoverMinutes));
   return s;
 }
 
@@ -85,6 +88,9 @@ void StoreOptions(const Settings& s) {
   Write(settings::kQuietCover, s.quietCover);
   Write(settings::kDwellTime, static_cast<std::int32_t>(s.dwellTime));
   Write(settings::kPanicKey, static_cast<std::int32_t>(s.panicKey));
+  Write(settings::kEdgeIgnoreDrag, s.edgeIgnoreDrag);
+  Write(settings::kEdgeCornersOnly, s.edgeCornersOnly);
+  Write(settings::kIdleCoverMinutes, static_cast<std::int32_t>(s.idleCoverMinutes));
 }
 
 void StoreAtExit(const Settings& s) {

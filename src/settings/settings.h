@@ -63,6 +63,12 @@ inline constexpr Setting<std::int32_t> kDwellTime{"DwellTime", 0};  // milliseco
 inline constexpr Setting<std::int32_t> kDummyFit{"DummyFit", 0};
 inline constexpr std::int32_t kDummyFitCount = 5;  // values 0 to 4; any other reads as 0
 inline constexpr Setting<bool> kDummyEveryMonitor{"DummyEveryMonitor", false};
+// Triggers: no cover while a mouse button is held (on by default: a cover in the middle
+// of a drag drops what the user carries), corners only, and a cover after that many
+// minutes without input (0: never; at most 1440).
+inline constexpr Setting<bool> kEdgeIgnoreDrag{"EdgeIgnoreDrag", true};
+inline constexpr Setting<bool> kEdgeCornersOnly{"EdgeCornersOnly", false};
+inline constexpr Setting<std::int32_t> kIdleCoverMinutes{"IdleCoverMinutes", 0};
 
 }  // namespace settings
 
@@ -143,6 +149,9 @@ struct Settings {
   bool quietCover = settings::kQuietCover.fallback;
   bool fullScreenPause = settings::kFullScreenPause.fallback;
   std::uint32_t dwellTime = 0;  // milliseconds at the edge before the cover comes up
+  bool edgeIgnoreDrag = settings::kEdgeIgnoreDrag.fallback;
+  bool edgeCornersOnly = settings::kEdgeCornersOnly.fallback;
+  std::uint32_t idleCoverMinutes = 0;
 
   bool operator==(const Settings&) const = default;
 };

@@ -325,7 +325,36 @@ class DummyScreen(Scenario):
         D.move(0, 400)
         time.sleep(1.0)
         self.assertFalse(D.window("MirelDummy")["visible"])
+        # A drag that reaches a watched edge brings up nothing, nor its button let go
+        # there (on by default); the pointer away and back does.
         D.move(*CENTRE)
+        D.xdo("mousedown", "1")
+        for step in range(1, 5):
+            D.move(512, 384 - 96 * step)
+        time.sleep(1.0)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        D.xdo("mouseup", "1")
+        time.sleep(1.0)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        D.move(*CENTRE)
+        time.sleep(0.5)  # long enough for the watch to see the pointer away
+        D.move(512, 0)
+        self._cover_shows(GREEN)
+        self._return_by_click()
+
+    def test_corners_only(self):
+        self._pictures()
+        D.set_dword("CheckMouse", 1)
+        D.set_dword("MainVisible", 0)
+        D.set_dword("EdgeCornersOnly", 1)
+        D.move(*CENTRE)
+        D.start_and_wait()
+        D.move(512, 0)
+        time.sleep(1.0)
+        self.assertFalse(D.window("MirelDummy")["visible"])
+        D.move(1023, 3)  # a few pixels from the top-right corner
+        self._cover_shows(RED)
+        self._return_by_click()
 
     def test_click_on_the_main_windows_picture(self):
         self._pictures()

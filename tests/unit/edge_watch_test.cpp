@@ -54,16 +54,6 @@ TEST(EffectiveCheckInterval, OutOfRangeIsTheDefault) {
   EXPECT_EQ(EffectiveCheckInterval(65536), 100u);
 }
 
-TEST(EdgeTick, AfterAReturnTheEdgeMustBeLeftFirst) {
-  bool armed = false;  // just returned, the pointer still on the top edge
-  EXPECT_FALSE(EdgeTick(armed, kEdgeTop, 15));
-  EXPECT_FALSE(EdgeTick(armed, kEdgeTop, 15));
-  EXPECT_FALSE(EdgeTick(armed, kEdgeRight, 1));  // an unwatched edge counts as left
-  EXPECT_TRUE(armed);
-  EXPECT_TRUE(EdgeTick(armed, kEdgeTop, 15));
-  EXPECT_FALSE(EdgeTick(armed, 0, 15));
-}
-
 TEST(OuterEdgeBits, OnlyTheDesktopsOuterEdgesCount) {
   struct Case {
     const char* layout;
@@ -123,6 +113,79 @@ TEST(HotKeyFromControl, ModifiersMapped) {
   EXPECT_EQ(ctrlAltP.key, static_cast<std::uint32_t>('P'));
   EXPECT_EQ(ctrlAltP.modifiers, 0x3u);                                // MOD_CONTROL | MOD_ALT
   EXPECT_EQ(HotKeyFromControl((0x01u << 8) | 0x7B).modifiers, 0x4u);  // Shift+F12: MOD_SHIFT
+}
+
+TEST(EdgeTouch, OncePerTouchAndNotWhileAButtonIsHeld) {
+  using namespace monitor_layouts;
+  const TouchRules rules;
+  EdgeTouch touch;
+  touch.Disarm();  // the cover came and went with the pointer resting there
+  EXPECT_FALSE(touch.Look({0, 300, false}, kOne, rules));
+  EXPECT_FALSE(touch.Look({3, 300, false}, kOne, rules));  // not left yet: within the margin
+  EXPECT_FALSE(touch.Look({0, 300, false}, kOne, rules));
+  EXPECT_FALSE(touch.Look({1023, 300, false}, kOne, {kEdgeTop}));  // an edge not watched counts as left
+  EXPECT_TRUE(touch.Look({0, 300, false}, kOne, rules));
+  EXPECT_TRUE(touch.Look({0, 301, false}, kOne, rules));  // still the same touch: a dwell waits on it
+  // A drag that reaches the edge, and its button let go there.
+  EXPECT_FALSE(touch.Look({200, 300, true}, kOne, rules));
+  EXPECT_FALSE(touch.Look({0, 300, true}, kOne, rules));
+  EXPECT_FALSE(touch.Look({0, 300, false}, kOne, rules));
+  EXPECT_FALSE(touch.Look({200, 300, false}, kOne, rules));
+  EXPECT_TRUE(touch.Look({0, 300, false}, kOne, rules));
+  TouchRules drags = rules;
+  drags.ignoreWhileButtonHeld = false;
+  EXPECT_FALSE(touch.Look({200, 300, true}, kOne, drags));
+  EXPECT_TRUE(touch.Look({0, 300, true}, kOne, drags));
+}
+
+TEST(EdgeTouch, CornersOnlyWhereTwoWatchedOuterEdgesMeet) {
+  using namespace monitor_layouts;
+  struct Case {
+    const char* layout;
+    std::vector<MonitorArea> monitors;
+    std::int32_t x, y;
+    std::int16_t flag;
+    bool fires;
+  };
+  const Case cases[] = {
+      {"one", kOne, 0, 300, 15, false},
+      {"one", kOne, 0, 3, 15, true},  // a few pixels from the corner
+      {"one", kOne, 1023, 767, 15, true},
+      {"one", kOne, 0, 0, kEdgeTop, false},               // one watched edge is no corner
+      {"side by side", kSideBySide, 1919, 0, 15, false},  // the monitors' shared edge
+      {"side by side", kSideBySide, 3839, 4, 15, true},
+      {"stacked", kStacked, 0, 0, 15, false},
+      {"stacked", kStacked, 0, -1080, 15, true},
+      {"offset", kOffset, -1280, 400, 15, true},
+      {"offset", kOffset, 0, 0, 15, true},  // the smaller monitor starts lower
+      {"offset", kOffset, 0, 500, 15, false},
+      {"grid", kGrid, 100, 0, 15, false},
+      {"grid", kGrid, 199, 199, 15, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.layout << " (" << c.x << ", " << c.y << ")");
+    TouchRules rules;
+    rules.checkMouseFlag = c.flag;
+    rules.cornersOnly = true;
+    EdgeTouch touch;
+    touch.Look({c.monitors.front().left + 50, c.monitors.front().top + 50, false}, c.monitors, rules);
+    EXPECT_EQ(touch.Look({c.x, c.y, false}, c.monitors, rules), c.fires);
+  }
+}
+
+TEST(IdleWatch, OncePerStretchOfIdlenessOnAClockThatWraps) {
+  IdleWatch idle;
+  EXPECT_FALSE(idle.Check(3'600'000, 0, 0).due);  // off
+  const IdleCheck early = idle.Check(50'000, 0, 1);
+  EXPECT_FALSE(early.due);
+  EXPECT_EQ(early.nextCheckMs, 10'000u);
+  EXPECT_TRUE(idle.Check(60'000, 0, 1).due);
+  EXPECT_FALSE(idle.Check(900'000, 0, 1).due);          // the same stretch
+  EXPECT_TRUE(idle.Check(1'000'000, 900'000, 1).due);   // input came meanwhile
+  EXPECT_TRUE(idle.Check(30'000, 0xFFFF0000u, 1).due);  // 95 s since the input, across the wrap
+  EXPECT_EQ(EffectiveIdleMinutes(1440), 1440u);
+  EXPECT_EQ(EffectiveIdleMinutes(1441), 0u);
+  EXPECT_EQ(EffectiveIdleMinutes(-1), 0u);
 }
 
 }  // namespace

@@ -19,6 +19,10 @@ namespace mirel {
 
 void ExtrasPage::Load(const Settings& s) {
   MakeDigitsOnly(control(OptionControl::txtDwellTime));
+  MakeDigitsOnly(control(OptionControl::txtIdleCover));
+  SetChecked(OptionControl::chkEdgeIgnoreDrag, s.edgeIgnoreDrag);
+  SetChecked(OptionControl::chkEdgeCornersOnly, s.edgeCornersOnly);
+  SetText(OptionControl::txtIdleCover, std::to_wstring(s.idleCoverMinutes));
   SetChecked(OptionControl::chkPrimaryOnly, s.primaryOnly);
   SendMessageW(control(OptionControl::hkyPanicKey), HKM_SETHOTKEY, s.panicKey & 0xFFFF, 0);
   SetChecked(OptionControl::chkInstantEdges, s.instantEdges);
@@ -40,6 +44,13 @@ void ExtrasPage::Store(Settings& after) {
   after.dwellTime =
       dwell.empty() || dwell.size() > 5 || DigitsOnly(dwell) != dwell ? 0 : EffectiveDwellTime(std::stoi(dwell));
   SetText(OptionControl::txtDwellTime, std::to_wstring(after.dwellTime));
+  after.edgeIgnoreDrag = Checked(OptionControl::chkEdgeIgnoreDrag);
+  after.edgeCornersOnly = Checked(OptionControl::chkEdgeCornersOnly);
+  // Minutes, digits alone, up to a day; anything else is no idle cover.
+  const std::wstring idle = Text(OptionControl::txtIdleCover);
+  after.idleCoverMinutes =
+      idle.empty() || idle.size() > 4 || DigitsOnly(idle) != idle ? 0 : EffectiveIdleMinutes(std::stoi(idle));
+  SetText(OptionControl::txtIdleCover, std::to_wstring(after.idleCoverMinutes));
   after.panicKey =
       static_cast<std::uint32_t>(SendMessageW(control(OptionControl::hkyPanicKey), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
 }

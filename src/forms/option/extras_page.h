@@ -1,5 +1,6 @@
 // The options dialog's extras page: every monitor, the panic key, instant edges, the
-// dwell, the full-screen pause, quiet covers and the start with Windows.
+// dwell, no cover during a drag, corners only, the full-screen pause, the idle cover,
+// quiet covers and the start with Windows.
 #pragma once
 
 #include "forms/option/option_page.h"

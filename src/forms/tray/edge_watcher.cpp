@@ -15,6 +15,13 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM param) {
   return TRUE;
 }
 
+// Any of the mouse's buttons, whichever the user swapped.
+bool MouseButtonHeld() {
+  for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2})
+    if (sys::GetAsyncKeyState(button) & 0x8000) return true;
+  return false;
+}
+
 }  // namespace
 
 void EdgeWatcher::Attach(HWND window, UINT_PTR watchTimer, UINT_PTR dwellTimer) {
@@ -67,13 +74,17 @@ void EdgeWatcher::Tick() {
   const Settings& s = app_.settings();
   POINT cursor{};
   if (!GetCursorPos(&cursor)) return;
-  const auto bits = OuterEdgeBits(cursor.x, cursor.y, monitors_);
-  if (!EdgeTick(armed_, bits, s.checkMouseFlag)) {
+  const TouchRules rules{s.checkMouseFlag, s.edgeIgnoreDrag, s.edgeCornersOnly};
+  if (!touch_.Look({cursor.x, cursor.y, MouseButtonHeld()}, monitors_, rules)) {
     dwellSince_ = -1;
     return;
   }
-  // A full-screen program (a game, a presentation, a video) has the screen: no cover.
-  if (s.fullScreenPause && FullScreenProgramRunning()) return;
+  // A full-screen program (a game, a presentation, a video) has the screen: no cover, and
+  // none either when it ends with the pointer still there.
+  if (s.fullScreenPause && FullScreenProgramRunning()) {
+    touch_.Disarm();
+    return;
+  }
   if (!DwellReached(dwellSince_, true, static_cast<std::int64_t>(GetTickCount64()), s.dwellTime)) {
     // Instant edges get no more input while the pointer rests at the edge: a timer looks
     // again when the stay is long enough.

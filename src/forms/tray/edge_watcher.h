@@ -32,16 +32,17 @@ class EdgeWatcher : NonCopyable {
   // The edges to watch: the primary screen of this size alone, or every monitor's outer edges.
   void UpdateScreens(int primaryWidth, int primaryHeight);
   // After a return: no cover until the pointer has left every watched edge.
-  void Disarm() { armed_ = false; }
+  void Disarm() { touch_.Disarm(); }
 
   // One look at the pointer: the cover comes up when it touches a watched edge (and has
   // stayed there long enough).
   void Tick();
   // The watch's timers; true when the message was one of them.
   bool HandleTimer(UINT_PTR timer);
+  // A game, a presentation or a video has the whole screen.
+  static bool FullScreenProgramRunning();
 
  private:
-  static bool FullScreenProgramRunning();
   // Raw mouse input to the window (instant edges) on or off; false when the system refused.
   bool ListenToRawMouse(bool on);
 
@@ -50,7 +51,7 @@ class EdgeWatcher : NonCopyable {
   UINT_PTR watchTimer_ = 0;
   UINT_PTR dwellTimer_ = 0;
   bool enabled_ = false;
-  bool armed_ = true;
+  EdgeTouch touch_;
   std::uint32_t interval_ = 100;
   std::vector<MonitorArea> monitors_;
   std::int64_t dwellSince_ = -1;

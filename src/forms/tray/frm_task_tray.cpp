@@ -1,11 +1,14 @@
 #include "forms/tray/frm_task_tray.h"
 
+#include <algorithm>
+
 #include "app/actions.h"
 #include "app/application.h"
 #include "app/capture.h"
 #include "app/help.h"
 #include "core/edge_watch.h"
 #include "platform/menu.h"
+#include "platform/system_dll.h"
 #include "resources/resource_ids.h"
 #include "settings/settings.h"
 #include "settings/taskbar_theme.h"
@@ -16,6 +19,7 @@ namespace {
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT_PTR kIconRetryTimer = 2;
 constexpr UINT_PTR kDwellTimer = 3;
+constexpr UINT_PTR kIdleTimer = 4;
 constexpr int kPanicHotKeyId = 1;
 
 constexpr MenuItem kTrayMenu[] = {
@@ -78,6 +82,29 @@ void frmTaskTray::Form_Load() {
   UpdateScreens(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   SetWatchEnabled(app_.settings().checkMouse && !s.gMainWasVisible);
   RegisterPanicKey();
+  WatchIdleness();
+}
+
+void frmTaskTray::WatchIdleness() {
+  if (!hwnd()) return;
+  if (!app_.settings().idleCoverMinutes) {
+    KillTimer(hwnd(), kIdleTimer);
+    return;
+  }
+  LASTINPUTINFO input{sizeof input, 0};
+  if (!sys::GetLastInputInfo(&input)) input.dwTime = GetTickCount();
+  const IdleCheck check = idle_.Check(GetTickCount(), input.dwTime, app_.settings().idleCoverMinutes);
+  SetTimer(hwnd(), kIdleTimer, std::max<UINT>(check.nextCheckMs, 1000), nullptr);
+  if (!check.due) return;
+  // As at an edge: not over a dialog of Mirel's, nor over a full-screen program when the
+  // user asked for that pause; the next stretch of idleness has its own chance.
+  if (app_.CoverShown() || app_.ModalWindowOpen() || !IsWindowEnabled(app_.mainWindow())) return;
+  if (app_.settings().fullScreenPause && EdgeWatcher::FullScreenProgramRunning()) return;
+  app_.BringUpCover();
+}
+
+void frmTaskTray::tmrIdle_Timer() {
+  WatchIdleness();
 }
 
 void frmTaskTray::UpdateIconPicture() {
@@ -270,7 +297,12 @@ LRESULT frmTaskTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (icon_.IsTaskbarCreated(message)) UpdateIconPicture();
   if (icon_.HandleMessage(message, wParam)) return 0;
   switch (message) {
-    case WM_TIMER: watch_.HandleTimer(wParam); return 0;
+    case WM_TIMER:
+      if (wParam == kIdleTimer)
+        tmrIdle_Timer();
+      else
+        watch_.HandleTimer(wParam);
+      return 0;
     case WM_CLOSE: return 0;
     case WM_DISPLAYCHANGE:
       // A new resolution (or monitor layout): the watch takes the new edges at once, a

@@ -64,6 +64,10 @@ class frmTaskTray : public Window {
   void DisarmUntilPointerLeavesEdges() { watch_.Disarm(); }
   // A new interval takes effect at once when the watch is running.
   void SetWatchInterval(std::uint32_t interval);
+  // The idle cover: a look at the time since the last input, at the soonest moment the
+  // settings' minutes can have gone by (at least once a minute while it is on).
+  void WatchIdleness();
+  void tmrIdle_Timer();
 
   // The entries that follow the main window: shown or hidden.
   void MainWindowShown(bool visible);
@@ -116,6 +120,7 @@ class frmTaskTray : public Window {
   bool menuOpen_ = false;
   UINT showRequest_ = 0;
   EdgeWatcher watch_;
+  IdleWatch idle_;
   PanicKey panicKey_;
 };
 
