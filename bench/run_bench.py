@@ -168,6 +168,51 @@ def edge_latency(d, folder, trials, xpixel):
     return d.window("MirelMain")["pid"]
 
 
+def trigger_latency(d, folder, trials, xpixel, idle_seconds):
+    """Instant edges with each touch rule on, against every rule off, in turns; then the
+    watch's idle cost with the idle cover on as well."""
+    edges = [(0, 384), (1023, 384), (512, 0), (512, 767)]
+    corners = [(0, 0), (1023, 0), (0, 767), (1023, 767)]
+    ways = [("every rule off", (0, 0), edges),
+            ("no cover while a button is held (the default)", (1, 0), edges),
+            ("corners only, at the corners", (1, 1), corners)]
+    rounds = -(-trials // 4)
+    print(f"== edge touch to cover on screen with the touch rules ({rounds * 4} touches each way, instant edges, "
+          f"the ways taking turns)")
+    d.clear_settings()
+    for name, value in [("CheckMouse", 1), ("MainVisible", 0), ("ViewBackColor", 0x00FF00FF), ("InstantEdges", 1)]:
+        d.set_dword(name, value)
+    write_bitmap(os.path.join(folder, "red.bmp"), 200, 150, (255, 0, 0))
+    write_list(folder, [windows_path(os.path.join(folder, "red.bmp"))])
+    times = {name: [] for name, _, _ in ways}
+    started = False
+    for _ in range(rounds):
+        for name, (drag, corners_only), points in ways:
+            if started:
+                d.stop()
+            d.set_dword("EdgeIgnoreDrag", drag)
+            d.set_dword("EdgeCornersOnly", corners_only)
+            d.move(512, 384)
+            d.start_and_wait()
+            started = True
+            time.sleep(1.5)
+            times[name] += [edge_touch(d, xpixel, x, y) for x, y in points]
+    for name, _, _ in ways:
+        shown = [t for t in times[name] if t is not None]
+        median, p95 = quantiles(shown)
+        print(f"  {name}: median {median:.1f} ms, p95 {p95:.1f} ms over {len(shown)} touches")
+    d.stop()
+    # The timer's watch and the idle cover's look at the last input, pointer and keys still.
+    d.set_dword("InstantEdges", 0)
+    d.set_dword("IdleCoverMinutes", 60)
+    d.move(512, 384)
+    d.start_and_wait()
+    time.sleep(1.5)
+    print("   (with the idle cover on, 60 minutes)")
+    idle_cpu(d, d.window("MirelMain")["pid"], idle_seconds)
+    d.stop()
+
+
 def edge_while_decoding(d, folder, trials, xpixel):
     """Instant edges while 100-megapixel pictures are being decoded, each taking seconds."""
     print(f"== edge touch to cover on screen while a slow decode runs ({trials} touches, instant edges; three "
@@ -248,7 +293,7 @@ def main():
     parser.add_argument("--long-cycles", type=int, default=10000)
     parser.add_argument("--openings", type=int, default=1000)
     parser.add_argument("--idle-seconds", type=int, default=60)
-    parser.add_argument("--only", choices=["startup", "paint", "capture", "options", "longuse", "edge", "slowedge", "hold"], help="one group of figures")
+    parser.add_argument("--only", choices=["startup", "paint", "capture", "options", "longuse", "edge", "slowedge", "hold", "triggers"], help="one group of figures")
     args = parser.parse_args()
     d = Desktop(args.build)
     folder = d.fresh_folder("bench")
@@ -267,6 +312,8 @@ def main():
         long_use(d, args.long_cycles, args.openings)
     if args.only in (None, "hold"):
         hold(d, args.idle_seconds)
+    if args.only in (None, "triggers"):
+        trigger_latency(d, folder, max(args.trials, 40), xpixel, args.idle_seconds)
     if args.only == "slowedge":
         edge_while_decoding(d, folder, max(args.trials, 20), xpixel)
     if args.only in (None, "edge"):
