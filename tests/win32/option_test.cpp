@@ -129,6 +129,22 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   EXPECT_EQ(GetWindowContextHelpId(option.control(C::cmdMainRef)), 13u);
   EXPECT_EQ(GetWindowContextHelpId(option.control(C::fraCheckMouseFlag)), 49u);
   EXPECT_EQ(GetWindowContextHelpId(option.control(C::txtPassword)), 0u);
+  // Every control inside its page, and no caption widened under the box beside it.
+  for (std::size_t i = 0; i < std::size(kOptionControls); ++i) {
+    const auto& entry = kOptionControls[i];
+    SCOPED_TRACE(static_cast<int>(entry.id));
+    RECT place{}, page{};
+    GetWindowRect(option.control(entry.id), &place);
+    GetWindowRect(option.page(entry.page), &page);
+    EXPECT_LE(place.right, page.right);
+    EXPECT_LE(place.bottom, page.bottom);
+    if (i + 1 == std::size(kOptionControls)) continue;
+    const auto& next = kOptionControls[i + 1];
+    if (entry.kind != ControlKind::kLabel || next.page != entry.page || next.place.left <= entry.place.left) continue;
+    RECT box{};
+    GetWindowRect(option.control(next.id), &box);
+    EXPECT_LE(place.right, box.left);
+  }
 
   // Exactly one page visible, the selected tab's, whatever the picks.
   const auto visiblePages = [&] {
