@@ -17,21 +17,6 @@ bool EdgeTouched(std::int32_t edgeBits, std::int16_t checkMouseFlag) {
   return (edgeBits & checkMouseFlag & 0x0F) != 0;
 }
 
-std::int32_t OuterEdgeBits(std::int32_t x, std::int32_t y, const std::vector<MonitorArea>& monitors) {
-  const auto covered = [&](std::int32_t px, std::int32_t py) {
-    for (const auto& m : monitors)
-      if (px >= m.left && px < m.right && py >= m.top && py < m.bottom) return true;
-    return false;
-  };
-  if (!covered(x, y)) return 0;
-  std::int32_t bits = 0;
-  if (!covered(x, y - 1)) bits |= kEdgeTop;
-  if (!covered(x, y + 1)) bits |= kEdgeBottom;
-  if (!covered(x - 1, y)) bits |= kEdgeLeft;
-  if (!covered(x + 1, y)) bits |= kEdgeRight;
-  return bits;
-}
-
 std::int32_t OuterEdgeBitsWithin(std::int32_t x, std::int32_t y, const std::vector<MonitorArea>& monitors,
                                  std::int32_t margin) {
   const auto covered = [&](std::int32_t px, std::int32_t py) {
@@ -48,6 +33,10 @@ std::int32_t OuterEdgeBitsWithin(std::int32_t x, std::int32_t y, const std::vect
     if (!covered(x + step, y)) bits |= kEdgeRight;
   }
   return bits;
+}
+
+std::int32_t OuterEdgeBits(std::int32_t x, std::int32_t y, const std::vector<MonitorArea>& monitors) {
+  return OuterEdgeBitsWithin(x, y, monitors, 0);
 }
 
 bool EdgeTouch::Look(const PointerLook& look, const std::vector<MonitorArea>& monitors, const TouchRules& rules) {
