@@ -757,6 +757,9 @@ TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {
   EXPECT_FALSE(Checked(C::chkPrimaryOnly));
   EXPECT_EQ(SendMessageW(option.control(C::hkyPanicKey), HKM_GETHOTKEY, 0, 0), 0);
   EXPECT_EQ(TextOf(option.control(C::txtDwellTime)), L"0");
+  EXPECT_TRUE(Checked(C::chkEdgeIgnoreDrag));  // on unless turned off
+  EXPECT_FALSE(Checked(C::chkEdgeCornersOnly));
+  EXPECT_EQ(TextOf(option.control(C::txtIdleCover)), L"0");
   const UINT key = ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | VK_F9;
   SendMessageW(option.control(C::hkyPanicKey), HKM_SETHOTKEY, key, 0);
   Click(C::chkPrimaryOnly);
@@ -765,8 +768,14 @@ TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {
   Click(C::chkQuietCover);
   SendMessageW(option.control(C::txtDwellTime), WM_CHAR, L'x', 0);  // no letters here either
   SetWindowTextW(option.control(C::txtDwellTime), L"300");
+  Click(C::chkEdgeIgnoreDrag);
+  Click(C::chkEdgeCornersOnly);
+  SetWindowTextW(option.control(C::txtIdleCover), L"15");
   SendMessageW(option.okButton(), BM_CLICK, 0, 0);
   option.Form_Unload();
+  EXPECT_EQ(ReadRegistry("EdgeIgnoreDrag", 1), 0);
+  EXPECT_EQ(ReadRegistry("EdgeCornersOnly", 0), 1);
+  EXPECT_EQ(ReadRegistry("IdleCoverMinutes", 0), 15);
   EXPECT_EQ(ReadRegistry("PanicKey", 0), static_cast<std::int32_t>(key));
   EXPECT_EQ(ReadRegistry("PrimaryOnly", 0), 1);
   EXPECT_EQ(ReadRegistry("InstantEdges", 0), 1);
@@ -786,10 +795,15 @@ TEST_F(OptionTest, TheExtrasPageStoresEachSettingAndShowsItAgain) {
   EXPECT_EQ(static_cast<UINT>(SendMessageW(shown.control(C::hkyPanicKey), HKM_GETHOTKEY, 0, 0)), key);
   EXPECT_EQ(TextOf(shown.control(C::txtDwellTime)), L"300");
   EXPECT_TRUE(Checked(C::chkInstantEdges));
-  // A dwell beyond ten seconds is no dwell.
+  EXPECT_FALSE(Checked(C::chkEdgeIgnoreDrag));
+  EXPECT_TRUE(Checked(C::chkEdgeCornersOnly));
+  EXPECT_EQ(TextOf(shown.control(C::txtIdleCover)), L"15");
+  // A dwell beyond ten seconds is no dwell, an idle time beyond a day no idle cover.
   SetWindowTextW(shown.control(C::txtDwellTime), L"99999");
+  SetWindowTextW(shown.control(C::txtIdleCover), L"1441");
   SendMessageW(shown.okButton(), BM_CLICK, 0, 0);
   EXPECT_EQ(ReadRegistry("DwellTime", -1), 0);
+  EXPECT_EQ(ReadRegistry("IdleCoverMinutes", -1), 0);
 }
 
 TEST_F(OptionTest, StartWithWindowsIsTheRunValueAndTaskManagersSwitch) {
