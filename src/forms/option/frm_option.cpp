@@ -272,7 +272,7 @@ void frmOption::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   closed_ = true;
-  // 1.-2. The topmost band from gAlwaysTop; the watch on when it is on and the main window hidden.
+  // 1.-2. The topmost band as the settings say; the watch on when it is on and the main window hidden.
   app_.ModalWindowUnloaded();
   Destroy();
 }
