@@ -47,8 +47,9 @@ class Desktop:
         code, out = self.capture([self.wine64, *args], timeout)
         for _ in range(2):
             # Wine's loader now and then fails to start a built-in program under load
-            # ("ShellExecuteEx ... internal error"): that is the test bed, not Mirel.
-            if code == 0 or "ShellExecuteEx" not in out:
+            # ("ShellExecuteEx ... internal error", or nothing said at all): that is the
+            # test bed, not Mirel. The commands run here may be run twice.
+            if code == 0 or ("ShellExecuteEx" not in out and out.strip()):
                 break
             time.sleep(1)
             code, out = self.capture([self.wine64, *args], timeout)

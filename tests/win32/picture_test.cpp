@@ -460,11 +460,12 @@ TEST(PictureWorker, AThrowingRequestIsUndecodableTheCoverGoesFirstAndExitWaitsLi
     ULONGLONG started = GetTickCount64();
     ask(PictureWorker::kMainWindow, dir / L"large.jpg", scaled);
     ASSERT_EQ(answers.Wait(60000).size(), 1u);
-    const ULONGLONG whole = GetTickCount64() - started - 500;
+    const ULONGLONG whole = GetTickCount64() - started;
     begun = false;
+    // Asked as soon as the decode has begun: a second decode of the same file (its bytes
+    // cached now) can be done before any fixed share of the first one's time.
     const auto main = ask(PictureWorker::kMainWindow, dir / L"large.jpg", scaled);
     while (!begun) Sleep(1);
-    Sleep(static_cast<DWORD>(whole / 5));
     started = GetTickCount64();
     ask(PictureWorker::kCover, dir / L"small.bmp");
     ULONGLONG firstAt = 0;
