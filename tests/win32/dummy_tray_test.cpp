@@ -805,6 +805,16 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   WriteRegistry("MainVisible", 0);
   auto& app = Start();
   auto& tray = app.tray();
+  // One look of the timer's watch with the pointer there; the return with it away.
+  const auto lookAt = [&](int x, int y) {
+    SetCursorPos(x, y);
+    tray.tmrTaskTray_Timer();
+  };
+  const auto returnAway = [&] {
+    SetCursorPos(300, 300);
+    Click(app.dummy().hwnd());
+    Pump();
+  };
   // By default the cover spans the whole desktop.
   app.ShowDummyScreen();
   RECT cover{};
@@ -884,22 +894,16 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   // A dwell time: a short touch brings up nothing, a stay does (when a stay starts over
   // is the unit tests' business; here the margins are wide for a loaded machine).
   app.settings().dwellTime = 1000;
-  SetCursorPos(300, 300);
-  tray.tmrTaskTray_Timer();
-  SetCursorPos(0, 300);
-  tray.tmrTaskTray_Timer();
+  lookAt(300, 300);
+  lookAt(0, 300);
   EXPECT_FALSE(app.dummy().Visible());
-  SetCursorPos(300, 300);
-  tray.tmrTaskTray_Timer();
-  SetCursorPos(0, 300);
-  tray.tmrTaskTray_Timer();
+  lookAt(300, 300);
+  lookAt(0, 300);
   EXPECT_FALSE(app.dummy().Visible());
   Sleep(1100);
   tray.tmrTaskTray_Timer();
   EXPECT_TRUE(app.dummy().Visible());
-  SetCursorPos(300, 300);
-  Click(app.dummy().hwnd());
-  Pump();
+  returnAway();
 
   // Instant edges: raw mouse input instead of the timer, for as long as the watch runs.
   app.settings().dwellTime = 0;
@@ -912,9 +916,7 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   SendMessageW(tray.hwnd(), WM_INPUT, RIM_INPUT, 0);
   EXPECT_TRUE(app.dummy().Visible());
   EXPECT_FALSE(tray.InstantEdgesOn());  // the cover stopped the watch
-  SetCursorPos(300, 300);
-  Click(app.dummy().hwnd());
-  Pump();
+  returnAway();
   EXPECT_TRUE(tray.InstantEdgesOn());
   app.settings().instantEdges = false;
   tray.SetWatchEnabled(true);
@@ -924,15 +926,11 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   // and the shell's function is there (no warning about a missing one).
   app.settings().fullScreenPause = true;
   prompts_.messages.clear();
-  SetCursorPos(300, 300);
-  tray.tmrTaskTray_Timer();
-  SetCursorPos(0, 300);
-  tray.tmrTaskTray_Timer();
+  lookAt(300, 300);
+  lookAt(0, 300);
   EXPECT_TRUE(app.dummy().Visible());
   EXPECT_TRUE(prompts_.messages.empty());
-  SetCursorPos(300, 300);
-  Click(app.dummy().hwnd());
-  Pump();
+  returnAway();
   app.settings().fullScreenPause = false;
 
   // A button held (as Windows reports it; Wine's injected input never shows): no cover at
@@ -940,33 +938,24 @@ TEST_F(DummyTrayTest, EveryMonitorPanicKeyDwellAndInstantEdges) {
   {
     const auto buttons = sys::AnswerGetAsyncKeyState(LeftButtonHeld);
     tray.tmrTaskTray_Timer();
-    SetCursorPos(0, 300);
-    tray.tmrTaskTray_Timer();
+    lookAt(0, 300);
     EXPECT_FALSE(app.dummy().Visible());
     sys::AnswerGetAsyncKeyState(buttons);
   }
   tray.tmrTaskTray_Timer();
   EXPECT_FALSE(app.dummy().Visible());
-  SetCursorPos(300, 300);
-  tray.tmrTaskTray_Timer();
-  SetCursorPos(0, 300);
-  tray.tmrTaskTray_Timer();
+  lookAt(300, 300);
+  lookAt(0, 300);
   EXPECT_TRUE(app.dummy().Visible());
-  SetCursorPos(300, 300);
-  Click(app.dummy().hwnd());
-  Pump();
+  returnAway();
   // Corners only: the middle of an edge does nothing, a corner does.
   app.settings().edgeCornersOnly = true;
   tray.tmrTaskTray_Timer();
-  SetCursorPos(0, 300);
-  tray.tmrTaskTray_Timer();
+  lookAt(0, 300);
   EXPECT_FALSE(app.dummy().Visible());
-  SetCursorPos(0, 2);
-  tray.tmrTaskTray_Timer();
+  lookAt(0, 2);
   EXPECT_TRUE(app.dummy().Visible());
-  SetCursorPos(300, 300);
-  Click(app.dummy().hwnd());
-  Pump();
+  returnAway();
   app.settings().edgeCornersOnly = false;
 
   // The idle cover, with the last input an hour ago: once for that stretch of idleness.
