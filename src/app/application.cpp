@@ -156,7 +156,7 @@ void Application::ShowDummyScreen() {
 }
 
 void Application::BringUpCover() {
-  SetWindowPos(dummy_->hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(dummy_->hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowDummyScreen();
 }
 

@@ -8,7 +8,8 @@
 //   probe process PID        GDI/USER objects, handles, working set, CPU time
 //   probe ping CLASS         whether that window answers a message within 5 seconds
 //   probe hold SECONDS       a window of its own in front for that long, then the modifier
-//                            keys as it sees them (a key left "held" is a stuck key)
+//                            keys as it sees them (a key left "held" is a stuck key) and
+//                            whether one was down when it lost the keyboard
 //   probe intrude SECONDS    another program at work: its own window activated, another put
 //                            in the topmost band, every window minimised, then a program
 //                            started that opens a window (probe open), for that long
@@ -209,10 +210,21 @@ void RunMessages(double seconds) {
 int Hold(double seconds) {
   const HWND own = OwnWindow(0, 100, 100, 400, 300);
   SetForegroundWindow(own);
-  RunMessages(seconds);
+  // The moment the keyboard goes to another window, whether a modifier key is down: this
+  // program would never see it go up.
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  bool lost = false;
+  bool lostWhileHeld = false;
+  while (GetTickCount64() < until) {
+    RunMessages(0.01);
+    if (lost || GetForegroundWindow() == own) continue;
+    lost = true;
+    for (const int key : {VK_CONTROL, VK_SHIFT, VK_MENU})
+      if (GetAsyncKeyState(key) & 0x8000) lostWhileHeld = true;
+  }
   const auto held = [](int key) { return (GetKeyState(key) & 0x8000) ? "true" : "false"; };
   Emit(std::string("{\"control\": ") + held(VK_CONTROL) + ", \"shift\": " + held(VK_SHIFT) +
-       ", \"alt\": " + held(VK_MENU) + "}");
+       ", \"alt\": " + held(VK_MENU) + ", \"lost_while_held\": " + (lostWhileHeld ? "true" : "false") + "}");
   return 0;
 }
 

@@ -859,13 +859,20 @@ class Extras(Scenario):
             D.wait_window("MirelProbe", visible=True)
             time.sleep(0.5)
             D.move(*CENTRE)
-            D.key("ctrl+shift+m")  # typed into the other program's window
+            # Typed into the other program's window as a person types it: the modifiers let go
+            # a moment after the letter.
+            D.focus_foreground()
+            D.xdo("keydown", "ctrl+shift", "key", "m", "sleep", "0.3", "keyup", "ctrl+shift")
             D.wait_window("MirelDummy", visible=True)
+            D.wait_for(lambda: D.probe("foreground")[0]["class"] == "MirelDummy", what="the cover to take the keyboard")
             D.click(*CENTRE)
             D.wait_window("MirelDummy", visible=False)
             out, _ = other.communicate(timeout=30)
             keys = json.loads([line for line in out.splitlines() if line.startswith("{")][-1])
-            self.assertEqual(keys, {"control": False, "shift": False, "alt": False})  # none left "held"
+            # None left "held", and the keyboard taken only once they were up (Windows leaves
+            # the other program's key states as they were when it lost the keyboard; Wine
+            # does not always).
+            self.assertEqual(keys, {"control": False, "shift": False, "alt": False, "lost_while_held": False})
             # Instant edges: the touch itself brings up the cover.
             D.move(600, 300)
             time.sleep(0.3)

@@ -39,6 +39,10 @@ constexpr ULONGLONG kNewWindowTime = 1000;
 constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
 constexpr ULONGLONG kLongestModifierWait = 1000;
+// Wine answers that a key is up from a copy of the key states up to 50 ms old. A copy made
+// just before the panic key's modifiers went down would let the cover take the keyboard
+// while they are still held.
+constexpr ULONGLONG kKeyStatesAge = 60;
 
 bool ModifierKeysHeld() {
   for (const int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
@@ -88,12 +92,13 @@ void CoverHold::CoverMade() {
 
 void CoverHold::Begin() {
   keyboardWaitSince_ = 0;  // a wait of an earlier cover is over: this one waits anew
+  upSince_ = GetTickCount64();
   WatchTheSession();
   StayStillUnderTheCompositor();
   const RECT area = CoverArea();
   up_ = true;
   SetWindowPos(hwnd(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               SWP_SHOWWINDOW);
+               SWP_SHOWWINDOW | SWP_NOACTIVATE);
   UpdateWindow(hwnd());  // the cover is complete before anything else happens
   lastForeground_ = nullptr;
   wantsKeyboard_ = true;
@@ -256,7 +261,9 @@ void CoverHold::TakeKeyboardWhenFree() {
   // must see them go up, or it would take them as held afterwards. The timer asks again,
   // for a second at most: a key reported held for longer (another program's injected
   // input that never let go) must not leave the keyboard with a window behind the cover.
+  // Shown without being activated: the keyboard is taken here, and only here.
   const ULONGLONG now = GetTickCount64();
+  if (now - upSince_ < kKeyStatesAge) return;
   if (ModifierKeysHeld()) {
     if (!keyboardWaitSince_) keyboardWaitSince_ = now;
     if (now - keyboardWaitSince_ < kLongestModifierWait) return;
