@@ -93,6 +93,7 @@ void CoverHold::CoverMade() {
 void CoverHold::Begin() {
   keyboardWaitSince_ = 0;  // a wait of an earlier cover is over: this one waits anew
   upSince_ = GetTickCount64();
+  foregroundAtUp_ = GetForegroundWindow();
   WatchTheSession();
   StayStillUnderTheCompositor();
   const RECT area = CoverArea();
@@ -264,6 +265,12 @@ void CoverHold::TakeKeyboardWhenFree() {
   // Shown without being activated: the keyboard is taken here, and only here.
   const ULONGLONG now = GetTickCount64();
   if (now - upSince_ < kKeyStatesAge) return;
+  // Without the password, a window the user activated since the cover came up keeps the
+  // keyboard: they may work in it, under the cover.
+  if (!settings_.requirePassword && GetForegroundWindow() != foregroundAtUp_) {
+    wantsKeyboard_ = false;
+    return;
+  }
   if (ModifierKeysHeld()) {
     if (!keyboardWaitSince_) keyboardWaitSince_ = now;
     if (now - keyboardWaitSince_ < kLongestModifierWait) return;

@@ -90,6 +90,7 @@ class CoverHold {
   HWND lastForeground_ = nullptr;
   unsigned long long keyboardWaitSince_ = 0;  // since when a held modifier key holds back the keyboard
   unsigned long long upSince_ = 0;            // when this cover came up
+  HWND foregroundAtUp_ = nullptr;             // who had the keyboard as it came up
   // The session's news, asked for at the first cover and given up as the window goes.
   struct SessionWatch {
     UniqueSessionNotification session;
