@@ -36,6 +36,15 @@ foreach(_pattern "\nFILEVERSION +([0-9]+,[0-9]+,[0-9]+,[0-9]+)" "\nPRODUCTVERSIO
     message(FATAL_ERROR "resources/mirel.rc: ${CMAKE_MATCH_1} disagrees with ProductVersion ${MIREL_VERSION}")
   endif()
 endforeach()
+# Each language's block says it again: every one of them must agree too.
+string(REGEX MATCHALL "VALUE \"(File|Product)Version\", \"[0-9.]+\"" _mirel_texts "${_mirel_rc}")
+foreach(_text IN LISTS _mirel_texts)
+  string(REGEX REPLACE ".*, \"([0-9.]+)\"" "\\1" _text "${_text}")
+  _mirel_four_parts(${_text} _found)
+  if(NOT _found STREQUAL _expected)
+    message(FATAL_ERROR "resources/mirel.rc: ${_text} disagrees with ProductVersion ${MIREL_VERSION}")
+  endif()
+endforeach()
 
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${MIREL_VERSION}")

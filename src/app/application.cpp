@@ -7,6 +7,7 @@
 #include "core/edge_watch.h"
 #include "core/picker.h"
 #include "core/registry_value.h"
+#include "core/ui_text.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/tray/frm_task_tray.h"
@@ -83,9 +84,11 @@ void Application::Main() {
   // afterwards. Not after a crash, a hang or a reboot: starting at sign-in is the user's
   // own setting.
   RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
-  state.gHelpFile = BesideExe(exeFolder_, L"MIREL.CHM");
   state.gDeleteSettings = false;
   settings_ = LoadSettings();
+  // The language is chosen before the first window, for the whole run.
+  SetCurrentLanguage(ChooseLanguage(settings_.uiLanguage, GetUserDefaultUILanguage()));
+  state.gHelpFile = BesideExe(exeFolder_, HelpFileName(CurrentLanguage()));
 
   main_->Form_Load();
   dummy_->Form_Load();
@@ -106,7 +109,8 @@ void Application::ReadDummyListSoon(unsigned waitMilliseconds, bool warnIfUnread
       state.gDummyListUnread = *read == ListRead::kUnreadable;
       if (state.gDummyListUnread) {
         coverAwaitsList_ = false;
-        if (warnIfUnread) prompts_.Warn(main_->hwnd(), std::wstring(kListUnreadableAtStartText) + L"\r\n" + listPath());
+        if (warnIfUnread)
+          prompts_.Warn(main_->hwnd(), std::wstring(UiText(Text::kListUnreadableAtStart)) + L"\r\n" + listPath());
         return;
       }
       state.gDummyList = std::move(*list);

@@ -42,9 +42,9 @@ class Application {
   Settings& settings() { return settings_; }
   // The options dialog's OK: `after` becomes the settings in force; the windows, the
   // watch, the panic key and the cover take what changed, and the options' values are
-  // stored. The main window's picture is loaded again from its path unless `keepPicture`
-  // (a path that the settings could not keep). Warnings are owned by `dialog`.
-  void ApplyOptions(const Settings& after, bool keepPicture, HWND dialog);
+  // stored. The main window's picture is loaded again from its path. Warnings are owned by
+  // `dialog`.
+  void ApplyOptions(const Settings& after, HWND dialog);
 
   frmMain& main() { return *main_; }
   // What the windows ask of each other, so that none needs another's class.

@@ -12,7 +12,7 @@
 
 namespace mirel {
 
-void Application::ApplyOptions(const Settings& after, bool keepPicture, HWND dialog) {
+void Application::ApplyOptions(const Settings& after, HWND dialog) {
   const Settings before = settings_;
   settings_ = after;
   settings_.nonTitleBar = before.nonTitleBar;  // switched below, with its menus
@@ -20,12 +20,10 @@ void Application::ApplyOptions(const Settings& after, bool keepPicture, HWND dia
   // The main window: its picture loaded again (decoded away from the windows and shown,
   // the window fitted, once it is there; one that cannot be is told then), laid over the
   // colour set next.
-  if (!keepPicture) {
-    if (after.mainLoadFile.empty())
-      main.SetPicture(Picture());
-    else if (FileExistsNormal(after.mainLoadFile))
-      main.RequestPicture(frmMain::PictureOrder(after.mainLoadFile, true, true));
-  }
+  if (after.mainLoadFile.empty())
+    main.SetPicture(Picture());
+  else if (FileExistsNormal(after.mainLoadFile))
+    main.RequestPicture(frmMain::PictureOrder(after.mainLoadFile, true, true));
   main.SetBackColor(after.mainBackColor.stored);
   // The title bar only when it changed; the menu bar and the tray's mark follow.
   if (after.nonTitleBar != before.nonTitleBar) ShowOrHideTitleBar(*this);

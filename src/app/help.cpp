@@ -3,6 +3,7 @@
 #include <htmlhelp.h>
 
 #include "app/application.h"
+#include "core/ui_text.h"
 #include "platform/files.h"
 
 namespace mirel {
@@ -14,11 +15,11 @@ namespace {
 void Show(Application& app, HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) {
   const std::wstring& file = app.state.gHelpFile;
   if (!FileExistsNormal(file)) {
-    app.prompts().Warn(owner, std::wstring(kHelpMissingText) + L"\r\n" + file);
+    app.prompts().Warn(owner, std::wstring(UiText(Text::kHelpMissing)) + L"\r\n" + file);
     return;
   }
   if (!app.prompts().Help(owner, target, command, data))
-    app.prompts().Warn(owner, std::wstring(kHelpFailedText) + L"\r\n" + file);
+    app.prompts().Warn(owner, std::wstring(UiText(Text::kHelpFailed)) + L"\r\n" + file);
 }
 
 }  // namespace

@@ -18,7 +18,4 @@ void ShowContextHelp(Application& app, HWND owner, const wchar_t* topic);
 // Closes every help window the program opened (the main window's unload).
 void CloseHelp(Application& app);
 
-inline constexpr const wchar_t* kHelpMissingText = L"ヘルプ ファイルが見つかりません。";
-inline constexpr const wchar_t* kHelpFailedText = L"ヘルプ ファイルを開けませんでした。";
-
 }  // namespace mirel

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "core/ui_text.h"
+
 namespace mirel {
 
 // Menu command identifiers of the main window.
@@ -37,22 +39,22 @@ enum TrayMenuId : UINT {
 struct SharedMenuEntry {
   UINT mainId;
   UINT trayId;
-  const wchar_t* caption;
+  Text caption;
 };
 
 inline constexpr SharedMenuEntry kSharedMenuEntries[] = {
-    {kMnuViewHideWindow, kMnuTrayView, L"ウィンドウを表示(&V)"},
-    {kMnuViewHideTitleBar, kMnuTrayTitleBar, L"タイトルバーを表示(&T)"},
-    {kMnuViewOption, kMnuTrayOption, L"オプション(&O)"},
-    {kMnuHelpAbout, kMnuTrayAbout, L"バージョン情報(&A)"},
-    {kMnuFileExit, kMnuTrayExit, L"終了(&X)"},
+    {kMnuViewHideWindow, kMnuTrayView, Text::kMenuShowWindow},
+    {kMnuViewHideTitleBar, kMnuTrayTitleBar, Text::kMenuShowTitleBar},
+    {kMnuViewOption, kMnuTrayOption, Text::kMenuOptions},
+    {kMnuHelpAbout, kMnuTrayAbout, Text::kMenuAbout},
+    {kMnuFileExit, kMnuTrayExit, Text::kMenuExit},
 };
 
 // The caption of a shared entry, by either identifier.
-constexpr const wchar_t* SharedCaption(UINT id) {
+constexpr Text SharedCaption(UINT id) {
   for (const auto& entry : kSharedMenuEntries)
     if (entry.mainId == id || entry.trayId == id) return entry.caption;
-  return nullptr;
+  return Text::kNone;
 }
 
 }  // namespace mirel

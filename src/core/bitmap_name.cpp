@@ -1,5 +1,7 @@
 #include "core/bitmap_name.h"
 
+#include "core/ui_text.h"
+
 namespace mirel {
 
 bool HasBitmapExtension(const std::wstring& path) {
@@ -11,7 +13,7 @@ bool HasBitmapExtension(const std::wstring& path) {
 }
 
 std::wstring BitmapFilter() {
-  std::wstring filter = L"ビットマップ(*.bmp)";
+  std::wstring filter = UiText(Text::kBitmapFilter);
   filter.push_back(L'\0');
   filter += L"*.bmp";
   filter.push_back(L'\0');

@@ -19,8 +19,6 @@ std::uint32_t ShowColorDialog(HWND owner, std::uint32_t initial);
 // A bitmap file is valid when it is not empty.
 bool IsValidBitmapFile(const std::wstring& path);
 
-inline constexpr const wchar_t* kInvalidBitmapText = L"無効なビットマップです。";
 // The main window's picture, stored or chosen, whose file is not there.
-inline constexpr const wchar_t* kPictureMissingText = L"メインウィンドウに表示する画像が見つかりません。";
 
 }  // namespace mirel

@@ -7,10 +7,9 @@
 #include <cstdint>
 #include <string>
 
-namespace mirel {
+#include "core/ui_text.h"
 
-inline constexpr const wchar_t* kWarningCaption = L"警告";
-inline constexpr const wchar_t* kConfirmCaption = L"確認";
+namespace mirel {
 
 class UserPrompts {
  public:
@@ -28,7 +27,9 @@ class UserPrompts {
   // data); false when the viewer refused it.
   virtual bool Help(HWND owner, const std::wstring& target, UINT command, DWORD_PTR data) = 0;
 
-  void Warn(HWND owner, const std::wstring& text) { Message(owner, text, kWarningCaption, MB_OK | MB_ICONEXCLAMATION); }
+  void Warn(HWND owner, const std::wstring& text) {
+    Message(owner, text, UiText(Text::kWarningCaption), MB_OK | MB_ICONEXCLAMATION);
+  }
 };
 
 // The real dialogs.

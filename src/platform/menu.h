@@ -1,16 +1,19 @@
-// Menus as data: constexpr tables of id, caption, state and submenu, built by one helper.
+// Menus as data: constexpr tables of id, caption, state and submenu, built by one helper in
+// the language of the interface.
 #pragma once
 
 #include <windows.h>
 
 #include <span>
 
+#include "core/ui_text.h"
+
 namespace mirel {
 
 struct MenuItem {
   UINT id = 0;
-  const wchar_t* caption = nullptr;  // none: a separator
-  UINT state = 0;                    // MF_CHECKED, MF_GRAYED
+  Text caption = Text::kNone;  // none: a separator
+  UINT state = 0;              // MF_CHECKED, MF_GRAYED
   std::span<const MenuItem> submenu{};
 };
 

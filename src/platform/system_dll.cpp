@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/ui_text.h"
+
 namespace mirel {
 
 void RestrictDllSearchToSystemFolder() {
@@ -33,10 +35,10 @@ void ReportMissingSystemFunction(const wchar_t* dll, const char* name) {
     reported.emplace_back(dll);
   }
   std::wstring function(name, name + std::char_traits<char>::length(name));  // ASCII export names
-  const std::wstring text = L"Windows のシステム ファイル " + std::wstring(dll) + L" (" + function +
-                            L") を読み込めないため、この機能は使えません。";
+  const std::wstring text = UiText(Text::kSystemFileMissing, dll, function);
   // Above the dummy screen, which is topmost too.
-  MessageBoxW(nullptr, text.c_str(), L"警告", MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST | MB_SETFOREGROUND);
+  MessageBoxW(nullptr, text.c_str(), UiText(Text::kWarningCaption),
+              MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
 namespace sys {

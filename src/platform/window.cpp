@@ -1,6 +1,12 @@
 #include "platform/window.h"
 
+#include <cwchar>
+#include <map>
+#include <mutex>
+#include <string>
+
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "platform/handles.h"
 
 namespace mirel {
@@ -144,6 +150,28 @@ std::optional<MonitorAreas> AreasOf(HMONITOR monitor) {
 
 namespace {
 
+int CALLBACK FoundFont(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// Asked once a face, for the whole run.
+bool FontInstalled(const wchar_t* face) {
+  static std::mutex guard;
+  static std::map<std::wstring, bool> known;
+  const std::lock_guard lock(guard);
+  if (const auto it = known.find(face); it != known.end()) return it->second;
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+  bool found = false;
+  if (HDC screen = GetDC(nullptr)) {
+    EnumFontFamiliesExW(screen, &wanted, FoundFont, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+  }
+  return known[face] = found;
+}
+
 // One of the user's non-client fonts, given at the system's DPI, made for `dpi`.
 HFONT CreateNonClientFont(LOGFONTW NONCLIENTMETRICSW::*which, unsigned dpi) {
   NONCLIENTMETRICSW metrics{};
@@ -151,6 +179,14 @@ HFONT CreateNonClientFont(LOGFONTW NONCLIENTMETRICSW::*which, unsigned dpi) {
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   LOGFONTW font = metrics.*which;
+  // The language's own face, where Windows has it: a Japanese interface on an English
+  // Windows, and the other way round, as well as the user's own language.
+  const std::wstring face = UiFontFace(CurrentLanguage(), font.lfFaceName, FontInstalled);
+  if (face != font.lfFaceName && face.size() < LF_FACESIZE) {
+    face.copy(font.lfFaceName, face.size());
+    font.lfFaceName[face.size()] = L'\0';
+    font.lfCharSet = DEFAULT_CHARSET;
+  }
   const unsigned system = SystemDpi();
   if (system != 0 && dpi != system)
     font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(system));

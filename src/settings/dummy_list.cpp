@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/list_format.h"
+#include "core/ui_text.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -225,15 +226,11 @@ ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring
 
 std::wstring ListWriteWarning(const std::wstring& listPath, const ListWriteResult& result) {
   if (result.status == ListWrite::kUnrepresentable)
-    return L"このパスはシステムの文字コードで保存できないため、ダミー画像リストに追加できません。\r\n" +
-           result.offendingPath;
-  if (result.status == ListWrite::kFull)
-    return L"ダミー画像リストには " + std::to_wstring(kMaxDummyEntries) + L" 件までしか登録できません。";
-  if (result.status == ListWrite::kTooLarge)
-    return L"ダミー画像リストのファイルが大きすぎるため、書き込みませんでした。\r\n" + listPath;
-  if (result.status == ListWrite::kUnreadable)
-    return L"ダミー画像リストのファイルを読み込めないため、書き込みませんでした。\r\n" + listPath;
-  return L"ダミー画像リストのファイルに書き込めませんでした。\r\n" + listPath;
+    return UiText(Text::kListPathUnrepresentable) + (L"\r\n" + result.offendingPath);
+  if (result.status == ListWrite::kFull) return UiText(Text::kListFull, std::to_wstring(kMaxDummyEntries));
+  if (result.status == ListWrite::kTooLarge) return UiText(Text::kListTooLarge) + (L"\r\n" + listPath);
+  if (result.status == ListWrite::kUnreadable) return UiText(Text::kListUnreadable) + (L"\r\n" + listPath);
+  return UiText(Text::kListWriteFailed) + (L"\r\n" + listPath);
 }
 
 }  // namespace mirel

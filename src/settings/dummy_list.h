@@ -84,17 +84,8 @@ ListWriteResult AppendDummyList(const std::wstring& listPath, const std::wstring
 // What the user is told when the file is there but could not be read: at start-up, and
 // in the options dialog, whose list page then cannot be edited. Each is followed by the
 // file's path on a line of its own.
-inline constexpr const wchar_t* kListUnreadableAtStartText =
-    L"ダミー画像リストのファイルを読み込めませんでした。ほかのプログラムが使用中の可能性があります。"
-    L"次にダミー画面を表示するときに、もう一度読み込みます。";
-inline constexpr const wchar_t* kListUnreadableInOptionsText =
-    L"ダミー画像リストのファイルを読み込めませんでした。リストの内容を守るため、今回はダミー画像リストを"
-    L"変更できません。そのほかの設定は変更できます。";
 
 // What the user is told once, when the list goes over to UTF-8.
-inline constexpr const wchar_t* kListNowUtf8Text =
-    L"ダミー画像リストに、システムの文字コードで表せないパスが追加されたため、リストのファイルを UTF-8 で"
-    L"保存しました。以前のバージョンの Mirel では、このファイルを読み込めません。";
 
 // The Japanese warning for a failed write, naming the file or the entry.
 std::wstring ListWriteWarning(const std::wstring& listPath, const ListWriteResult& result);

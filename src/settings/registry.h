@@ -27,6 +27,13 @@ bool WriteRegistry(const char* name, const std::wstring& value);
 // REG_SZ write of bytes already in the ANSI code page.
 bool WriteRegistryAnsi(const char* name, const std::string& ansi);
 
+// REG_SZ read and write in Unicode, for a text the ANSI code page cannot hold: read back
+// whole whichever form wrote it (another type reads as the A form reads it). Versions of
+// Mirel before these read such a text in the ANSI code page, with "?" where it has no
+// character.
+std::wstring ReadRegistryUnicode(const char* name, const std::wstring& fallback);
+bool WriteRegistryUnicode(const char* name, const std::wstring& value);
+
 // Removes the settings key (its parent stays).
 void DeleteSettingsKey();
 

@@ -28,7 +28,7 @@ Settings LoadSettings() {
   s.nonTitleBar = Read(settings::kNonTitleBar);
   s.alwaysTop = Read(settings::kAlwaysTop);
   s.autoAdjust = Read(settings::kAutoAdjust);
-  s.mainLoadFile = Read(settings::kMainLoadFile);
+  s.mainLoadFile = ReadRegistryUnicode(settings::kMainLoadFile.name, std::wstring(settings::kMainLoadFile.fallback));
   s.mainBackColor = Color{Read(settings::kMainBackColor)};
   s.viewRandom = Read(settings::kViewRandom);
   s.viewBackColor = Color{Read(settings::kViewBackColor)};
@@ -50,6 +50,7 @@ Settings LoadSettings() {
   s.edgeIgnoreDrag = Read(settings::kEdgeIgnoreDrag);
   s.edgeCornersOnly = Read(settings::kEdgeCornersOnly);
   s.idleCoverMinutes = EffectiveIdleMinutes(Read(settings::kIdleCoverMinutes));
+  s.uiLanguage = UiLanguageFromStored(Read(settings::kUiLanguage));
   return s;
 }
 
@@ -63,8 +64,9 @@ std::optional<std::string> StorableMainLoadFile(const std::wstring& path) {
 }
 
 bool StoreMainLoadFile(const std::wstring& path) {
-  const auto stored = StorableMainLoadFile(path);
-  return stored && WriteAnsi(settings::kMainLoadFile, *stored);
+  // In the code page where it can be, as every version of Mirel reads it; else in Unicode.
+  if (const auto ansi = StorableMainLoadFile(path)) return WriteAnsi(settings::kMainLoadFile, *ansi);
+  return WriteRegistryUnicode(settings::kMainLoadFile.name, path);
 }
 
 void StoreOptions(const Settings& s) {
@@ -91,6 +93,7 @@ void StoreOptions(const Settings& s) {
   Write(settings::kEdgeIgnoreDrag, s.edgeIgnoreDrag);
   Write(settings::kEdgeCornersOnly, s.edgeCornersOnly);
   Write(settings::kIdleCoverMinutes, static_cast<std::int32_t>(s.idleCoverMinutes));
+  Write(settings::kUiLanguage, static_cast<std::int32_t>(s.uiLanguage));
 }
 
 void StoreAtExit(const Settings& s) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/cover_layout.h"
+#include "core/ui_text.h"
 #include "settings/registry.h"
 
 namespace mirel {
@@ -69,6 +70,9 @@ inline constexpr Setting<bool> kDummyEveryMonitor{"DummyEveryMonitor", false};
 inline constexpr Setting<bool> kEdgeIgnoreDrag{"EdgeIgnoreDrag", true};
 inline constexpr Setting<bool> kEdgeCornersOnly{"EdgeCornersOnly", false};
 inline constexpr Setting<std::int32_t> kIdleCoverMinutes{"IdleCoverMinutes", 0};
+// The language of the interface from the next start (see UiLanguage in core/ui_text.h;
+// 0: the Windows display language's).
+inline constexpr Setting<std::int32_t> kUiLanguage{"UiLanguage", 0};
 
 }  // namespace settings
 
@@ -152,6 +156,7 @@ struct Settings {
   bool edgeIgnoreDrag = settings::kEdgeIgnoreDrag.fallback;
   bool edgeCornersOnly = settings::kEdgeCornersOnly.fallback;
   std::uint32_t idleCoverMinutes = 0;
+  UiLanguage uiLanguage = UiLanguage::kAutomatic;
 
   bool operator==(const Settings&) const = default;
 };
@@ -163,8 +168,9 @@ Settings LoadSettings();
 // The stored password, read afresh: what the password prompt compares with.
 std::wstring StoredPassword();
 
-// The form in which MainLoadFile can keep the path (the ANSI code page, or the file's short
-// name when it exists), or nothing when it cannot: such a path is refused.
+// The form in which MainLoadFile keeps the path so that every version of Mirel reads it (the
+// ANSI code page, or the file's short name when it exists), or nothing when it has none:
+// such a path is stored in Unicode.
 std::optional<std::string> StorableMainLoadFile(const std::wstring& path);
 
 // What the options dialog's OK stores, every value of its pages: the main window's picture
@@ -172,7 +178,7 @@ std::optional<std::string> StorableMainLoadFile(const std::wstring& path);
 // order and placement; the watch's interval and edges; the return and the password; the
 // extras. The watch's switch and the title bar are stored at exit.
 void StoreOptions(const Settings& settings);
-// The main window's picture alone (one dropped on it). False when the path cannot be kept.
+// The main window's picture alone (one dropped on it). False when the registry refused it.
 bool StoreMainLoadFile(const std::wstring& path);
 // What the program stores as it ends: the main window's place and size, whether it shows,
 // the watch's switch and the title bar.

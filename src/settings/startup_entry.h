@@ -19,7 +19,4 @@ bool SetStartWithWindows(const std::wstring& program, bool on);
 // goes when it names that exe (SetStartWithWindows off), and Mirel ends at once.
 inline constexpr const wchar_t* kRemoveStartEntrySwitch = L"/remove-start-entry";
 
-inline constexpr const wchar_t* kStartWithWindowsFailedText =
-    L"Windows の起動時に Mirel を起動する設定を変更できませんでした。";
-
 }  // namespace mirel

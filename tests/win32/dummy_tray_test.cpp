@@ -14,6 +14,7 @@
 #include "app_fixture.h"
 #include "core/cover_layout.h"
 #include "core/list_format.h"
+#include "core/ui_text.h"
 #include "forms/about/frm_about.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
@@ -303,7 +304,7 @@ TEST_F(DummyTrayTest, AListHeldByAnotherProgramAtStartIsSaidOnceAndReadAtTheNext
       AdoptFileHandle(CreateFileW((dir_ / L"MIREL.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   auto& app = Start();
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, std::wstring(kListUnreadableAtStartText) + L"\r\n" + app.listPath());
+  EXPECT_EQ(prompts_.messages[0].text, std::wstring(UiText(Text::kListUnreadableAtStart)) + L"\r\n" + app.listPath());
   // Still held: the cover comes up at once all the same, in its colour alone.
   app.ShowDummyScreen();
   EXPECT_TRUE(app.dummy().Visible());
@@ -1285,7 +1286,7 @@ TEST(PasswordPrompt, OnlyTheStoredPasswordEndsIt) {
       wchar_t text[128] = {};
       HWND label = FindWindowExW(box, nullptr, L"Static", nullptr);
       while (label && !InternalGetWindowText(label, text, 127)) label = FindWindowExW(box, label, L"Static", nullptr);
-      wrongWarned = std::wstring(text) == kWrongPasswordText;
+      wrongWarned = std::wstring(text) == UiText(Text::kWrongPassword);
       PostMessageW(box, WM_COMMAND, IDOK, 0);
       for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
       Sleep(100);

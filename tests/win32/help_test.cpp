@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "app_fixture.h"
+#include "core/ui_text.h"
 #include "forms/main/frm_main.h"
 #include "forms/option/option_layout.h"
 #include "forms/tray/frm_task_tray.h"
@@ -63,14 +64,14 @@ TEST_F(HelpTest, AMissingOrRefusedFileIsNamedInAWarning) {
   app.main().mnuHelpContents_Click();
   EXPECT_TRUE(prompts_.helpCalls.empty());
   ASSERT_EQ(prompts_.messages.size(), 1u);
-  EXPECT_EQ(prompts_.messages[0].text, std::wstring(kHelpMissingText) + L"\r\n" + file);
-  EXPECT_EQ(prompts_.messages[0].caption, kWarningCaption);
+  EXPECT_EQ(prompts_.messages[0].text, std::wstring(UiText(Text::kHelpMissing)) + L"\r\n" + file);
+  EXPECT_EQ(prompts_.messages[0].caption, UiText(Text::kWarningCaption));
 
   test::WriteBytes(file, "not a help file");
   prompts_.helpAccepts = false;
   app.tray().mnuTrayHelp_Click();
   ASSERT_EQ(prompts_.messages.size(), 2u);
-  EXPECT_EQ(prompts_.messages[1].text, std::wstring(kHelpFailedText) + L"\r\n" + file);
+  EXPECT_EQ(prompts_.messages[1].text, std::wstring(UiText(Text::kHelpFailed)) + L"\r\n" + file);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "app_fixture.h"
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "forms/dummy/frm_dummy.h"
 #include "forms/main/frm_main.h"
 #include "forms/option/frm_option.h"
@@ -164,7 +165,47 @@ TEST_F(OptionTest, OpensAsDesignedWithOnePagePerTab) {
   HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
   while (tips && GetWindow(tips, GW_OWNER) != dialog) tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
   ASSERT_TRUE(tips);
-  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 17);  // the dummy window page's seven, the extras' ten
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 18);  // the dummy window page's seven, the extras' eleven
+}
+
+// English captions are longer: in both languages, at 100 % and at 200 %, every caption
+// shows whole in its control (as measured in the control's own font), and the language
+// comes from the setting the other page stores.
+TEST_F(OptionTest, EveryCaptionShowsWholeInBothLanguagesAtBothScalings) {
+  for (const std::int32_t stored : {1, 2}) {
+    SCOPED_TRACE(stored);
+    WriteRegistry("UiLanguage", stored);
+    Start();
+    auto& option = Open();
+    EXPECT_EQ(TextOf(option.hwnd()), stored == 2 ? L"Options" : L"オプション");
+    EXPECT_EQ(SendMessageW(option.control(C::cboUiLanguage), CB_GETCURSEL, 0, 0), stored);
+    const unsigned dpi = WindowDpi(option.hwnd());
+    for (const unsigned scaled : {dpi, 2 * dpi}) {
+      if (scaled != dpi) test::SendDpiChanged(option.hwnd(), scaled, dpi);
+      for (const auto& entry : kOptionControls) {
+        const bool box = entry.kind == ControlKind::kCheck || entry.kind == ControlKind::kRadio;
+        if (!box && entry.kind != ControlKind::kLabel && entry.kind != ControlKind::kButton &&
+            entry.kind != ControlKind::kFrame)
+          continue;
+        SCOPED_TRACE(static_cast<int>(entry.id));
+        HWND control = option.control(entry.id);
+        RECT text{};
+        {
+          HDC dc = GetDC(control);
+          HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+          DrawTextW(dc, OptionCaption(entry.id), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+          SelectObject(dc, old);
+          ReleaseDC(control, dc);
+        }
+        const int room = test::SizeOf(control).cx - (box ? GetSystemMetrics(SM_CXMENUCHECK) : 0);
+        EXPECT_LE(text.right, room) << "cut: " << std::wstring(OptionCaption(entry.id));
+      }
+    }
+    option_.reset();
+    app_.reset();
+    Pump();
+  }
+  SetCurrentLanguage(Language::kJapanese);
 }
 
 // Wine runs at one DPI: the dialog is sent what Windows sends it on the way to a 200 %
@@ -238,11 +279,11 @@ TEST_F(OptionTest, EveryControlHasTheNameAScreenReaderReads) {
       EXPECT_EQ(before->kind, ControlKind::kLabel);
       EXPECT_EQ(GetWindow(control, GW_HWNDPREV), option.control(before->id));
       if (entry.kind == ControlKind::kEdit) {
-        EXPECT_EQ(name, spoken(before->caption));
+        EXPECT_EQ(name, spoken(OptionCaption(before->id)));
       }
     } else {
-      EXPECT_NE(std::wstring(entry.caption), L"");
-      EXPECT_EQ(name, spoken(entry.caption));
+      EXPECT_NE(std::wstring(OptionCaption(entry.id)), L"");
+      EXPECT_EQ(name, spoken(OptionCaption(entry.id)));
     }
     before = &entry;
   }
@@ -252,7 +293,7 @@ TEST_F(OptionTest, EveryControlHasTheNameAScreenReaderReads) {
   EXPECT_EQ(test::AccessibleName(option.control(C::hkyPanicKey)), test::AccessibleName(option.control(C::lblPanicKey)));
   EXPECT_EQ(GetWindowLongW(option.control(C::lblMainBackColor), GWL_STYLE) & SS_TYPEMASK, SS_OWNERDRAW);
   for (int page = 0; page < kOptionPageCount; ++page)
-    EXPECT_EQ(test::AccessibleName(option.page(page)), kOptionTabCaptions[page]);
+    EXPECT_EQ(test::AccessibleName(option.page(page)), UiText(kOptionTabCaptions[page]));
   EXPECT_EQ(test::AccessibleName(option.tabStrip()), L"ページ");
   EXPECT_EQ(test::AccessibleName(option.okButton()), L"OK");
   EXPECT_EQ(test::AccessibleName(option.cancelButton()), L"キャンセル");
@@ -571,7 +612,8 @@ TEST_F(OptionTest, ListFileThatCannotBeWrittenOrReadKeepsEverythingAndTheRestOfO
   Pump();
   locked.reset();
   ASSERT_EQ(prompts_.messages.size(), 2u);
-  EXPECT_EQ(prompts_.messages[1].text, std::wstring(kListUnreadableInOptionsText) + L"\r\n" + (dir_ / L"MIREL.DAT"));
+  EXPECT_EQ(prompts_.messages[1].text,
+            std::wstring(UiText(Text::kListUnreadableInOptions)) + L"\r\n" + (dir_ / L"MIREL.DAT"));
   EXPECT_FALSE(unread.listReadable());
   EXPECT_FALSE(IsWindowEnabled(unread.control(C::lstViewList)));
   EXPECT_FALSE(IsWindowEnabled(unread.control(C::cmdViewAdd)));
@@ -719,23 +761,24 @@ TEST_F(OptionTest, IntervalFilterReturnTypeFallbackAndContextHelp) {
   EXPECT_EQ(prompts_.helpCalls[0].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
 }
 
-TEST_F(OptionTest, TextsTheSettingsCannotHoldAreRefusedAndTheOldOnesStayInForce) {
+TEST_F(OptionTest, APasswordTheCodePageCannotHoldIsRefusedWhileAnyPicturePathIsKept) {
   WriteRegistry("Password", std::wstring(L"old"));
   WriteRegistry("RequirePassword", 1);
   WriteRegistry("MainLoadFile", std::wstring(L"C:\\old.bmp"));
   auto& app = Start();
   prompts_.messages.clear();  // the start-up's warning for the missing old.bmp
   auto& option = Open();
-  // Code page 932 has no form of U+0100: stored, either would become another text.
+  // Code page 932 has no form of U+0100: the password would become another text, and the
+  // picture's path is kept in Unicode.
   SetWindowTextW(option.control(C::txtPassword), L"p\u0100ss");
   SetWindowTextW(option.control(C::txtMainLoadFile), L"C:\\\u0100.bmp");
   Click(C::chkPassword);  // the requirement off: that much can be done without the new password
   Click(C::chkAlwaysTop);
   SendMessageW(option.okButton(), BM_CLICK, 0, 0);
   ASSERT_EQ(prompts_.messages.size(), 2u);
-  EXPECT_NE(prompts_.messages[0].text.find(L"C:\\\u0100.bmp"), std::wstring::npos);
+  EXPECT_EQ(prompts_.messages[0].text, std::wstring(UiText(Text::kPictureMissing)) + L"\r\nC:\\\u0100.bmp");
   EXPECT_NE(prompts_.messages[1].text.find(L"パスワード"), std::wstring::npos);
-  EXPECT_EQ(ReadRegistry("MainLoadFile", std::wstring()), L"C:\\old.bmp");
+  EXPECT_EQ(ReadRegistryUnicode("MainLoadFile", std::wstring()), L"C:\\\u0100.bmp");
   EXPECT_EQ(ReadRegistry("Password", std::wstring()), L"old");
   EXPECT_EQ(ReadRegistry("RequirePassword", 1), 0);
   EXPECT_FALSE(app.settings().requirePassword);

@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app_fixture.h"
 #include "core/list_format.h"
+#include "core/ui_text.h"
 #include "forms/main/frm_main.h"
 #include "forms/preview/frm_preview.h"
 #include "forms/tray/frm_task_tray.h"
@@ -136,7 +137,7 @@ TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {
   preview->mnuFileSave_Click();
   EXPECT_TRUE(IsDirectory(dir_ / L"folder.bmp"));
   ASSERT_EQ(prompts_.messages.size(), 2u);
-  EXPECT_EQ(prompts_.messages[0].caption, kWarningCaption);
+  EXPECT_EQ(prompts_.messages[0].caption, UiText(Text::kWarningCaption));
   EXPECT_NE(prompts_.messages[0].text.find(dir_ / L"kept.bmp"), std::wstring::npos);
   EXPECT_NE(prompts_.messages[1].text.find(dir_ / L"folder.bmp"), std::wstring::npos);
   EXPECT_FALSE(FileExistsNormal(dir_ / L"kept.bmp.new"));
@@ -184,7 +185,7 @@ TEST_F(PreviewTest, FailedWritesLoseNothingAndSayWhere) {
   for (int n = 1; n < kCaptureNames; ++n) ASSERT_TRUE(CreateDirectoryW((dir_ / CaptureFileName(n)).c_str(), nullptr));
   preview->mnuFileDummy_Click();
   ASSERT_EQ(prompts_.messages.size(), 6u);
-  EXPECT_EQ(prompts_.messages[5].text, kNoCaptureNameText);
+  EXPECT_EQ(prompts_.messages[5].text, UiText(Text::kCaptureNamesUsedUp));
   EXPECT_EQ(app.state.gDummyList, before);
   EXPECT_FALSE(preview->closed());
 }

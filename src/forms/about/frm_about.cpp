@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "core/version_info.h"
 #include "platform/window.h"
 
@@ -63,7 +64,7 @@ HWND frmAbout::CreateControl(const wchar_t* cls, const std::wstring& text, DWORD
 void frmAbout::Form_Load() {
   // 1.-2. No cover and no topmost main window while the box is open.
   app_.ModalWindowLoading();
-  Create(kAboutClass, kExStyle, L"バージョン情報", kStyle, owner_);
+  Create(kAboutClass, kExStyle, UiText(Text::kAboutCaption), kStyle, owner_);
 }
 
 void frmAbout::OnInitDialog() {

@@ -13,6 +13,7 @@
 #include "core/registry_value.h"
 #include "core/screen_box.h"
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "dialogs/common_dialogs.h"
 #include "platform/colors.h"
 #include "platform/files.h"
@@ -31,7 +32,7 @@ constexpr const wchar_t* kMainClass = L"MirelMain";
 constexpr const wchar_t* kPictureClass = L"MirelPicture";
 
 constexpr MenuItem kFileMenu[] = {
-    {kMnuFileDeleteRegistry, L"設定を削除して終了(&R)"},
+    {kMnuFileDeleteRegistry, Text::kMenuDeleteSettings},
     kMenuSeparator,
     {kMnuFileExit, SharedCaption(kMnuFileExit)},
 };
@@ -39,21 +40,21 @@ constexpr MenuItem kViewMenu[] = {
     {kMnuViewHideWindow, SharedCaption(kMnuViewHideWindow), MF_CHECKED},
     {kMnuViewHideTitleBar, SharedCaption(kMnuViewHideTitleBar), MF_CHECKED},
     kMenuSeparator,
-    {kMnuViewCapture0, L"ウィンドウキャプチャ(&W)"},
-    {kMnuViewCapture1, L"デスクトップキャプチャ(&D)"},
+    {kMnuViewCapture0, Text::kMenuWindowCapture},
+    {kMnuViewCapture1, Text::kMenuDesktopCapture},
     kMenuSeparator,
     {kMnuViewOption, SharedCaption(kMnuViewOption)},
 };
 constexpr MenuItem kHelpMenu[] = {
-    {kMnuHelpContents, L"目次(&C)\tF1"},
-    {kMnuHelpSearchTopic, L"トピックの検索(&H)"},
+    {kMnuHelpContents, Text::kMenuHelpContents},
+    {kMnuHelpSearchTopic, Text::kMenuHelpSearch},
     kMenuSeparator,
     {kMnuHelpAbout, SharedCaption(kMnuHelpAbout)},
 };
 constexpr MenuItem kMainMenu[] = {
-    {0, L"ファイル(&F)", 0, kFileMenu},
-    {0, L"表示(&V)", 0, kViewMenu},
-    {0, L"ヘルプ(&H)", 0, kHelpMenu},
+    {0, Text::kMenuFile, 0, kFileMenu},
+    {0, Text::kMenuView, 0, kViewMenu},
+    {0, Text::kMenuHelp, 0, kHelpMenu},
 };
 
 HICON LoadAppIcon(int size) {
@@ -117,7 +118,7 @@ void frmMain::Form_Load() {
   const std::wstring& file = s.mainLoadFile;
   if (!file.empty()) {
     if (!FileExistsNormal(file))
-      ShowPictureWarning(kPictureMissingText, file);
+      ShowPictureWarning(UiText(Text::kPictureMissing), file);
     else
       RequestPicture(PictureOrder(file, true));
   }
@@ -232,7 +233,7 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::mnuFileDeleteRegistry_Click() {
-  const int answer = app_.prompts().Message(hwnd(), L"本当に設定を削除しますか?", kConfirmCaption,
+  const int answer = app_.prompts().Message(hwnd(), UiText(Text::kConfirmDeleteSettings), UiText(Text::kConfirmCaption),
                                             MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
   if (answer == IDCANCEL) return;
   if (answer == IDYES) app_.state.gDeleteSettings = true;

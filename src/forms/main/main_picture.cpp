@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "core/bitmap_name.h"
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/main/frm_main.h"
 #include "platform/colors.h"
@@ -69,7 +70,9 @@ void frmMain::PictureReady(LPARAM ticket) {
     // the window has now.
     if (order.warn) {
       if (order.store) SetFocus(hwnd());  // dropped from another program
-      ShowPictureWarning(result->load == PictureLoad::kMissing ? kPictureMissingText : kInvalidBitmapText, order.path);
+      ShowPictureWarning(
+          result->load == PictureLoad::kMissing ? UiText(Text::kPictureMissing) : UiText(Text::kInvalidBitmap),
+          order.path);
     }
     if (pictureTransparent_ && !picturePath_.empty() && ResolveColor(backColor_) != pictureBackground_)
       RequestPicture(PictureOrder(picturePath_));
@@ -115,12 +118,7 @@ void frmMain::picMain_OLEDragDrop(const std::vector<std::wstring>& files) {
   if (IsDirectory(path) || !HasBitmapExtension(path)) return;
   if (!IsValidBitmapFile(path)) {
     SetFocus(hwnd());
-    app_.prompts().Warn(hwnd(), kInvalidBitmapText);
-    return;
-  }
-  if (!StorableMainLoadFile(path)) {
-    SetFocus(hwnd());
-    app_.prompts().Warn(hwnd(), L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n" + path);
+    app_.prompts().Warn(hwnd(), UiText(Text::kInvalidBitmap));
     return;
   }
   // Shown, fitted and stored once decoded away from this thread; a picture that cannot be

@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "core/cover_layout.h"
+#include "core/ui_text.h"
 #include "platform/system_dll.h"
 #include "settings/dummy_list.h"
 #include "settings/settings.h"
@@ -39,7 +40,8 @@ void DummyWindowPage::Load(const Settings& s) {
   SetChecked(OptionControl::chkViewRandom, s.viewRandom);
   // The placement as start-up or the last OK checked it.
   HWND fit = control(OptionControl::cboDummyFit);
-  for (const wchar_t* choice : kDummyFitChoices) SendMessageW(fit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+  for (const Text choice : kDummyFitChoices)
+    SendMessageW(fit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(choice)));
   SendMessageW(fit, CB_SETCURSEL, static_cast<WPARAM>(s.dummyFit), 0);
   SetChecked(OptionControl::chkDummyEveryMonitor, s.dummyEveryMonitor);
   if (!listReadable_) {
@@ -54,7 +56,8 @@ void DummyWindowPage::Load(const Settings& s) {
 
 void DummyWindowPage::Shown() {
   if (!listReadable_)
-    app_.prompts().Warn(frame_.dialog(), std::wstring(kListUnreadableInOptionsText) + L"\r\n" + app_.listPath());
+    app_.prompts().Warn(frame_.dialog(),
+                        std::wstring(UiText(Text::kListUnreadableInOptions)) + L"\r\n" + app_.listPath());
 }
 
 void DummyWindowPage::lblViewBackColor_Click() {
@@ -108,7 +111,7 @@ void DummyWindowPage::Store(Settings& after) {
     if (result.status != ListWrite::kOk)
       app_.prompts().Warn(frame_.dialog(), ListWriteWarning(app_.listPath(), result));
     if (result.nowUtf8)
-      app_.prompts().Warn(frame_.dialog(), std::wstring(kListNowUtf8Text) + L"\r\n" + app_.listPath());
+      app_.prompts().Warn(frame_.dialog(), std::wstring(UiText(Text::kListNowUtf8)) + L"\r\n" + app_.listPath());
   }
   after.viewBackColor = Color{swatch_.color()};
   after.viewRandom = Checked(OptionControl::chkViewRandom);

@@ -9,6 +9,7 @@
 #include "app/application.h"
 #include "core/edge_watch.h"
 #include "core/option_rules.h"
+#include "core/ui_text.h"
 #include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/system_dll.h"
@@ -32,6 +33,10 @@ void ExtrasPage::Load(const Settings& s) {
   // The Run key is the setting: it tells the truth, whatever changed it.
   startsWithWindows_ = StartsWithWindows(ExePath());
   SetChecked(OptionControl::chkStartWithWindows, startsWithWindows_);
+  HWND language = control(OptionControl::cboUiLanguage);
+  for (const Text choice : kUiLanguageChoices)
+    SendMessageW(language, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(choice)));
+  SendMessageW(language, CB_SETCURSEL, static_cast<WPARAM>(s.uiLanguage), 0);
 }
 
 void ExtrasPage::Store(Settings& after) {
@@ -40,17 +45,20 @@ void ExtrasPage::Store(Settings& after) {
   after.fullScreenPause = Checked(OptionControl::chkFullScreenPause);
   after.quietCover = Checked(OptionControl::chkQuietCover);
   // Digits alone, up to ten seconds; anything else is no dwell.
-  const std::wstring dwell = Text(OptionControl::txtDwellTime);
+  const std::wstring dwell = TextOf(OptionControl::txtDwellTime);
   after.dwellTime =
       dwell.empty() || dwell.size() > 5 || DigitsOnly(dwell) != dwell ? 0 : EffectiveDwellTime(std::stoi(dwell));
   SetText(OptionControl::txtDwellTime, std::to_wstring(after.dwellTime));
   after.edgeIgnoreDrag = Checked(OptionControl::chkEdgeIgnoreDrag);
   after.edgeCornersOnly = Checked(OptionControl::chkEdgeCornersOnly);
   // Minutes, digits alone, up to a day; anything else is no idle cover.
-  const std::wstring idle = Text(OptionControl::txtIdleCover);
+  const std::wstring idle = TextOf(OptionControl::txtIdleCover);
   after.idleCoverMinutes =
       idle.empty() || idle.size() > 4 || DigitsOnly(idle) != idle ? 0 : EffectiveIdleMinutes(std::stoi(idle));
   SetText(OptionControl::txtIdleCover, std::to_wstring(after.idleCoverMinutes));
+  // The drop-down's index is the stored value.
+  after.uiLanguage = UiLanguageFromStored(
+      static_cast<std::int32_t>(SendMessageW(control(OptionControl::cboUiLanguage), CB_GETCURSEL, 0, 0)));
   after.panicKey =
       static_cast<std::uint32_t>(SendMessageW(control(OptionControl::hkyPanicKey), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
 }
@@ -62,7 +70,7 @@ void ExtrasPage::Applied() {
   if (SetStartWithWindows(ExePath(), startWithWindows))
     startsWithWindows_ = startWithWindows;
   else
-    app_.prompts().Warn(frame_.dialog(), kStartWithWindowsFailedText);
+    app_.prompts().Warn(frame_.dialog(), UiText(Text::kStartWithWindowsFailed));
 }
 
 }  // namespace mirel

@@ -1,6 +1,6 @@
 // The options dialog's extras page: every monitor, the panic key, instant edges, the
 // dwell, no cover during a drag, corners only, the full-screen pause, the idle cover,
-// quiet covers and the start with Windows.
+// quiet covers, the start with Windows and the language of the interface.
 #pragma once
 
 #include "forms/option/option_page.h"

@@ -9,6 +9,7 @@
 #include "app/help.h"
 #include "core/option_rules.h"
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "forms/option/dummy_page.h"
 #include "forms/option/extras_page.h"
 #include "forms/option/main_page.h"
@@ -102,7 +103,7 @@ void frmOption::Form_Load() {
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
   // Owned by the main window: no taskbar button, and always above its owner.
-  if (!Create(kOptionClass, exStyle, L"オプション", style, owner_)) return;
+  if (!Create(kOptionClass, exStyle, UiText(Text::kOptionCaption), style, owner_)) return;
 
   // 3. The pages, in order, from the settings in force.
   for (const auto& page : pages_) page->Load(app_.settings());
@@ -142,16 +143,16 @@ void frmOption::CreateControls() {
   }
   WidenCaptions();
   cmdOK_ = CreateTwipsChild(hwnd(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDOK, kCmdOK);
-  cmdCancel_ =
-      CreateTwipsChild(hwnd(), L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDCANCEL, kCmdCancel);
-  tabOption_ = CreateTwipsChild(hwnd(), WC_TABCONTROLW, kOptionTabStripName, WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS,
-                                kOptionTabId, kTabOption);
+  cmdCancel_ = CreateTwipsChild(hwnd(), L"BUTTON", UiText(Text::kCancelButton), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                                IDCANCEL, kCmdCancel);
+  tabOption_ = CreateTwipsChild(hwnd(), WC_TABCONTROLW, UiText(Text::kTabStripName),
+                                WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, kOptionTabId, kTabOption);
   // Five Japanese captions in one row: the tabs keep a narrow margin around their text.
   SendMessageW(tabOption_, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
   for (int tab = 0; tab < kOptionPageCount; ++tab) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(kOptionTabCaptions[tab]);
+    item.pszText = const_cast<wchar_t*>(UiText(kOptionTabCaptions[tab]));
     SendMessageW(tabOption_, TCM_INSERTITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
   }
   // Tab 1 and its page; the others wait hidden.
@@ -164,13 +165,13 @@ void frmOption::CreateControls() {
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
   for (const auto& entry : kOptionControls) {
     HWND control = this->control(entry.id);
-    if (!entry.tooltip || !control || !tooltip_) continue;
+    if (!OptionTooltip(entry.id) || !control || !tooltip_) continue;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = page(entry.page);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(entry.tooltip);
+    tool.lpszText = const_cast<wchar_t*>(OptionTooltip(entry.id));
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -185,7 +186,7 @@ void frmOption::WidenCaptions() {
 
 HWND frmOption::CreateControl(HWND page, const OptionControlEntry& entry) {
   const int place[4] = {entry.place.left, entry.place.top, entry.place.width, entry.place.height};
-  HWND control = CreateTwipsChild(page, ClassOf(entry.kind), entry.caption, StyleOf(entry),
+  HWND control = CreateTwipsChild(page, ClassOf(entry.kind), OptionCaption(entry.id), StyleOf(entry),
                                   kOptionControlIdBase + static_cast<int>(entry.id), place);
   if (!control) return nullptr;
   if (entry.help) SetWindowContextHelpId(control, entry.help);
@@ -259,7 +260,7 @@ void frmOption::cmdOK_Click() {
   // force change in one step; then what the pages keep elsewhere.
   Settings after = app_.settings();
   for (const auto& page : pages_) page->Store(after);
-  app_.ApplyOptions(after, !mainPage_->pictureTaken(), hwnd());
+  app_.ApplyOptions(after, hwnd());
   for (const auto& page : pages_) page->Applied();
   closed_ = true;
 }

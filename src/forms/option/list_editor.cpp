@@ -10,6 +10,7 @@
 #include "core/bitmap_name.h"
 #include "core/list_format.h"
 #include "core/option_rules.h"
+#include "core/ui_text.h"
 #include "dialogs/common_dialogs.h"
 #include "forms/option/dummy_page.h"
 #include "platform/files.h"
@@ -66,7 +67,7 @@ void DummyWindowPage::AppendListEntry(const std::wstring& path) {
 std::optional<std::wstring> DummyWindowPage::ListEntryRefusal(const std::wstring& path) const {
   const auto count = static_cast<std::size_t>(SendMessageW(control(OptionControl::lstViewList), LB_GETCOUNT, 0, 0));
   if (!DummyListHasRoom(count)) return ListWriteWarning(app_.listPath(), {ListWrite::kFull, {}});
-  if (!IsValidBitmapFile(path)) return std::wstring(kInvalidBitmapText);
+  if (!IsValidBitmapFile(path)) return std::wstring(UiText(Text::kInvalidBitmap));
   return std::nullopt;
 }
 

@@ -8,18 +8,12 @@
 
 #include "app/application.h"
 #include "core/bitmap_name.h"
+#include "core/ui_text.h"
 #include "dialogs/common_dialogs.h"
 #include "platform/files.h"
 #include "platform/system_dll.h"
 
 namespace mirel {
-
-namespace {
-
-constexpr const wchar_t* kUnstorablePicturePath =
-    L"このパスはシステムの文字コードで保存できないため、画像に設定できません。\r\n";
-
-}  // namespace
 
 void MainWindowPage::Load(const Settings& s) {
   swatch_.Attach(control(OptionControl::lblMainBackColor));
@@ -58,7 +52,7 @@ void MainWindowPage::cmdMainRef_Click() {
   if (IsValidBitmapFile(path)) {
     SetText(OptionControl::txtMainLoadFile, path);
   } else {
-    app_.prompts().Warn(frame_.dialog(), kInvalidBitmapText);
+    app_.prompts().Warn(frame_.dialog(), UiText(Text::kInvalidBitmap));
   }
 }
 
@@ -68,7 +62,7 @@ void MainWindowPage::txtMainLoadFile_OLEDragDrop(const std::vector<std::wstring>
   if (IsDirectory(path) || !HasBitmapExtension(path)) return;
   if (!IsValidBitmapFile(path)) {
     SetFocus(frame_.dialog());
-    app_.prompts().Warn(frame_.dialog(), kInvalidBitmapText);
+    app_.prompts().Warn(frame_.dialog(), UiText(Text::kInvalidBitmap));
     return;
   }
   SetText(OptionControl::txtMainLoadFile, path);
@@ -80,17 +74,11 @@ void MainWindowPage::cmdMainBackColor_Click() {
 }
 
 void MainWindowPage::Store(Settings& after) {
-  // The picture. A path that the settings cannot hold is refused: the picture and its
-  // setting stay as they were. One whose file is missing is kept all the same.
-  const std::wstring path = Text(OptionControl::txtMainLoadFile);
-  pictureTaken_ = StorableMainLoadFile(path).has_value();
-  if (!pictureTaken_) {
-    app_.prompts().Warn(frame_.dialog(), kUnstorablePicturePath + path);
-  } else {
-    if (!path.empty() && !FileExistsNormal(path))
-      app_.prompts().Warn(frame_.dialog(), std::wstring(kPictureMissingText) + L"\r\n" + path);
-    after.mainLoadFile = path;
-  }
+  // The picture: any path, and one whose file is missing is kept all the same.
+  const std::wstring path = TextOf(OptionControl::txtMainLoadFile);
+  if (!path.empty() && !FileExistsNormal(path))
+    app_.prompts().Warn(frame_.dialog(), std::wstring(UiText(Text::kPictureMissing)) + L"\r\n" + path);
+  after.mainLoadFile = path;
   after.mainBackColor = Color{swatch_.color()};
   after.nonTitleBar = Checked(OptionControl::chkNonTitleBar);
   after.alwaysTop = Checked(OptionControl::chkAlwaysTop);

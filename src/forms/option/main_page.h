@@ -18,7 +18,6 @@ class MainWindowPage : public OptionPage {
   void Store(Settings& after) override;
   void ColorsChanged() override { swatch_.Refresh(); }
   // False when OK refused the picture's path: the main window keeps its picture.
-  bool pictureTaken() const { return pictureTaken_; }
   std::uint32_t swatch() const { return swatch_.color(); }
 
   void chkNonTitleBar_Click();
@@ -33,7 +32,6 @@ class MainWindowPage : public OptionPage {
 
  private:
   ColorSwatch swatch_;
-  bool pictureTaken_ = true;
 };
 
 }  // namespace mirel

@@ -41,7 +41,7 @@ void MousePage::chkCheckMouse_Click() {
 
 void MousePage::Store(Settings& after) {
   after.checkMouse = Checked(OptionControl::chkCheckMouse);
-  after.checkMouseInterval = CorrectedInterval(Text(OptionControl::txtCheckMouseInterval), after.checkMouseInterval);
+  after.checkMouseInterval = CorrectedInterval(TextOf(OptionControl::txtCheckMouseInterval), after.checkMouseInterval);
   SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(after.checkMouseInterval));
   EdgeBoxes boxes{};
   for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = Checked(kEdgeBoxes[i]);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "platform/system_dll.h"
 
 namespace mirel {
@@ -34,7 +35,7 @@ OptionPage::~OptionPage() {
 
 bool OptionPage::Create(HWND parent, unsigned dpi) {
   ClassSpec cls{kPageClass, 0, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  if (!Window::Create(cls, WS_EX_CONTROLPARENT, kOptionTabCaptions[index_], WS_CHILD | WS_CLIPSIBLINGS,
+  if (!Window::Create(cls, WS_EX_CONTROLPARENT, UiText(kOptionTabCaptions[index_]), WS_CHILD | WS_CLIPSIBLINGS,
                       TwipsToPixels(kPage[0], dpi), TwipsToPixels(kPage[1], dpi), TwipsToPixels(kPage[2], dpi),
                       TwipsToPixels(kPage[3], dpi), parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(900 + index_))))
@@ -82,7 +83,7 @@ void OptionPage::Enable(OptionControl id, bool enabled) {
   EnableWindow(control(id), enabled ? TRUE : FALSE);
 }
 
-std::wstring OptionPage::Text(OptionControl id) const {
+std::wstring OptionPage::TextOf(OptionControl id) const {
   HWND window = control(id);
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));

@@ -90,7 +90,7 @@ class OptionPage : public Window {
   bool Checked(OptionControl id) const;
   void SetChecked(OptionControl id, bool checked);
   void Enable(OptionControl id, bool enabled);
-  std::wstring Text(OptionControl id) const;
+  std::wstring TextOf(OptionControl id) const;
   void SetText(OptionControl id, const std::wstring& text);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -6,17 +6,11 @@
 
 #include "app/application.h"
 #include "core/option_rules.h"
+#include "core/ui_text.h"
 #include "platform/text.h"
 #include "settings/settings.h"
 
 namespace mirel {
-
-namespace {
-
-constexpr const wchar_t* kUnstorablePassword =
-    L"パスワードにシステムの文字コードで保存できない文字が含まれているため、パスワードは変更されませんでした。";
-
-}  // namespace
 
 void ReturnPage::Load(const Settings& s) {
   const bool doubleClick = s.returnType == ReturnType::kDoubleClick;
@@ -48,9 +42,9 @@ void ReturnPage::Store(Settings& after) {
   // A password the settings cannot hold exactly would leave another one in force than the
   // user typed: the old one stays, and the user is told. The requirement can still be
   // turned off then, never on.
-  const std::wstring password = Text(OptionControl::txtPassword);
+  const std::wstring password = TextOf(OptionControl::txtPassword);
   if (!WideToAnsiExact(password)) {
-    app_.prompts().Warn(frame_.dialog(), kUnstorablePassword);
+    app_.prompts().Warn(frame_.dialog(), UiText(Text::kPasswordUnstorable));
     after.requirePassword = after.requirePassword && Checked(OptionControl::chkPassword);
     return;
   }

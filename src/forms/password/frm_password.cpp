@@ -1,6 +1,7 @@
 #include "forms/password/frm_password.h"
 
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "dialogs/prompts.h"
 #include "platform/modal_loop.h"
 #include "platform/window.h"
@@ -37,7 +38,7 @@ HWND frmPassword::CreateControl(const wchar_t* cls, const wchar_t* text, DWORD s
 }
 
 void frmPassword::Form_Load() {
-  Create(kPasswordClass, kExStyle, L"パスワード入力", kStyle, dummy_);
+  Create(kPasswordClass, kExStyle, UiText(Text::kPasswordCaption), kStyle, dummy_);
 }
 
 void frmPassword::OnInitDialog() {
@@ -49,7 +50,7 @@ void frmPassword::OnInitDialog() {
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   CreateFont();
-  lblPassword_ = CreateControl(L"STATIC", L"パスワードを入力してください。", SS_LEFT, -1, kLblPassword);
+  lblPassword_ = CreateControl(L"STATIC", UiText(Text::kPasswordPrompt), SS_LEFT, -1, kLblPassword);
   txtPassword_ = CreateControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kTxtPasswordId, kTxtPassword);
   cmdOK_ = CreateControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOK);
   // 1. Above the dummy screen, which is topmost too.
@@ -71,7 +72,7 @@ void frmPassword::cmdOK_Click() {
     done_ = true;
     return;
   }
-  MessageBoxW(hwnd(), kWrongPasswordText, kWarningCaption, MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxW(hwnd(), UiText(Text::kWrongPassword), UiText(Text::kWarningCaption), MB_OK | MB_ICONEXCLAMATION);
   SetFocus(txtPassword_);
   SendMessageW(txtPassword_, EM_SETSEL, 0, length);
 }

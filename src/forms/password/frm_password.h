@@ -35,6 +35,4 @@ class frmPassword : public Dialog {
   bool done_ = false;
 };
 
-inline constexpr const wchar_t* kWrongPasswordText = L"パスワードが違います。";
-
 }  // namespace mirel

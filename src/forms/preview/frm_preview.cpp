@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "core/bitmap_name.h"
 #include "core/twips.h"
+#include "core/ui_text.h"
 #include "platform/files.h"
 #include "platform/menu.h"
 #include "platform/system_dll.h"
@@ -56,12 +57,12 @@ void frmPreview::BuildMenu() {
   // Nothing to save or add when the screen could not be taken.
   const UINT withPicture = picture_.empty() ? MF_GRAYED : 0;
   const MenuItem file[] = {
-      {kMnuPreviewDummy, L"ダミー画像リストに追加(&D)", withPicture},
-      {kMnuPreviewSave, L"保存(&S)\tCtrl+S", withPicture},
+      {kMnuPreviewDummy, Text::kMenuPreviewAddToList, withPicture},
+      {kMnuPreviewSave, Text::kMenuPreviewSave, withPicture},
       kMenuSeparator,
-      {kMnuPreviewExit, L"閉じる(&X)"},
+      {kMnuPreviewExit, Text::kMenuPreviewClose},
   };
-  const MenuItem bar[] = {{0, L"ファイル(&F)", 0, file}};
+  const MenuItem bar[] = {{0, Text::kMenuFile, 0, file}};
   menuBar_.reset(mirel::BuildMenu(bar, true));
 }
 
@@ -74,7 +75,7 @@ void frmPreview::Form_Load() {
   BuildMenu();
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   ClassSpec cls{kPreviewClass, 0, app_.appIcon(true), app_.appIcon(false), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  if (!Create(cls, 0, kPreviewCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+  if (!Create(cls, 0, UiText(Text::kPreviewCaption), style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
               app_.mainWindow(), menuBar_.get()))
     return;
   const unsigned dpi = Dpi();
@@ -84,13 +85,13 @@ void frmPreview::Form_Load() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // 3. The snapshot, the bars and the status bar.
-  picPreview_.Create(hwnd(), kPreviewPictureClass, 0, kPreviewPictureName);
-  vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0, kPreviewVerticalBarName);
-  hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0, kPreviewHorizontalBarName);
+  picPreview_.Create(hwnd(), kPreviewPictureClass, 0, UiText(Text::kPreviewPictureName));
+  vsbPreview_ = CreateChild(L"SCROLLBAR", SBS_VERT, hwnd(), 0, UiText(Text::kPreviewVerticalBarName));
+  hsbPreview_ = CreateChild(L"SCROLLBAR", SBS_HORZ, hwnd(), 0, UiText(Text::kPreviewHorizontalBarName));
   stbPreview_ = CreateChild(STATUSCLASSNAMEW, SBARS_SIZEGRIP, hwnd(), 0);
   statusFont_.reset(CreateStatusFont(dpi));
   SendMessageW(stbPreview_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), FALSE);
-  std::wstring status = kNoSnapshotText;
+  std::wstring status = UiText(Text::kNoSnapshot);
   if (!picture_.empty()) {
     wchar_t size[40];
     std::swprintf(size, 40, L"%d x %d", picture_.width(), picture_.height());
@@ -238,7 +239,7 @@ void frmPreview::mnuFileSave_Click() {
   if (path.empty()) return;
   path = WithBitmapExtension(path);
   if (!SaveBitmapFile(picture_, path))
-    app_.prompts().Warn(hwnd(), std::wstring(kBitmapWriteFailedText) + L"\r\n" + path);
+    app_.prompts().Warn(hwnd(), std::wstring(UiText(Text::kBitmapWriteFailed)) + L"\r\n" + path);
 }
 
 void frmPreview::mnuFileDummy_Click() {
@@ -247,7 +248,7 @@ void frmPreview::mnuFileDummy_Click() {
   const auto number =
       FirstFreeCaptureNumber([&](int n) { return NameTaken(BesideExe(folder, CaptureFileName(n).c_str())); });
   if (!number) {
-    app_.prompts().Warn(hwnd(), kNoCaptureNameText);
+    app_.prompts().Warn(hwnd(), UiText(Text::kCaptureNamesUsedUp));
     return;
   }
   const std::wstring path = BesideExe(folder, CaptureFileName(*number).c_str());
@@ -260,17 +261,19 @@ void frmPreview::mnuFileDummy_Click() {
     return;
   }
   if (!SaveBitmapFile(picture_, path)) {
-    app_.prompts().Warn(hwnd(), std::wstring(kBitmapWriteFailedText) + L"\r\n" + path);
+    app_.prompts().Warn(hwnd(), std::wstring(UiText(Text::kBitmapWriteFailed)) + L"\r\n" + path);
     return;
   }
   const auto appended = AppendDummyList(app_.listPath(), path, app_.state.gDummyList);
   if (appended.status != ListWrite::kOk) {
     // The capture file stays, and the user is told where; the preview stays open so that
     // it can still be saved elsewhere.
-    app_.prompts().Warn(hwnd(), ListWriteWarning(app_.listPath(), appended) + L"\r\n" + kCaptureKeptText + path);
+    app_.prompts().Warn(hwnd(),
+                        ListWriteWarning(app_.listPath(), appended) + L"\r\n" + UiText(Text::kCaptureKept) + path);
     return;
   }
-  if (appended.nowUtf8) app_.prompts().Warn(hwnd(), std::wstring(kListNowUtf8Text) + L"\r\n" + app_.listPath());
+  if (appended.nowUtf8)
+    app_.prompts().Warn(hwnd(), std::wstring(UiText(Text::kListNowUtf8)) + L"\r\n" + app_.listPath());
   app_.PrepareCoverSoon();
   mnuFileExit_Click();
 }

@@ -78,16 +78,6 @@ class frmPreview : public Window {
   bool unloaded_ = false;
 };
 
-inline constexpr const wchar_t* kPreviewCaption = L"プレビュー表示";
 // The names screen readers say for the picture and its bars.
-inline constexpr const wchar_t* kPreviewPictureName = L"キャプチャ画像";
-inline constexpr const wchar_t* kPreviewVerticalBarName = L"縦スクロール バー";
-inline constexpr const wchar_t* kPreviewHorizontalBarName = L"横スクロール バー";
-inline constexpr const wchar_t* kNoCaptureNameText =
-    L"キャプチャ画像のファイル名 (CAPT000.BMP ～ CAPT998.BMP) に空きがありません。\r\n"
-    L"実行ファイルのフォルダーにある古いキャプチャ画像を削除してから、もう一度追加してください。";
-inline constexpr const wchar_t* kBitmapWriteFailedText = L"ビットマップ ファイルを書き込めませんでした。";
-inline constexpr const wchar_t* kCaptureKeptText = L"キャプチャ画像は次のファイルに保存されています: ";
-inline constexpr const wchar_t* kNoSnapshotText = L"画面を取り込めませんでした。";
 
 }  // namespace mirel

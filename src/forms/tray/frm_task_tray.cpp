@@ -7,6 +7,7 @@
 #include "app/capture.h"
 #include "app/help.h"
 #include "core/edge_watch.h"
+#include "core/ui_text.h"
 #include "platform/menu.h"
 #include "platform/system_dll.h"
 #include "resources/resource_ids.h"
@@ -25,12 +26,12 @@ constexpr int kPanicHotKeyId = 1;
 constexpr MenuItem kTrayMenu[] = {
     {kMnuTrayView, SharedCaption(kMnuTrayView)},
     {kMnuTrayTitleBar, SharedCaption(kMnuTrayTitleBar)},
-    {kMnuTrayMouse, L"マウスによる切り替え(&M)"},
+    {kMnuTrayMouse, Text::kMenuTrayMouse},
     kMenuSeparator,
-    {kMnuTrayCapture, L"デスクトップキャプチャ(&C)"},
+    {kMnuTrayCapture, Text::kMenuTrayCapture},
     {kMnuTrayOption, SharedCaption(kMnuTrayOption)},
     kMenuSeparator,
-    {kMnuTrayHelp, L"ヘルプ(&H)"},
+    {kMnuTrayHelp, Text::kMenuTrayHelp},
     {kMnuTrayAbout, SharedCaption(kMnuTrayAbout)},
     kMenuSeparator,
     {kMnuTrayExit, SharedCaption(kMnuTrayExit)},
@@ -58,7 +59,7 @@ void frmTaskTray::Form_Load() {
   auto& s = app_.state;
   ClassSpec cls{kTrayWindowClass, 0, nullptr, nullptr, nullptr};
   // A hidden top-level window (not message-only): only those hear "TaskbarCreated".
-  if (!Create(cls, WS_EX_TOOLWINDOW, L"タスクトレイ", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr)) return;
+  if (!Create(cls, WS_EX_TOOLWINDOW, UiText(Text::kTrayWindowCaption), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr)) return;
   BuildMenu();
   watch_.Attach(hwnd(), kWatchTimer, kDwellTimer);
 
@@ -133,9 +134,7 @@ void frmTaskTray::RegisterPanicKey(HWND warningOwner) {
   const std::uint32_t value = app_.settings().panicKey;
   // Kept all the same, so that the user can choose another key in the options.
   if (!panicKey_.Register(hwnd(), kPanicHotKeyId, value))
-    app_.prompts().Warn(warningOwner, L"キー「" + PanicKey::Name(value) +
-                                          L"」はほかのプログラムが使っているため、すぐに隠すキーにできませんでした。"
-                                          L"オプションの「その他」ページで別のキーを選んでください。");
+    app_.prompts().Warn(warningOwner, UiText(Text::kPanicKeyTaken, PanicKey::Name(value)));
 }
 
 void frmTaskTray::PanicKey_Pressed() {
