@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Compiles the help sources into MIREL.CHM.
+"""Compiles one help's sources (SOURCE_DIR/mirel.hhp and its files) into a CHM file.
 
     build_help.py SOURCE_DIR WORK_DIR OUTPUT_CHM [CHMCMD]
 
-The sources are UTF-8; HTML Help reads Japanese titles, contents and index only in the
-Japanese code page, so every text file is written out in code page 932 first.
+help/ gives MIREL.CHM, the Japanese help, and help/en MIREL-EN.CHM, the English one: each
+project names its compiled file and its language. The sources are UTF-8; HTML Help reads
+titles, contents and index only in the code page of the project's language, so every text
+file is written out in that code page first (932 for Japanese, 1252 for English).
 
 The same sources give the same file (tools/release checks it): chmcmd stamps the file with
 its uptime in milliseconds, which is replaced by SOURCE_DATE_EPOCH when that is set, and
@@ -71,6 +73,24 @@ def pin_timestamp(path, stamp):
         f.write(data)
 
 
+CODE_PAGES = {0x411: "cp932", 0x409: "cp1252"}
+
+
+def project_options(source):
+    """The compiled file's name and the code page of the project's language."""
+    options = {}
+    with open(os.path.join(source, "mirel.hhp"), encoding="utf-8") as f:
+        for line in f:
+            key, sep, value = line.strip().partition("=")
+            if sep:
+                options.setdefault(key.strip(), value.strip())
+    lcid = int(options.get("Language", "").split()[0], 16) if options.get("Language") else None
+    if "Compiled file" not in options or lcid not in CODE_PAGES:
+        raise SystemExit(f"build_help: {source}/mirel.hhp needs a compiled file and one of the languages "
+                         + ", ".join(hex(code) for code in CODE_PAGES))
+    return options["Compiled file"], CODE_PAGES[lcid]
+
+
 def chmcmd_command(chmcmd):
     command = [chmcmd, "mirel.hhp"]
     setarch = shutil.which("setarch")
@@ -84,6 +104,7 @@ def chmcmd_command(chmcmd):
 def main():
     source, work, output = sys.argv[1:4]
     chmcmd = sys.argv[4] if len(sys.argv) > 4 else "chmcmd"
+    compiled, code_page = project_options(source)
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     for name in sorted(os.listdir(source)):
@@ -91,10 +112,14 @@ def main():
         if name.endswith((".htm", ".hhc", ".hhk", ".hhp", ".css")):
             with open(path, encoding="utf-8") as f:
                 text = f.read()
-            with open(os.path.join(work, name), "w", encoding="cp932", newline="\r\n") as f:
-                f.write(text)
+            try:
+                encoded = text.encode(code_page)
+            except UnicodeEncodeError as e:
+                raise SystemExit(f"build_help: {path} holds {text[e.start:e.end]!r}, which {code_page} cannot hold")
+            with open(os.path.join(work, name), "wb") as f:
+                f.write(encoded.replace(b"\n", b"\r\n"))
     result = subprocess.run(chmcmd_command(chmcmd), cwd=work, capture_output=True, text=True, errors="replace")
-    built = os.path.join(work, "MIREL.CHM")
+    built = os.path.join(work, compiled)
     if result.returncode != 0 or not os.path.exists(built):
         sys.stderr.write(result.stdout + result.stderr)
         sys.exit(f"build_help: chmcmd could not compile {source}")

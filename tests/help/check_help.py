@@ -1,9 +1,10 @@
 #!/usr/bin/python3
-"""Reads MIREL.CHM back with the CHM library and checks what a user relies on: every
+"""Reads a help file back with the CHM library and checks what a user relies on: every
 context-help topic the program asks for is there, every link between topics leads
-somewhere, and the contents and index read as Japanese.
+somewhere, and the contents, index and topics read in the file's language.
 
-    check_help.py MIREL.CHM src/app/help.cpp
+    check_help.py MIREL.CHM src/forms/option/option_layout.h [ja]
+    check_help.py MIREL-EN.CHM src/forms/option/option_layout.h en
 """
 import re
 import struct
@@ -14,6 +15,16 @@ import chm.chmlib as chmlib
 
 CHM = None
 TABLE = None
+# Per language: the locale the file says, the code page of its texts and the charset its
+# topics declare, entries its contents and index hold, the first page's title.
+LANGUAGES = {
+    "ja": {"lcid": 0x411, "code_page": "cp932", "charset": "Shift_JIS",
+           "contents": ("ダミー画面と復帰", "困ったときは"), "index": ("パスワード",), "title": "Mirel とは"},
+    "en": {"lcid": 0x409, "code_page": "cp1252", "charset": "windows-1252",
+           "contents": ("Dummy screen and return", "Troubleshooting"), "index": ("password",),
+           "title": "What is Mirel?"},
+}
+LANGUAGE = LANGUAGES["ja"]
 
 
 def read_all(handle):
@@ -43,6 +54,9 @@ class HelpFile(unittest.TestCase):
         chmlib.chm_close(handle)
         cls.topics = {p for p in cls.files if p.endswith(".htm")}
 
+    def text(self, path):
+        return self.files[path].decode(LANGUAGE["code_page"])
+
     def test_every_context_number_has_its_topic(self):
         with open(TABLE, encoding="utf-8") as f:
             # The options table's entries: ..., help number, L"topic.htm", ...
@@ -51,31 +65,32 @@ class HelpFile(unittest.TestCase):
         self.assertEqual(numbers, list(range(12, 26)) + list(range(28, 33)) + list(range(49, 63)))
         for number, topic in table:
             self.assertIn("/" + topic, self.topics, f"context number {number}")
-            text = self.files["/" + topic].decode("cp932")
+            text = self.text("/" + topic)
             self.assertRegex(text, r"<h1>[^<]+</h1>\s*<p>[^<]{10,}")  # a title and words
 
     def test_every_link_leads_to_a_topic(self):
         for path in sorted(self.topics):
-            text = self.files[path].decode("cp932")
+            text = self.text(path)
             for target in re.findall(r'href="([^"#]+)', text):
                 if target.endswith(".css"):
                     self.assertIn("/" + target, self.files, f"{path} -> {target}")
                 else:
                     self.assertIn("/" + target, self.topics, f"{path} -> {target}")
 
-    def test_contents_and_index_read_as_japanese(self):
-        contents = self.files["/mirel.hhc"].decode("cp932")
-        index = self.files["/mirel.hhk"].decode("cp932")
-        self.assertIn('value="ダミー画面と復帰"', contents)
-        self.assertIn('value="困ったときは"', contents)
-        self.assertIn('value="パスワード"', index)
+    def test_contents_and_index_read_in_the_language(self):
+        contents = self.text("/mirel.hhc")
+        index = self.text("/mirel.hhk")
+        for name in LANGUAGE["contents"]:
+            self.assertIn(f'value="{name}"', contents)
+        for name in LANGUAGE["index"]:
+            self.assertIn(f'value="{name}"', index)
         for local in re.findall(r'name="Local" value="([^"]+)"', contents + index):
             self.assertIn("/" + local, self.topics)
         # Every topic is reachable from the contents.
         listed = {"/" + local for local in re.findall(r'name="Local" value="([^"]+)"', contents)}
         self.assertEqual(listed, self.topics)
 
-    def test_the_file_says_japanese(self):
+    def test_the_file_says_its_language(self):
         system = self.files["/#SYSTEM"]
         at, lcid = 4, None
         while at + 4 <= len(system):
@@ -83,12 +98,19 @@ class HelpFile(unittest.TestCase):
             if code == 4:
                 lcid = struct.unpack_from("<I", system, at + 4)[0]
             at += 4 + length
-        self.assertEqual(lcid, 0x411)
-        self.assertEqual(self.files["/index.htm"].decode("cp932").count("Mirel とは"), 2)
+        self.assertEqual(lcid, LANGUAGE["lcid"])
+        self.assertEqual(self.text("/index.htm").count(LANGUAGE["title"]), 2)
+        for path in sorted(self.topics | {"/mirel.hhc", "/mirel.hhk"}):
+            text = self.text(path)
+            self.assertIn(f'charset={LANGUAGE["charset"]}"', text, path)
+            if LANGUAGE is LANGUAGES["en"]:
+                # Plain ASCII: nothing left in Japanese, and the same text in any code page.
+                self.assertEqual(re.findall(r"[^\t\r\n -~]", text), [], path)
 
 
 if __name__ == "__main__":
     CHM, TABLE = sys.argv[1], sys.argv[2]
+    LANGUAGE = LANGUAGES[sys.argv[3] if len(sys.argv) > 3 else "ja"]
     result = unittest.main(argv=sys.argv[:1], exit=False, verbosity=2).result
     failed = len(result.failures) + len(result.errors)
     print(f"{result.testsRun - failed} passed, {failed} failed")

@@ -103,7 +103,7 @@ class Release:
         self.desk.run("reg", "add", KEY, "/v", "ReleaseTest", "/t", "REG_SZ", "/d", "kept", "/f")
         check(os.path.isfile(self.exe) and self.read(self.exe) == expected_exe,
               "Mirel.exe in LocalAppData\\Programs\\Mirel is the zip's")
-        for name in ("MIREL.CHM", "LICENSE.txt"):
+        for name in ("MIREL.CHM", "MIREL-EN.CHM", "LICENSE.txt"):
             check(self.read(os.path.join(self.install_dir, name)) == self.read(os.path.join(self.unpacked, name)),
                   f"{name} beside it")
         link = self.read(self.shortcut) if os.path.isfile(self.shortcut) else b""
@@ -150,7 +150,7 @@ class Release:
         print("remove")
         settings = self.desk.settings()
         self.msiexec("/x", windows_path(a.newer), "/qn")
-        for name in ("Mirel.exe", "MIREL.CHM", "LICENSE.txt"):
+        for name in ("Mirel.exe", "MIREL.CHM", "MIREL-EN.CHM", "LICENSE.txt"):
             check(not os.path.exists(os.path.join(self.install_dir, name)), f"{name} is gone")
         check(not os.path.exists(self.shortcut), "the shortcut is gone")
         for name, content in users_files.items():
@@ -161,10 +161,15 @@ class Release:
               "the settings under HKCU\\Software\\Kalv\\Mirel stay as they were")
 
         print("the zip")
-        readme = self.read(os.path.join(self.unpacked, "はじめにお読みください.txt"))
-        check(readme.startswith(b"\xef\xbb\xbf") and b"\r\n" in readme and b"\n" not in readme.replace(b"\r\n", b""),
-              "the read-me is UTF-8 with a BOM and CR LF line ends")
-        check("HKEY_CURRENT_USER\\Software\\Kalv\\Mirel" in readme.decode("utf-8-sig"), "it names the settings key")
+        for name, words in (("はじめにお読みください.txt", "設定とファイルの保存場所"),
+                            ("README.txt", "Where settings and files are kept")):
+            readme = self.read(os.path.join(self.unpacked, name))
+            check(readme.startswith(b"\xef\xbb\xbf") and b"\r\n" in readme and b"\n" not in readme.replace(b"\r\n", b""),
+                  f"{name} is UTF-8 with a BOM and CR LF line ends")
+            text = readme.decode("utf-8-sig")
+            check(words in text and f"Mirel {a.version}\r\n" in text
+                  and "HKEY_CURRENT_USER\\Software\\Kalv\\Mirel" in text,
+                  f"it is in its language, names version {a.version} and the settings key")
         check(b"Copyright (C) 2026 Kalv" in self.read(os.path.join(self.unpacked, "LICENSE.txt")), "the licence")
         self.start_and_see_the_main_window(self.unpacked)
 
