@@ -36,6 +36,16 @@ std::uint32_t CorrectedInterval(const std::wstring& text, std::uint32_t currentI
   return static_cast<std::uint32_t>(value);
 }
 
+std::int32_t TypedNumber(const std::wstring& text, std::size_t maxDigits) {
+  if (text.empty() || text.size() > maxDigits || maxDigits > 9) return 0;
+  std::int32_t value = 0;
+  for (const wchar_t c : text) {
+    if (c < L'0' || c > L'9') return 0;
+    value = value * 10 + (c - L'0');
+  }
+  return value;
+}
+
 EdgeBoxes EdgeBoxesFromFlag(std::int16_t flag) {
   const auto bits = static_cast<std::uint16_t>(flag);
   return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0};

@@ -31,6 +31,10 @@ std::optional<int> MovedPosition(int count, int selected, int direction);
 // and the timer's current interval for 0, anything above 65535 or text that is no number.
 std::uint32_t CorrectedInterval(const std::wstring& text, std::uint32_t currentInterval);
 
+// A box of digits alone (the dwell's milliseconds, the idle minutes): the number typed, or 0
+// for an empty box, anything but digits or more than `maxDigits` of them.
+std::int32_t TypedNumber(const std::wstring& text, std::size_t maxDigits);
+
 // The four edge boxes (top, bottom, left, right) and the stored edge flag.
 using EdgeBoxes = std::array<bool, 4>;
 EdgeBoxes EdgeBoxesFromFlag(std::int16_t flag);

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -163,6 +164,14 @@ constexpr bool InIdOrder(const Entry (&entries)[N]) {
   for (std::size_t i = 0; i < N; ++i)
     if (static_cast<std::size_t>(entries[i].id) != i) return false;
   return true;
+}
+
+// A language's table, checked at compile time: every text and every control once, in order.
+template <const auto& texts, const auto& option>
+consteval LanguageTable CheckedTable() {
+  static_assert(std::size(texts) == static_cast<std::size_t>(Text::kCount) && InIdOrder(texts));
+  static_assert(std::size(option) == static_cast<std::size_t>(OptionControl::kCount) && InIdOrder(option));
+  return {texts, option};
 }
 
 }  // namespace mirel

@@ -1,7 +1,5 @@
 // The English words of the interface. Access keys are unique within each menu and each
 // options page, as in Japanese, though not always on the same letters.
-#include <iterator>
-
 #include "core/ui_text.h"
 
 namespace mirel {
@@ -95,8 +93,6 @@ constexpr TextEntry kTexts[] = {
     {kNoSnapshot, L"The screen could not be captured."},
 };
 }  // namespace texts
-using texts::kTexts;
-static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::kCount) && InIdOrder(kTexts));
 
 namespace options {
 using enum OptionControl;
@@ -169,13 +165,11 @@ constexpr OptionTextEntry kOptionTexts[] = {
     {lblUiLanguageNote, L"(from the next start)", nullptr},
 };
 }  // namespace options
-using options::kOptionTexts;
-static_assert(std::size(kOptionTexts) == static_cast<std::size_t>(OptionControl::kCount) && InIdOrder(kOptionTexts));
 
 }  // namespace
 
 const LanguageTable& EnglishTable() {
-  static constexpr LanguageTable table{kTexts, kOptionTexts};
+  static constexpr LanguageTable table = CheckedTable<texts::kTexts, options::kOptionTexts>();
   return table;
 }
 

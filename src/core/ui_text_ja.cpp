@@ -1,6 +1,4 @@
 // The Japanese words of the interface, as the program has always shown them.
-#include <iterator>
-
 #include "core/ui_text.h"
 
 namespace mirel {
@@ -92,8 +90,6 @@ constexpr TextEntry kTexts[] = {
     {kNoSnapshot, L"画面を取り込めませんでした。"},
 };
 }  // namespace texts
-using texts::kTexts;
-static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::kCount) && InIdOrder(kTexts));
 
 namespace options {
 using enum OptionControl;
@@ -167,13 +163,11 @@ constexpr OptionTextEntry kOptionTexts[] = {
     {lblUiLanguageNote, L"(次回の起動から)", nullptr},
 };
 }  // namespace options
-using options::kOptionTexts;
-static_assert(std::size(kOptionTexts) == static_cast<std::size_t>(OptionControl::kCount) && InIdOrder(kOptionTexts));
 
 }  // namespace
 
 const LanguageTable& JapaneseTable() {
-  static constexpr LanguageTable table{kTexts, kOptionTexts};
+  static constexpr LanguageTable table = CheckedTable<texts::kTexts, options::kOptionTexts>();
   return table;
 }
 

@@ -7,7 +7,6 @@ namespace mirel {
 
 class AudioMute : NonCopyable {
  public:
-  AudioMute() = default;
   ~AudioMute() { Restore(); }
 
   // Mutes the default output device, remembering its mute state and volume first. False

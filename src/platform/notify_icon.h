@@ -15,7 +15,6 @@ namespace mirel {
 
 class NotifyIcon : NonCopyable {
  public:
-  NotifyIcon() = default;
   // The icon leaves the notification area with its owner.
   ~NotifyIcon() { Remove(); }
 

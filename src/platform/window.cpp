@@ -195,6 +195,12 @@ HFONT CreateNonClientFont(LOGFONTW NONCLIENTMETRICSW::*which, unsigned dpi) {
 
 }  // namespace
 
+SIZE FrameSizeForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool menu, unsigned dpi) {
+  RECT frame{0, 0, TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
+  AdjustWindowRectEx(&frame, style, menu, exStyle);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 HFONT CreateMessageFont(unsigned dpi) {
   return CreateNonClientFont(&NONCLIENTMETRICSW::lfMessageFont, dpi);
 }

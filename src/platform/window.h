@@ -78,6 +78,10 @@ std::optional<MonitorAreas> AreasOf(HMONITOR monitor);
 
 // The UI font for dialogs, and the status bars' font, at the given DPI.
 HFONT CreateMessageFont(unsigned dpi);
+
+// The outer size of a window of that style (and menu bar) whose client area is that many
+// twips at `dpi`.
+SIZE FrameSizeForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool menu, unsigned dpi);
 HFONT CreateStatusFont(unsigned dpi);
 
 // A visible child control placed by a layout table's left, top, width and height in

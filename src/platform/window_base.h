@@ -14,11 +14,8 @@
 
 namespace mirel {
 
-class WindowBase {
+class WindowBase : NonCopyable {
  public:
-  WindowBase(const WindowBase&) = delete;
-  WindowBase& operator=(const WindowBase&) = delete;
-
   HWND hwnd() const { return hwnd_; }
   bool IsLoaded() const { return hwnd_ != nullptr; }
   bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }

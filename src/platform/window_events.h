@@ -14,7 +14,6 @@ namespace mirel {
 
 class WindowEventWatch : NonCopyable {
  public:
-  WindowEventWatch() = default;
   ~WindowEventWatch() { Stop(); }
 
   // Posts `message` to `target` for each event: wParam the event (EVENT_SYSTEM_FOREGROUND,

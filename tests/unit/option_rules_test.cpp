@@ -56,6 +56,10 @@ TEST(OptionRules, IntervalCorrectionAndFilter) {
   for (wchar_t typed = 0; typed < 0x80; ++typed)
     EXPECT_EQ(DigitKeyAccepted(typed), (typed >= L'0' && typed <= L'9') || typed == 8) << int(typed);
   EXPECT_EQ(DigitsOnly(L" 1,2a3\r\n"), L"123");
+  // The dwell's and the idle time's boxes: anything but a short run of digits is none.
+  EXPECT_EQ(TypedNumber(L"10000", 5), 10000);
+  EXPECT_EQ(TypedNumber(L"007", 4), 7);
+  for (const wchar_t* none : {L"", L"123456", L"1 2", L"\uff15", L"-1"}) EXPECT_EQ(TypedNumber(none, 5), 0) << none;
 }
 
 TEST(OptionRules, EdgeBoxesReturnOptionAndPages) {

@@ -68,11 +68,8 @@ void frmAbout::Form_Load() {
 }
 
 void frmAbout::OnInitDialog() {
-  const unsigned dpi = Dpi();
-  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  const auto [width, height] =
+      FrameSizeForClient(kClientWidthTwips, kClientHeightTwips, kStyle, kExStyle, false, Dpi());
   // Centred over the owner; over the screen while the owner is hidden.
   RECT over{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (owner_ && IsWindowVisible(owner_)) GetWindowRect(owner_, &over);

@@ -11,10 +11,7 @@
 #include "core/twips.h"
 #include "core/ui_text.h"
 #include "forms/option/dummy_page.h"
-#include "forms/option/extras_page.h"
 #include "forms/option/main_page.h"
-#include "forms/option/mouse_page.h"
-#include "forms/option/return_page.h"
 #include "platform/controls.h"
 #include "platform/system_dll.h"
 
@@ -86,8 +83,7 @@ frmOption::frmOption(Application& app, HWND owner) : app_(app), owner_(owner) {
   auto dummy = std::make_unique<DummyWindowPage>(frame);
   mainPage_ = main.get();
   dummyPage_ = dummy.get();
-  pages_ = {std::move(main), std::move(dummy), std::make_unique<MousePage>(frame), std::make_unique<ReturnPage>(frame),
-            std::make_unique<ExtrasPage>(frame)};
+  pages_ = {std::move(main), std::move(dummy), MakeMousePage(frame), MakeReturnPage(frame), MakeExtrasPage(frame)};
 }
 
 frmOption::~frmOption() {

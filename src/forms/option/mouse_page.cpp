@@ -1,11 +1,11 @@
-#include "forms/option/mouse_page.h"
-
+// The options dialog's mouse page: the edge watch, its interval and its edges.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
-#include "app/application.h"
 #include "core/option_rules.h"
+#include "forms/option/option_page.h"
 #include "platform/controls.h"
 #include "settings/settings.h"
 
@@ -16,36 +16,49 @@ namespace {
 constexpr OptionControl kEdgeBoxes[4] = {OptionControl::chkCheckMouseFlagTop, OptionControl::chkCheckMouseFlagBottom,
                                          OptionControl::chkCheckMouseFlagLeft, OptionControl::chkCheckMouseFlagRight};
 
+class MousePage final : public OptionPage {
+ public:
+  explicit MousePage(OptionFrame& frame) : OptionPage(frame, 2) {}
+
+  void Load(const Settings& s) override {
+    MakeDigitsOnly(control(OptionControl::txtCheckMouseInterval));
+    SetChecked(OptionControl::chkCheckMouse, s.checkMouse);
+    SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(s.checkMouseInterval));
+    const EdgeBoxes boxes = EdgeBoxesFromFlag(s.checkMouseFlag);
+    for (std::size_t i = 0; i < boxes.size(); ++i) SetChecked(kEdgeBoxes[i], boxes[i]);
+    chkCheckMouse_Click();
+  }
+
+  // An interval that is not a number of 1 to 65535 keeps the one in force.
+  void Store(Settings& after) override {
+    after.checkMouse = Checked(OptionControl::chkCheckMouse);
+    after.checkMouseInterval =
+        CorrectedInterval(TextOf(OptionControl::txtCheckMouseInterval), after.checkMouseInterval);
+    SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(after.checkMouseInterval));
+    EdgeBoxes boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = Checked(kEdgeBoxes[i]);
+    after.checkMouseFlag = EdgeFlagFromBoxes(boxes);
+  }
+
+ protected:
+  void Command(OptionControl id, int code) override {
+    if (id == OptionControl::chkCheckMouse && code == BN_CLICKED) chkCheckMouse_Click();
+  }
+
+ private:
+  void chkCheckMouse_Click() {
+    const bool on = Checked(OptionControl::chkCheckMouse);
+    for (const auto box : kEdgeBoxes) Enable(box, on);
+    // A disabled box shows the button face, an enabled one the window colour: the system's
+    // own colours for the two states.
+    Enable(OptionControl::txtCheckMouseInterval, on);
+  }
+};
+
 }  // namespace
 
-void MousePage::Load(const Settings& s) {
-  MakeDigitsOnly(control(OptionControl::txtCheckMouseInterval));
-  SetChecked(OptionControl::chkCheckMouse, s.checkMouse);
-  SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(s.checkMouseInterval));
-  const EdgeBoxes boxes = EdgeBoxesFromFlag(s.checkMouseFlag);
-  for (std::size_t i = 0; i < boxes.size(); ++i) SetChecked(kEdgeBoxes[i], boxes[i]);
-  chkCheckMouse_Click();
-}
-
-void MousePage::Command(OptionControl id, int code) {
-  if (id == OptionControl::chkCheckMouse && code == BN_CLICKED) chkCheckMouse_Click();
-}
-
-void MousePage::chkCheckMouse_Click() {
-  const bool on = Checked(OptionControl::chkCheckMouse);
-  for (const auto box : kEdgeBoxes) Enable(box, on);
-  // A disabled box shows the button face, an enabled one the window colour: the system's
-  // own colours for the two states.
-  Enable(OptionControl::txtCheckMouseInterval, on);
-}
-
-void MousePage::Store(Settings& after) {
-  after.checkMouse = Checked(OptionControl::chkCheckMouse);
-  after.checkMouseInterval = CorrectedInterval(TextOf(OptionControl::txtCheckMouseInterval), after.checkMouseInterval);
-  SetText(OptionControl::txtCheckMouseInterval, std::to_wstring(after.checkMouseInterval));
-  EdgeBoxes boxes{};
-  for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = Checked(kEdgeBoxes[i]);
-  after.checkMouseFlag = EdgeFlagFromBoxes(boxes);
+std::unique_ptr<OptionPage> MakeMousePage(OptionFrame& frame) {
+  return std::make_unique<MousePage>(frame);
 }
 
 }  // namespace mirel

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -107,6 +108,12 @@ class OptionPage : public Window {
   std::vector<HWND> controls_;  // in the order of entries_
   std::vector<std::pair<HWND, UINT_PTR>> listened_;
 };
+
+// The pages that the dialog knows only as pages, each in its own file (the main window's and
+// the dummy window's pages have headers: the dialog asks them for their swatches and list).
+std::unique_ptr<OptionPage> MakeMousePage(OptionFrame& frame);   // mouse_page.cpp
+std::unique_ptr<OptionPage> MakeReturnPage(OptionFrame& frame);  // return_page.cpp
+std::unique_ptr<OptionPage> MakeExtrasPage(OptionFrame& frame);  // extras_page.cpp
 
 // The control identifiers of the table, from this number on; OK and Cancel are IDOK and
 // IDCANCEL.

@@ -42,11 +42,8 @@ void frmPassword::Form_Load() {
 }
 
 void frmPassword::OnInitDialog() {
-  const unsigned dpi = Dpi();
-  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  const auto [width, height] =
+      FrameSizeForClient(kClientWidthTwips, kClientHeightTwips, kStyle, kExStyle, false, Dpi());
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   CreateFont();

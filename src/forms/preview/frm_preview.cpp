@@ -79,10 +79,8 @@ void frmPreview::Form_Load() {
               app_.mainWindow(), menuBar_.get()))
     return;
   const unsigned dpi = Dpi();
-  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-  AdjustWindowRectEx(&frame, style, TRUE, 0);
-  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE frame = FrameSizeForClient(kClientWidthTwips, kClientHeightTwips, style, 0, true, dpi);
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // 3. The snapshot, the bars and the status bar.
   picPreview_.Create(hwnd(), kPreviewPictureClass, 0, UiText(Text::kPreviewPictureName));

@@ -13,7 +13,6 @@ namespace mirel {
 
 class PanicKey : NonCopyable {
  public:
-  PanicKey() = default;
   // The key is the system's again once its owner goes.
   ~PanicKey() { Unregister(); }
 
