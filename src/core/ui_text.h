@@ -167,11 +167,11 @@ constexpr bool InIdOrder(const Entry (&entries)[N]) {
 }
 
 // A language's table, checked at compile time: every text and every control once, in order.
-template <const auto& texts, const auto& option>
+template <const auto& Texts, const auto& Option>
 consteval LanguageTable CheckedTable() {
-  static_assert(std::size(texts) == static_cast<std::size_t>(Text::kCount) && InIdOrder(texts));
-  static_assert(std::size(option) == static_cast<std::size_t>(OptionControl::kCount) && InIdOrder(option));
-  return {texts, option};
+  static_assert(std::size(Texts) == static_cast<std::size_t>(Text::kCount) && InIdOrder(Texts));
+  static_assert(std::size(Option) == static_cast<std::size_t>(OptionControl::kCount) && InIdOrder(Option));
+  return {Texts, Option};
 }
 
 }  // namespace mirel

@@ -169,8 +169,8 @@ constexpr OptionTextEntry kOptionTexts[] = {
 }  // namespace
 
 const LanguageTable& EnglishTable() {
-  static constexpr LanguageTable table = CheckedTable<texts::kTexts, options::kOptionTexts>();
-  return table;
+  static constexpr LanguageTable kTable = CheckedTable<texts::kTexts, options::kOptionTexts>();
+  return kTable;
 }
 
 }  // namespace mirel

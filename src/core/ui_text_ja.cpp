@@ -167,8 +167,8 @@ constexpr OptionTextEntry kOptionTexts[] = {
 }  // namespace
 
 const LanguageTable& JapaneseTable() {
-  static constexpr LanguageTable table = CheckedTable<texts::kTexts, options::kOptionTexts>();
-  return table;
+  static constexpr LanguageTable kTable = CheckedTable<texts::kTexts, options::kOptionTexts>();
+  return kTable;
 }
 
 }  // namespace mirel
