@@ -15,6 +15,7 @@ import time
 KEY = r"HKCU\Software\Kalv\Mirel"
 WS_CAPTION = 0x00C00000
 WS_THICKFRAME = 0x00040000
+STORED_FONTS = ["CaptionFont", "IconFont", "MenuFont", "MessageFont", "SmCaptionFont", "StatusFont"]
 
 
 class Desktop:
@@ -61,6 +62,11 @@ class Desktop:
         _, out = self.capture([self.wine, self.probe_exe, *args])
         return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
 
+    def menus(self, cls):
+        """From inside the thread of the window of that class: each of its windows' menu bar
+        and menus, tab pages and combo box items, and the popup menu open, if any."""
+        return self.probe("menus", cls)
+
     def metrics(self):
         if self._metrics is None:
             self._metrics = self.probe("metrics")[0]
@@ -97,10 +103,11 @@ class Desktop:
         shutil.rmtree(folder, ignore_errors=True)
         os.makedirs(folder)
         shutil.copy(self.exe, folder)
-        # The help file ships beside the exe.
-        help_file = os.path.join(self.build, "MIREL.CHM")
-        if os.path.exists(help_file):
-            shutil.copy(help_file, folder)
+        # The help files ship beside the exe.
+        for name in ["MIREL.CHM", "MIREL-EN.CHM"]:
+            help_file = os.path.join(self.build, name)
+            if os.path.exists(help_file):
+                shutil.copy(help_file, folder)
         self.folder = folder
         return folder
 
@@ -127,6 +134,22 @@ class Desktop:
         code = self.process.returncode
         self.process = None
         return code
+
+    def sign_in(self, locale):
+        """Every program of the prefix ended, the shell too, and the next ones started in
+        `locale`, as after signing in to a Windows of another display language. Wine takes a
+        process's ANSI code page from its LC_CTYPE and its display language
+        (GetUserDefaultUILanguage) from its LC_MESSAGES; the shell keeps those of the
+        process that started it. The interface fonts come from the code page too (Tahoma for
+        1252, a Japanese face for 932) unless the prefix stores fonts of its own: those go,
+        so that each session has its language's."""
+        subprocess.run([self.wineserver, "-k"], check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([self.wineserver, "-w"], check=False, timeout=60)
+        os.environ["LC_ALL"] = os.environ["LANG"] = locale
+        subprocess.run([self.wineserver, "-p"], check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._metrics = None
+        for font in STORED_FONTS:
+            self.run("reg", "delete", r"HKCU\Control Panel\Desktop\WindowMetrics", "/v", font, "/f", check=False)
 
     # ---- registry ---------------------------------------------------------------------
     def clear_settings(self):

@@ -18,6 +18,9 @@
 //                            a topmost window, fully transparent unless `visible`, that puts
 //                            itself back on top every 10 ms for that long
 //   probe hang SECONDS       a window of its own put in front, then no message pumped for that long
+//   probe menus CLASS        from inside the thread of that window (probe_hook.dll): each of
+//                            its windows' menu bar and menus, tab pages and combo box items,
+//                            and the popup menu open, if any
 #include <windows.h>
 
 #include <psapi.h>
@@ -294,6 +297,54 @@ int Hang(double seconds) {
   return 0;
 }
 
+std::wstring gReply;
+
+LRESULT CALLBACK ReplyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    gReply.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+    return TRUE;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The hook DLL lies beside the probe; the system loads it into the window's process and calls
+// it there for the message sent below, and it sends its report back to a window of ours.
+int Menus(const wchar_t* cls) {
+  HWND target = FindWindowW(cls, nullptr);
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dll(path);
+  dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"probe_hook.dll";
+  HMODULE module = LoadLibraryW(dll.c_str());
+  const auto proc =
+      module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(module, "ProbeHook"))) : nullptr;
+  if (!target || !proc) {
+    Emit(target ? "{\"error\": \"no probe_hook.dll\"}" : "{\"error\": \"no such window\"}");
+    return 1;
+  }
+  WNDCLASSW reply{};
+  reply.lpfnWndProc = ReplyProc;
+  reply.hInstance = GetModuleHandleW(nullptr);
+  reply.lpszClassName = L"MirelProbeReply";
+  RegisterClassW(&reply);
+  HWND own =
+      CreateWindowExW(0, L"MirelProbeReply", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, reply.hInstance, nullptr);
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, proc, module, GetWindowThreadProcessId(target, nullptr));
+  DWORD_PTR result = 0;
+  const bool answered = hook && SendMessageTimeoutW(target, RegisterWindowMessageW(L"MirelProbeMenus"),
+                                                    reinterpret_cast<WPARAM>(own), 0, SMTO_ABORTIFHUNG, 5000, &result);
+  if (hook) UnhookWindowsHookEx(hook);
+  if (!answered || gReply.empty()) {
+    Emit("{\"error\": \"no answer\"}");
+    return 1;
+  }
+  std::size_t start = 0;
+  for (std::size_t end; (end = gReply.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+    Emit(Utf8(gReply.substr(start, end - start)));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -326,6 +377,8 @@ int wmain(int argc, wchar_t** argv) {
     code = Open(_wtof(argv[2]));
   } else if (command == L"hang" && argc == 3) {
     code = Hang(_wtof(argv[2]));
+  } else if (command == L"menus" && argc == 3) {
+    code = Menus(argv[2]);
   } else if (command == L"process" && argc == 3) {
     code = Process(static_cast<DWORD>(wcstoul(argv[2], nullptr, 0)));
   }

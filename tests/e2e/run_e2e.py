@@ -8,6 +8,7 @@ pointer and the keyboard, observed from outside only.
 import argparse
 import json
 import os
+import re
 import subprocess
 import sys
 import time
@@ -24,6 +25,22 @@ TRAY_ICON = (1013, 757)  # our icon, alone in the notification area of the Wine 
 
 D = None  # the desktop, shared by every scenario
 SCREENSHOTS = None
+PAGES = ["main", "dummy", "mouse", "return", "more"]  # the options dialog's five pages
+ENGLISH_TEXTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "core", "ui_text_en.cpp")
+
+
+def save_pages(dialog, shots, name):
+    """The options dialog's five pages, cut from their screenshots, three above and two below,
+    as the README's picture `name`."""
+    left, top, right, bottom = dialog["rect"]
+    crops = []
+    for shot in shots:
+        crop = shot[:-4] + "-crop.png"
+        subprocess.run(["convert", shot, "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage", crop],
+                       check=True)
+        crops.append(crop)
+    subprocess.run(["convert", "(", crops[0], crops[1], crops[2], "+append", ")", "(", crops[3], crops[4], "+append",
+                    ")", "-background", "white", "-append", os.path.join(SCREENSHOTS, name)], check=True)
 
 
 class Scenario(unittest.TestCase):
@@ -795,24 +812,15 @@ class Options(Scenario):
         # Ctrl+Tab goes through the five pages: five different pictures of the client area.
         x, y, right, bottom = dialog["client"]
         pages = []
-        for page, name in enumerate(["main", "dummy", "mouse", "return", "more"]):
+        for page, name in enumerate(PAGES):
             if page:
                 self._key("ctrl+Tab")
             shot = D.screenshot(os.path.join(D.folder, f"options-{name}.png"))
             pages.append(subprocess.run(["convert", shot, "-crop", f"{right - x}x{bottom - y}+{x}+{y}", "rgb:-"],
                                         check=True, capture_output=True).stdout)
         self.assertEqual(len(set(pages)), 5)
-        if SCREENSHOTS:  # the four pages side by side, two by two, cut to the dialog
-            left, top, r, b = dialog["rect"]
-            crops = []
-            for name in ["main", "dummy", "mouse", "return", "more"]:
-                crop = os.path.join(D.folder, f"crop-{name}.png")
-                subprocess.run(["convert", os.path.join(D.folder, f"options-{name}.png"), "-crop",
-                                f"{r - left}x{b - top}+{left}+{top}", "+repage", crop], check=True)
-                crops.append(crop)
-            subprocess.run(["convert", "(", crops[0], crops[1], crops[2], "+append", ")", "(", crops[3], crops[4],
-                            "+append", ")", "-background", "white", "-append", os.path.join(SCREENSHOTS, "options.png")],
-                           check=True)
+        if SCREENSHOTS:
+            save_pages(dialog, [os.path.join(D.folder, f"options-{name}.png") for name in PAGES], "options.png")
         self._key("ctrl+Tab")  # round to the first page again
         self._key("alt+w")  # 常に手前に表示する(&W)
         self._key("Return")
@@ -915,6 +923,107 @@ class Help(Scenario):
         D.click(menu["rect"][0] + 40, menu["rect"][1] + 2 + 17 * 7 + 9 * 3 + 8)  # 終了(&X)
         self.assertEqual(D.wait_exit(), 0)
         self.assertIsNone(D.window("HH Parent"))
+
+
+class English(Scenario):
+    """Mirel on an English Windows (the shell and every program started in en_US.UTF-8): the
+    warning at start, both menus, the options' pages and the password over the cover, each
+    text read back whole from the English table."""
+    ENTRIES = Options.ENTRIES
+    _open_menu = TrayMenu._open_menu
+    _choose = TrayMenu._choose
+
+    @classmethod
+    def setUpClass(cls):
+        cls.japanese = os.environ["LC_ALL"]
+        D.sign_in("en_US.UTF-8")
+
+    @classmethod
+    def tearDownClass(cls):
+        D.sign_in(cls.japanese)
+
+    @staticmethod
+    def _popup():
+        return D.wait_for(lambda: next((line["popup"] for line in D.menus("MirelTray") if "popup" in line), None),
+                          what="the open menu's entries")
+
+    def test_an_english_windows_shows_every_text_in_english_and_whole(self):
+        with open(ENGLISH_TEXTS, encoding="utf-8") as f:
+            english = {re.sub(r"\\(.)", lambda m: {"t": "\t"}.get(m[1], m[1]), text)
+                       for text in re.findall(r'L"((?:[^"\\]|\\.)*)"', f.read())}
+        D.set_text("MainLoadFile", r"C:\nowhere\gone.bmp")
+        D.set_dword("RequirePassword", 1)
+        D.set_text("Password", "Mirel97")
+        D.start()
+        box = D.wait_window("#32770", visible=True)
+        self.assertEqual(box["title"], "Warning")
+        self.assertIn("The picture for the main window cannot be found.", " ".join(box["texts"]))
+        D.key("Return")
+        main = D.wait_window("MirelMain", visible=True)
+        read = []  # every text read back, to be found whole in the table
+
+        # The menu bar, and its View menu opened as a user opens it.
+        bar = next(line["menu"] for line in D.menus("MirelMain") if line.get("class") == "MirelMain")
+        self.assertEqual([menu["text"] for menu in bar], ["&File", "&View", "&Help"])
+        read += [text for menu in bar for text in [menu["text"], *menu["items"]]]
+        D.click(main["rect"][0] + 150, main["rect"][1] + 10)
+        D.key("alt+v")
+        D.wait_window("#32768", visible=True)
+        self.assertEqual(self._popup(), bar[1]["items"])
+        if SCREENSHOTS:
+            D.screenshot(os.path.join(SCREENSHOTS, "main-window-en.png"))
+        D.key("Escape", "Escape")
+        D.wait_for(lambda: not [w for w in D.windows("#32768") if w["visible"]], what="the menu to close")
+
+        # The tray icon's menu.
+        self._open_menu()
+        tray = self._popup()
+        self.assertIn("Switch by &mouse", tray)
+        read += tray
+        if SCREENSHOTS:
+            time.sleep(0.3)
+            D.screenshot(os.path.join(SCREENSHOTS, "tray-menu-en.png"))
+        D.click(600, 300)
+        D.wait_for(lambda: not [w for w in D.windows("#32768") if w["visible"]], what="the menu to close")
+
+        # The options dialog: its pages' names, every caption and list entry, each page seen.
+        self._choose("option")
+        dialog = D.wait_window("MirelOption", visible=True)
+        self.assertEqual(dialog["title"], "Options")
+        controls = next(line["controls"] for line in D.menus("MirelOption") if line.get("class") == "MirelOption")
+        tabs = [c["items"] for c in controls if c["class"] == "SysTabControl32"]
+        self.assertEqual(tabs, [["Main window", "Dummy window", "Mouse", "Return", "Other"]])
+        read += [item for c in controls for item in c["items"]]
+        captions = [t.split(":", 1)[1] for t in dialog["texts"] if t.split(":", 1)[0] in ("Button", "Static")]
+        self.assertGreater(len(captions), 30)
+        read += captions
+        time.sleep(0.5)
+        shots = []
+        for page, name in enumerate(PAGES):
+            if page:
+                D.key("ctrl+Tab")
+                time.sleep(0.3)
+            shots.append(D.screenshot(os.path.join(D.folder, f"options-{name}.png")))
+        if SCREENSHOTS:
+            save_pages(dialog, shots, "options-en.png")
+        D.key("Escape")
+        D.wait_for(lambda: D.window("MirelOption") is None, what="the dialog to close")
+
+        # The password prompt over the cover.
+        D.click(main["client"][0] + 100, main["client"][1] + 80)
+        D.wait_window("MirelDummy", visible=True)
+        D.click(*CENTRE)
+        prompt = D.wait_window("MirelPassword", visible=True)
+        self.assertEqual(prompt["title"], "Enter Password")
+        self.assertIn("Static:Enter the password.", prompt["texts"])
+        D.type_text("Mirel97")
+        D.key("Return")
+        D.wait_window("MirelDummy", visible=False)
+
+        same_in_every_language = {"-", "OK"}  # a menu's separators, the dialogs' OK button
+        self.assertEqual([text for text in read if text not in english | same_in_every_language], [])
+        self._choose("exit")
+        self.assertEqual(D.wait_exit(), 0)
 
 
 def main():
