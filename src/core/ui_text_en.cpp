@@ -114,7 +114,7 @@ constexpr OptionTextEntry kOptionTexts[] = {
     {cmdViewMoveUp, L"Move &up", nullptr},
     {cmdViewMoveDown, L"Move do&wn", nullptr},
     {cmdViewClear, L"&Clear", nullptr},
-    {lblViewBackColor, L"Back&ground...", L"Sets the background color of the dummy screen."},
+    {lblViewBackColor, L"C&olor...", L"Sets the background color of the dummy screen."},
     {chkViewRandom, L"&Random order", L"Shows the files of the list in random order."},
     {lblDummyFit, L"Picture &fit:", nullptr},
     {cboDummyFit, L"", L"Chooses the size and place of the picture on the dummy screen."},
@@ -156,7 +156,7 @@ constexpr OptionTextEntry kOptionTexts[] = {
      L"Shows the dummy screen when neither keyboard nor mouse has been used for this long (minutes, 1 to 1440; "
      L"0: never)."},
     {lblIdleMinutes, L"min", nullptr},
-    {chkQuietCover, L"Mute the sound during the dummy screen (&Q)",
+    {chkQuietCover, L"&Mute the sound during the dummy screen",
      L"Mutes the sound while the dummy screen shows, and gives back the sound as it was on return."},
     {chkStartWithWindows, L"Start Mirel &with Windows", L"Starts this Mirel.exe when you sign in to Windows."},
     {lblUiLanguage, L"Display &language:", nullptr},
