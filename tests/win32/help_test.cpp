@@ -12,6 +12,7 @@
 #include "forms/main/frm_main.h"
 #include "forms/option/option_layout.h"
 #include "forms/tray/frm_task_tray.h"
+#include "settings/registry.h"
 
 namespace mirel {
 namespace {
@@ -72,6 +73,15 @@ TEST_F(HelpTest, AMissingOrRefusedFileIsNamedInAWarning) {
   app.tray().mnuTrayHelp_Click();
   ASSERT_EQ(prompts_.messages.size(), 2u);
   EXPECT_EQ(prompts_.messages[1].text, std::wstring(UiText(Text::kHelpFailed)) + L"\r\n" + file);
+
+  // In English, the English file, and the warning in English.
+  app_.reset();
+  WriteRegistry("UiLanguage", 2);
+  Start().main().mnuHelpContents_Click();
+  ASSERT_EQ(prompts_.messages.size(), 3u);
+  EXPECT_EQ(prompts_.messages[2].text, L"The help file cannot be found.\r\n" + (dir_ / L"MIREL-EN.CHM"));
+  EXPECT_EQ(prompts_.messages[2].caption, L"Warning");
+  SetCurrentLanguage(Language::kJapanese);
 }
 
 }  // namespace
