@@ -39,10 +39,7 @@ void DummyWindowPage::Load(const Settings& s) {
   swatch_.Set(s.viewBackColor.stored);
   SetChecked(OptionControl::chkViewRandom, s.viewRandom);
   // The placement as start-up or the last OK checked it.
-  HWND fit = control(OptionControl::cboDummyFit);
-  for (const Text choice : kDummyFitChoices)
-    SendMessageW(fit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(choice)));
-  SendMessageW(fit, CB_SETCURSEL, static_cast<WPARAM>(s.dummyFit), 0);
+  FillChoices(OptionControl::cboDummyFit, kDummyFitChoices, static_cast<int>(s.dummyFit));
   SetChecked(OptionControl::chkDummyEveryMonitor, s.dummyEveryMonitor);
   if (!listReadable_) {
     // An empty list box here would be written over the file at OK: nothing of the list
@@ -115,9 +112,7 @@ void DummyWindowPage::Store(Settings& after) {
   }
   after.viewBackColor = Color{swatch_.color()};
   after.viewRandom = Checked(OptionControl::chkViewRandom);
-  // The drop-down's index is the stored value.
-  after.dummyFit = DummyFitFromStored(
-      static_cast<std::int32_t>(SendMessageW(control(OptionControl::cboDummyFit), CB_GETCURSEL, 0, 0)));
+  after.dummyFit = DummyFitFromStored(Choice(OptionControl::cboDummyFit));
   after.dummyEveryMonitor = Checked(OptionControl::chkDummyEveryMonitor);
 }
 

@@ -41,10 +41,7 @@ class ExtrasPage final : public OptionPage {
     // The Run key is the setting: it tells the truth, whatever changed it.
     startsWithWindows_ = StartsWithWindows(ExePath());
     SetChecked(OptionControl::chkStartWithWindows, startsWithWindows_);
-    HWND language = control(OptionControl::cboUiLanguage);
-    for (const Text choice : kUiLanguageChoices)
-      SendMessageW(language, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(choice)));
-    SendMessageW(language, CB_SETCURSEL, static_cast<WPARAM>(s.uiLanguage), 0);
+    FillChoices(OptionControl::cboUiLanguage, kUiLanguageChoices, static_cast<int>(s.uiLanguage));
   }
 
   void Store(Settings& after) override {
@@ -59,9 +56,7 @@ class ExtrasPage final : public OptionPage {
     after.edgeCornersOnly = Checked(OptionControl::chkEdgeCornersOnly);
     after.idleCoverMinutes = EffectiveIdleMinutes(TypedNumber(TextOf(OptionControl::txtIdleCover), 4));
     SetText(OptionControl::txtIdleCover, std::to_wstring(after.idleCoverMinutes));
-    // The drop-down's index is the stored value.
-    after.uiLanguage = UiLanguageFromStored(
-        static_cast<std::int32_t>(SendMessageW(control(OptionControl::cboUiLanguage), CB_GETCURSEL, 0, 0)));
+    after.uiLanguage = UiLanguageFromStored(Choice(OptionControl::cboUiLanguage));
     after.panicKey =
         static_cast<std::uint32_t>(SendMessageW(control(OptionControl::hkyPanicKey), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
   }

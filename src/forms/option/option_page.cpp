@@ -94,6 +94,16 @@ void OptionPage::SetText(OptionControl id, const std::wstring& text) {
   SetWindowTextW(control(id), text.c_str());
 }
 
+void OptionPage::FillChoices(OptionControl id, std::span<const Text> choices, int selected) {
+  HWND list = control(id);
+  for (const Text choice : choices) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(UiText(choice)));
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+std::int32_t OptionPage::Choice(OptionControl id) const {
+  return static_cast<std::int32_t>(SendMessageW(control(id), CB_GETCURSEL, 0, 0));
+}
+
 LRESULT OptionPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {

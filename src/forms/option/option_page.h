@@ -93,6 +93,10 @@ class OptionPage : public Window {
   void Enable(OptionControl id, bool enabled);
   std::wstring TextOf(OptionControl id) const;
   void SetText(OptionControl id, const std::wstring& text);
+  // A drop-down list of choices whose index is the stored value: filled in the language of
+  // the interface with `selected` chosen, and the index chosen now.
+  void FillChoices(OptionControl id, std::span<const Text> choices, int selected);
+  std::int32_t Choice(OptionControl id) const;
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
