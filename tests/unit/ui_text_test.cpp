@@ -30,10 +30,8 @@ TEST(UiText, ArgumentsReplacedOnceInEitherLanguage) {
   SetCurrentLanguage(Language::kEnglish);
   EXPECT_EQ(UiText(Text::kSystemFileMissing, L"a.dll", L"F%1%2"),
             L"The Windows system file a.dll (F%1%2) cannot be loaded, so this feature is not available.");
-  EXPECT_STREQ(HelpFileName(CurrentLanguage()), L"MIREL-EN.CHM");
   SetCurrentLanguage(Language::kJapanese);
   EXPECT_EQ(UiText(Text::kListFull, L"32767"), L"ダミー画像リストには 32767 件までしか登録できません。");
-  EXPECT_STREQ(HelpFileName(CurrentLanguage()), L"MIREL.CHM");
 }
 
 TEST(UiFontFace, TheSystemsWhenItIsTheLanguagesElseTheFirstInstalled) {
